@@ -1,0 +1,21 @@
+#pragma once
+
+#include "camera/CameraFactory.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace snapdeck {
+
+struct CommandLine {
+    CameraOptions camera;
+    QString screenshotPath; // --screenshot: save the window as a picture and quit
+
+    // Reads the program's arguments (the first being the program). On a bad argument
+    // "error" receives the message and nothing is returned; --help sets "helpText".
+    static std::optional<CommandLine> parse(const QStringList& arguments, QString* error,
+                                            QString* helpText);
+};
+
+} // namespace snapdeck

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "camera/CameraError.h"
+
+#include <cstdint>
+
+class QProgressBar;
+
+namespace snapdeck {
+
+struct Globals;
+struct Services;
+
+// Raised when the user gives up waiting for a camera that does not answer; the
+// operation in progress ends without a further message.
+struct ConnectionAbandoned {};
+
+// What a connection check came to.
+enum class CheckOutcome {
+    Closed,          // the camera answered the close; nothing was shown
+    UserKeepsTrying, // "Камера не подключена!" was shown and the user pressed OK
+    UserStopped,     // the user chose to stop trying
+};
+
+// Keeps the window in touch with the camera between user actions: the connection
+// check after a camera stops answering, and the transfer bar during copies.
+class ConnectionMonitor {
+public:
+    ConnectionMonitor(Services& services, Globals& globals, QProgressBar& prgFile);
+
+    // Closes the camera so that the next operation finds it afresh. When even that
+    // gets no answer, says "Камера не подключена!" and asks whether to keep trying.
+    CheckOutcome CheckConnection();
+
+    // The same question without closing the camera first; false when the user stops.
+    bool askToKeepTrying();
+
+    // The camera's transfer-progress event: moves the transfer bar.
+    void Rye1_TransferProgress(std::int32_t first, std::int32_t second);
+
+private:
+    Services& services_;
+    Globals& globals_;
+    QProgressBar& prgFile_;
+};
+
+// Runs a camera step; while it fails because the camera does not answer, checks the
+// connection and runs the step again from its beginning. Other errors pass on. Raises
+// ConnectionAbandoned when the user stops trying. A camera that keeps failing while
+// closing it succeeds would loop without a word and without a way out, so every few
+// silent rounds the user is asked too.
+template <typename Step> auto retryWhileNotAnswering(ConnectionMonitor& monitor, Step&& step) {
+    constexpr int kSilentRoundsBeforeAsking = 3;
+    int silentRounds = 0;
+    for (;;) {
+        try {
+            return step();
+        } catch (const CameraError& error) {
+            if (!error.cameraNotAnswering())
+                throw;
+        }
+        switch (monitor.CheckConnection()) {
+        case CheckOutcome::UserStopped:
+            throw ConnectionAbandoned{};
+        case CheckOutcome::UserKeepsTrying:
+            silentRounds = 0;
+            break;
+        case CheckOutcome::Closed:
+            if (++silentRounds >= kSilentRoundsBeforeAsking) {
+                if (!monitor.askToKeepTrying())
+                    throw ConnectionAbandoned{};
+                silentRounds = 0;
+            }
+            break;
+        }
+    }
+}
+
+} // namespace snapdeck

@@ -1,0 +1,186 @@
+#include "MainWindow.h"
+
+#include "CameraStatusFrame.h"
+#include "ConnectionMonitor.h"
+#include "Globals.h"
+#include "Services.h"
+#include "camera/CameraControl.h"
+#include "capture/Capture.h"
+#include "capture/CaptureOptionsFrame.h"
+#include "capture/PictureBox.h"
+#include "capture/Preview.h"
+#include "common/Clock.h"
+#include "common/ErrorTrap.h"
+#include "common/ProgramExit.h"
+#include "ftp/FtpFrame.h"
+#include "schedule/ScheduleFrame.h"
+#include "settings/CameraSettings.h"
+#include "settings/CameraSettingsFrame.h"
+#include "settings/LensFrame.h"
+#include "settings/SettingLists.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace snapdeck {
+
+QString cameraNotFoundText() {
+    return QStringLiteral("                   Камера не обнаружена!\r\n"
+                          "         - Проверьте, что камера включена\r\n"
+                          "          и переведена в режим управления.\r\n"
+                          "-Проверьте, что ветвь реестра 'SupportedCamera'\r\n"
+                          "             содержит правильные значения.");
+}
+
+MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
+    : QMainWindow(parent), services_(services), globals_(globals) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Snapdeck- СнапДек"));
+    buildLayout();
+
+    monitor_ = std::make_unique<ConnectionMonitor>(services_, globals_, *captureFrame->prgFile);
+    preview_ = std::make_unique<Preview>(services_, globals_, state_, *captureFrame->prgFile, *Image2);
+    capture_ = std::make_unique<Capture>(
+        services_, globals_, state_,
+        CaptureControls{*this, *captureFrame, *Image1, *ftpFrame->chkFTP, *statusFrame,
+                        *settingsFrame->combReso, *lensFrame},
+        *monitor_);
+    settings_ = std::make_unique<CameraSettings>(services_, globals_, state_, *settingsFrame,
+                                                 *lensFrame, *statusFrame->RemCnt, *preview_);
+
+    connect(cmdPreview, &QPushButton::clicked, this, [this] { preview_->ShowPreview(); });
+    connect(cmdCapture, &QPushButton::clicked, this, [this] { capture_->CapturePicture(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLayout() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* grid = new QGridLayout(central);
+
+    Image1 = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2 = new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(240, 180), central);
+    Image2->setObjectName(QStringLiteral("Image2"));
+
+    cmdPreview = new QPushButton(QStringLiteral("Просмотр"), central);
+    cmdPreview->setObjectName(QStringLiteral("cmdPreview"));
+    cmdCapture = new QPushButton(QStringLiteral("Захват"), central);
+    cmdCapture->setObjectName(QStringLiteral("cmdCapture"));
+
+    captureFrame = new CaptureOptionsFrame(services_.messages, central);
+    settingsFrame = new CameraSettingsFrame(central);
+    lensFrame = new LensFrame(central);
+    statusFrame = new CameraStatusFrame(central);
+    scheduleFrame = new ScheduleFrame(central);
+    ftpFrame = new FtpFrame(central);
+
+    // Left: the last picture, and below it the preview, the buttons and the options.
+    auto* below = new QGridLayout;
+    below->addWidget(Image2, 0, 0, 3, 1);
+    below->addWidget(cmdPreview, 0, 1);
+    below->addWidget(cmdCapture, 1, 1);
+    below->addWidget(captureFrame, 0, 2, 3, 1);
+    below->setColumnStretch(0, 2);
+    below->setColumnStretch(2, 2);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Image1, 3);
+    left->addLayout(below, 1);
+
+    // Right: the camera's settings and lens, its status, the schedule and the upload.
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(settingsFrame);
+    middle->addWidget(lensFrame);
+    middle->addWidget(statusFrame);
+    middle->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(scheduleFrame);
+    right->addWidget(ftpFrame);
+    right->addStretch();
+
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(middle, 0, 1);
+    grid->addLayout(right, 0, 2);
+    grid->setColumnStretch(0, 1);
+
+    // Keyboard order follows the reading order: buttons first, then frame by frame.
+    setTabOrder(cmdPreview, cmdCapture);
+}
+
+void MainWindow::Form_Load() {
+    state_.FormLoading = true;
+    runTrapped(services_.messages, [&] {
+        if (!openCamera())
+            return;
+        fillSettingLists();
+        state_.FormLoading = false;
+        lensFrame->lblZoom->setText(QStringLiteral("Увеличение - 80/240"));
+        lensFrame->lblFocus->setText(QStringLiteral("Фокусировка - 0/240"));
+        capture_->RefreshCameraState();
+        scheduleFrame->fillStartUpValues(services_.clock.now());
+        preview_->ShowPreview();
+    });
+}
+
+// Initialises the camera, ends the program when there is none, opens the last camera
+// found and shows its model. False when loading cannot go on.
+bool MainWindow::openCamera() {
+    CameraControl& camera = services_.camera;
+    if (camera.Initialize() != 0) {
+        Message failed;
+        failed.text = QStringLiteral("Ошибка инициализации камеры!");
+        failed.icon = MessageIcon::Critical;
+        services_.messages.show(failed);
+        return false;
+    }
+    const std::int32_t count = camera.GetCameraCount();
+    if (count == 0) {
+        Message notFound;
+        notFound.text = cameraNotFoundText();
+        notFound.icon = MessageIcon::Critical;
+        services_.messages.show(notFound);
+        endProgramNow(1);
+        return false;
+    }
+    camera.OpenCamera(count - 1);
+    std::int32_t modelIndex = 0;
+    statusFrame->lblModel->setText(camera.GetModelName(modelIndex));
+    globals_.CameraNumber = 0;
+    return true;
+}
+
+void MainWindow::fillSettingLists() {
+    FillImageSizeList(*settingsFrame->combReso);
+    FillIsoList(*settingsFrame->combISO);
+    FillWhiteBalanceList(*settingsFrame->combWB);
+    FillLcdModeList(*settingsFrame->combLCD);
+    FillExposureModeList(*settingsFrame->combExpMode);
+    FillFlashList(*settingsFrame->combFlash);
+    FillFocusModeList(*settingsFrame->combFocusMode);
+    FillApertureList(*settingsFrame->combAperture);
+    FillShutterList(*settingsFrame->combShutter);
+}
+
+void MainWindow::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    runTrapped(services_.messages, [&] {
+        services_.camera.SetMonitorMode(globals_.CameraNumber, SettingCode::MonitorOff);
+        services_.camera.CloseCamera(globals_.CameraNumber);
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace snapdeck

@@ -1,0 +1,44 @@
+#include "QtMessagePresenter.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace snapdeck {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int QtMessagePresenter::show(const Message& message) {
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, parent_);
+    box.setTextFormat(Qt::PlainText);
+    QList<QPushButton*> buttons;
+    for (const QString& caption : message.buttons)
+        buttons.append(box.addButton(caption, buttons.isEmpty() ? QMessageBox::AcceptRole
+                                                                : QMessageBox::RejectRole));
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(buttons.first());
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const int chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : static_cast<int>(buttons.size()) - 1;
+}
+
+} // namespace snapdeck

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "CameraControl.h"
+
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+namespace snapdeck {
+
+struct CameraOptions {
+    QString camera; // the value of --camera
+    QString port;   // the value of --port, for real cameras
+};
+
+// The camera the command line asks for:
+//   "simulator"         the simulated camera with its card in memory
+//   "simulator:FOLDER"  the simulated camera with its card kept in FOLDER
+//   ""                  a real camera
+// "notice" receives a text for the user when the choice had to be changed.
+// Raises std::invalid_argument for an option it does not know.
+std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* notice);
+
+} // namespace snapdeck

@@ -1,0 +1,132 @@
+#include "Capture.h"
+
+#include "CaptureOptionsFrame.h"
+#include "PictureBox.h"
+#include "PictureFileName.h"
+#include "PictureSize.h"
+#include "app/CameraStatusFrame.h"
+#include "app/ConnectionMonitor.h"
+#include "app/Globals.h"
+#include "app/Services.h"
+#include "app/WindowState.h"
+#include "camera/CameraControl.h"
+#include "common/AtomicFile.h"
+#include "common/Clock.h"
+#include "common/ErrorTrap.h"
+#include "common/WorkFolder.h"
+#include "settings/LensFrame.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+
+namespace snapdeck {
+
+Capture::Capture(Services& services, Globals& globals, WindowState& state,
+                 CaptureControls controls, ConnectionMonitor& monitor)
+    : services_(services), globals_(globals), state_(state), controls_(controls),
+      monitor_(monitor) {}
+
+template <typename Step> auto Capture::retrying(Step&& step) {
+    return retryWhileNotAnswering(monitor_, std::forward<Step>(step));
+}
+
+void Capture::CapturePicture() {
+    // A message box inside a capture lets the user press "Захват" again; one capture
+    // at a time, or the second would take the first one's picture off the card.
+    if (capturing_)
+        return;
+    const QScopedValueRollback busy(capturing_, true);
+    try {
+        runTrapped(services_.messages, [&] { runCapture(); });
+    } catch (const ConnectionAbandoned&) {
+        // The user stopped waiting for the camera: the capture ends here, nothing more
+        // is deleted, uploaded or refreshed.
+    }
+}
+
+void Capture::runCapture() {
+    CameraControl& camera = services_.camera;
+    std::int32_t cam = 0; // this capture's own camera number, handed on by reference
+
+    retrying([&] { camera.SetExposure(cam, state_.Exposure); });
+    showStatus(QStringLiteral("Экспозиция..."));
+    retrying([&] { camera.TakePicture(cam); });
+    hideStatus();
+    const std::int32_t pictureCount = retrying([&] { return camera.GetPictureCount(cam); });
+    if (pictureCount != 0)
+        storePicture(cam, pictureCount);
+    RefreshCameraState();
+}
+
+void Capture::storePicture(std::int32_t& cam, std::int32_t pictureCount) {
+    CameraControl& camera = services_.camera;
+    QProgressBar& progress = *controls_.options.prgFile;
+
+    retrying([&] { camera.SelectedPicture(cam, pictureCount); });
+    const std::int32_t byteCount =
+        checkedPictureSize(retrying([&] { return camera.GetPictureSize(cam); }));
+    progress.setMaximum(byteCount);
+    showStatus(QStringLiteral("Запись файла"));
+    if (byteCount == 0) {
+        hideStatus();
+        return;
+    }
+
+    QByteArray buffer(byteCount, Qt::Uninitialized);
+    std::int32_t size = byteCount;
+    retrying([&] {
+        size = byteCount;
+        camera.DownloadPicture(cam, size, buffer);
+    });
+
+    const QString fileName = pictureFileName();
+    const QString path = services_.folder.path(fileName);
+    // On disk and flushed before the card's copy may go.
+    writeFileAtomically(path, buffer.constData(), copiedBytes(size, buffer));
+    buffer = QByteArray();
+    if (!controls_.options.chkStFlash->isChecked())
+        retrying([&] { camera.DeletePicture(0); });
+    controls_.Image1.loadFile(path);
+    progress.setValue(0);
+    hideStatus();
+    if (controls_.chkFTP.isChecked() && upload_)
+        upload_(fileName);
+}
+
+QString Capture::pictureFileName() const {
+    if (controls_.options.chkFileName->isChecked())
+        return kOverwrittenPictureName;
+    const WorkFolder& folder = services_.folder;
+    return datedPictureName(services_.clock.now(), services_.locale,
+                            [&folder](const QString& name) { return folder.exists(name); });
+}
+
+void Capture::showStatus(const QString& text) {
+    controls_.options.lblStatus->setText(text);
+    controls_.options.lblStatus->show();
+    controls_.window.repaint();
+}
+
+void Capture::hideStatus() {
+    controls_.options.lblStatus->clear();
+    controls_.options.lblStatus->hide();
+}
+
+void Capture::RefreshCameraState() {
+    runTrapped(services_.messages, [&] {
+        CameraControl& camera = services_.camera;
+        std::int32_t& cam = globals_.CameraNumber;
+        controls_.status.RemCnt->setText(QString::number(camera.GetRemainingCount(cam)));
+        controls_.status.PicCnt->setText(QString::number(camera.GetPictureCount(cam)));
+        const int position = controls_.combReso.findData(camera.ImageSize(cam));
+        if (position >= 0)
+            controls_.combReso.setCurrentIndex(position);
+        setSliderPosition(*controls_.lens.scrollZoom, camera.ZoomPosition(cam));
+        setSliderPosition(*controls_.lens.scrollFocus, camera.FocusPosition(cam));
+    });
+}
+
+} // namespace snapdeck

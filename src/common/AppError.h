@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace snapdeck {
+
+// An error as the program reports it: a number, the part that raised it and a
+// description. Camera operations, file writes and picture loading all raise these;
+// handlers catch them at their end and show the error message box.
+class AppError : public std::exception {
+public:
+    AppError(int number, QString source, QString description);
+
+    int number() const { return number_; }
+    const QString& source() const { return source_; }
+    const QString& description() const { return description_; }
+    const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    int number_;
+    QString source_;
+    QString description_;
+    std::string what_;
+};
+
+// Error numbers the program raises itself, beside those of the camera.
+namespace ErrorNumber {
+constexpr int InvalidCall = 5;
+constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
+constexpr int BadFileName = 52;
+constexpr int DiskFull = 61;
+constexpr int FileAccess = 75;
+constexpr int InvalidPropertyValue = 380;
+constexpr int InvalidPicture = 481;
+} // namespace ErrorNumber
+
+// The source shown for errors raised by the program itself.
+inline const QString kAppErrorSource = QStringLiteral("Snapdeck");
+
+} // namespace snapdeck

@@ -1,0 +1,18 @@
+#include "Messages.h"
+
+#include "AppError.h"
+
+namespace snapdeck {
+
+Message errorMessage(const AppError& error) {
+    Message message;
+    message.text = error.source() + QStringLiteral("\r\n") + error.description() +
+                   QStringLiteral("\r\n") + QString::number(error.number());
+    return message;
+}
+
+void showError(MessagePresenter& messages, const AppError& error) {
+    messages.show(errorMessage(error));
+}
+
+} // namespace snapdeck

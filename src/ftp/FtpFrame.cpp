@@ -1,0 +1,31 @@
+#include "FtpFrame.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace snapdeck {
+
+FtpFrame::FtpFrame(QWidget* parent) : QGroupBox(QStringLiteral("FTP"), parent) {
+    setObjectName(QStringLiteral("Frame5"));
+    auto* column = new QVBoxLayout(this);
+    auto* line = new QHBoxLayout;
+
+    Command1 = new QPushButton(QStringLiteral("Настройки FTP"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    chkFTP = new QCheckBox(QStringLiteral("Включить"), this);
+    chkFTP->setObjectName(QStringLiteral("chkFTP"));
+    lblFTP = new QLabel(this);
+    lblFTP->setObjectName(QStringLiteral("lblFTP"));
+    lblFTP->hide();
+
+    line->addWidget(Command1);
+    line->addWidget(chkFTP);
+    line->addStretch();
+    column->addLayout(line);
+    column->addWidget(lblFTP);
+}
+
+} // namespace snapdeck
