@@ -66,8 +66,9 @@ void MainWindow::buildLayout() {
 
     Image1 = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image2 = new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(240, 180), central);
+    Image2 = new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setFixedSize(200, 150);
 
     cmdPreview = new QPushButton(QStringLiteral("Просмотр"), central);
     cmdPreview->setObjectName(QStringLiteral("cmdPreview"));
@@ -82,27 +83,30 @@ void MainWindow::buildLayout() {
     ftpFrame = new FtpFrame(central);
 
     // Left: the last picture, and below it the preview, the buttons and the options.
-    auto* below = new QGridLayout;
-    below->addWidget(Image2, 0, 0, 3, 1);
-    below->addWidget(cmdPreview, 0, 1);
-    below->addWidget(cmdCapture, 1, 1);
-    below->addWidget(captureFrame, 0, 2, 3, 1);
-    below->setColumnStretch(0, 2);
-    below->setColumnStretch(2, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdPreview);
+    buttons->addWidget(cmdCapture);
+    buttons->addStretch();
+    auto* below = new QHBoxLayout;
+    below->addWidget(Image2, 0, Qt::AlignTop);
+    below->addLayout(buttons);
+    below->addWidget(captureFrame, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(Image1, 3);
-    left->addLayout(below, 1);
+    left->addWidget(Image1);
+    left->addLayout(below);
+    left->addStretch();
 
-    // Right: the camera's settings and lens, its status, the schedule and the upload.
+    // Right: the camera's settings and lens; then the schedule, the upload and the
+    // camera's status.
     auto* middle = new QVBoxLayout;
     middle->addWidget(settingsFrame);
     middle->addWidget(lensFrame);
-    middle->addWidget(statusFrame);
     middle->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(scheduleFrame);
     right->addWidget(ftpFrame);
+    right->addWidget(statusFrame);
     right->addStretch();
 
     grid->addLayout(left, 0, 0);

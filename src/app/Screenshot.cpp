@@ -15,6 +15,8 @@ int saveScreenshot(MainWindow& window, const QString& path) {
     window.capture().CapturePicture();
     QApplication::processEvents();
     const bool saved = window.grab().save(path, "PNG");
+    std::printf("window %dx%d, smallest %dx%d\n", window.width(), window.height(),
+                window.minimumSizeHint().width(), window.minimumSizeHint().height());
     window.close();
     if (!saved)
         std::fprintf(stderr, "snapdeck: could not save %s\n", qPrintable(path));

@@ -12,11 +12,9 @@ PictureBox::PictureBox(const QString& accessibleName, QSize preferredSize, QWidg
     : QWidget(parent), preferredSize_(preferredSize) {
     setAccessibleName(accessibleName);
     setMinimumSize(preferredSize / 4);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Dark);
 }
 
 QImage PictureBox::decodeToFit(const QString& path, QSize box, QString* error, QSize* fullSize) {
@@ -66,13 +64,17 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (image_.isNull())
-        return;
     QPainter painter(this);
+    // The box keeps the camera's 4:3 shape whatever room the layout gives it; an empty
+    // box shows as a dark frame.
+    const QSize shape = image_.isNull() ? QSize(4, 3) : image_.size();
+    const QSize fitted = shape.scaled(size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - fitted.width()) / 2, 0), fitted);
+    if (image_.isNull()) {
+        painter.fillRect(target, palette().dark());
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QSize fitted = image_.size().scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2),
-                       fitted);
     painter.drawImage(target, image_);
 }
 

@@ -28,14 +28,14 @@ ScheduleFrame::ScheduleFrame(QWidget* parent)
     auto box = [&](const char* name, int digits, const QString& accessibleName) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
-        edit->setFixedWidth(metrics.horizontalAdvance(QString(digits + 1, u'0')) + 12);
+        edit->setFixedWidth(metrics.horizontalAdvance(QString(digits, u'0')) + 14);
         nameControl(edit, accessibleName);
         return edit;
     };
     auto text = [&](const QString& caption) { return new QLabel(caption, this); };
     auto row = [&](std::initializer_list<QWidget*> widgets) {
         auto* line = new QHBoxLayout;
-        line->setSpacing(3);
+        line->setSpacing(2);
         for (QWidget* w : widgets)
             line->addWidget(w);
         line->addStretch();

@@ -16,6 +16,9 @@ CameraSettingsFrame::CameraSettingsFrame(QWidget* parent)
     auto addList = [&](const char* name, const QString& caption) {
         auto* list = new QComboBox(this);
         list->setObjectName(QLatin1String(name));
+        // Wide enough for most labels; the open list shows the longest ones whole.
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(12);
         auto* label = new QLabel(caption, this);
         labelControl(label, list);
         form->addRow(label, list);

@@ -60,7 +60,13 @@ TEST_F(CaptureTest, StoresThePictureShowsItDeletesItFromTheCardAndRefreshes) {
                                         "SelectedPicture", "GetPictureSize", "DownloadPicture",
                                         "DeletePicture", "GetRemainingCount", "GetPictureCount",
                                         "ImageSize", "ZoomPosition", "FocusPosition"}));
-    EXPECT_EQ(cameraLog({"SetExposure"}), QStringList{"SetExposure(0, 2/28/0/0/0)"})
+    const ExposureSettings& e = window->state().Exposure;
+    EXPECT_EQ(cameraLog({"SetExposure"}), QStringList{QStringLiteral("SetExposure(0, %1/%2/%3/%4/%5)")
+                                                          .arg(e.mode)
+                                                          .arg(e.aperture)
+                                                          .arg(e.cameraField3)
+                                                          .arg(e.shutter)
+                                                          .arg(e.cameraField5)})
         << "the window's exposure record goes out unchanged";
     EXPECT_EQ(cameraLog({"DeletePicture"}), QStringList{"DeletePicture(0)"});
     const QByteArray stored = readFile(filePath("image.jpg"));
@@ -201,7 +207,8 @@ TEST_F(CaptureTest, ACameraThatFailsSilentlyForeverStillGivesTheUserAWayOut) {
     messages.answer = [](const Message&) { return 1; };
     capture();
     EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"});
-    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 4);
+    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 3) << "asked after the third silent round";
+    EXPECT_EQ(cameraLog({"CloseCamera"}).size(), 3);
 }
 
 TEST_F(CaptureTest, OtherErrorsEndTheCaptureAtTheFailingStep) {

@@ -53,6 +53,7 @@ TEST_F(PreviewTest, StoresThePreviewWholeAndShowsIt) {
 
 TEST_F(PreviewTest, DoesNothingWhileTheWindowIsLoading) {
     load();
+    QFile::remove(filePath(QStringLiteral("preview.jpg")));
     window->state().FormLoading = true;
     window->cmdPreview->click();
     EXPECT_TRUE(camera->script().log().isEmpty());
