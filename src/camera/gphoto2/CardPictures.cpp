@@ -1,0 +1,220 @@
+#include "CardPictures.h"
+
+#include "FileDownload.h"
+#include "Gphoto2Errors.h"
+#include "Gphoto2Session.h"
+
+#include <climits>
+#include <cstdlib>
+#include <gphoto2/gphoto2-list.h>
+#include <gphoto2/gphoto2-port-result.h>
+#include <gphoto2/gphoto2-result.h>
+#include <memory>
+
+namespace snapdeck::gphoto2 {
+
+namespace {
+
+// The average JPEG of a compact camera, for a card that holds no picture to measure.
+constexpr std::int64_t kTypicalPictureBytes = 2'500'000;
+// Sizes of this many of the newest pictures make the average.
+constexpr int kPicturesAveraged = 10;
+
+struct ListRelease {
+    void operator()(CameraList* list) const { gp_list_free(list); }
+};
+using ListPtr = std::unique_ptr<CameraList, ListRelease>;
+
+ListPtr newList() {
+    CameraList* list = nullptr;
+    gp_list_new(&list);
+    return ListPtr(list);
+}
+
+QStringList namesOf(CameraList* list) {
+    QStringList names;
+    for (int i = 0; i < gp_list_count(list); ++i) {
+        const char* name = nullptr;
+        if (gp_list_get_name(list, i, &name) >= GP_OK && name)
+            names << QString::fromUtf8(name);
+    }
+    return names;
+}
+
+QString childFolder(const QString& folder, const QString& name) {
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+} // namespace
+
+CardPictures::CardPictures(Gphoto2Session& session, std::function<void()> reopen)
+    : session_(session), reopen_(std::move(reopen)) {}
+
+void CardPictures::collect(const QString& folder, QList<CardPicture>& found, int depth) {
+    const QString action = QStringLiteral("Снимки на камере не прочитаны");
+    const QByteArray path = folder.toUtf8();
+    ListPtr files = newList();
+    session_.check(gp_camera_folder_list_files(session_.camera(), path.constData(), files.get(),
+                                               session_.context()),
+                   action);
+    for (const QString& name : namesOf(files.get()))
+        found.append({folder, name});
+    // DCIM trees are three levels deep; a loop in a broken file system must end.
+    if (depth >= 8)
+        return;
+    ListPtr folders = newList();
+    session_.check(gp_camera_folder_list_folders(session_.camera(), path.constData(), folders.get(),
+                                                 session_.context()),
+                   action);
+    for (const QString& name : namesOf(folders.get()))
+        collect(childFolder(folder, name), found, depth + 1);
+}
+
+QList<CardPicture> CardPictures::listCard() {
+    QList<CardPicture> found;
+    collect(QStringLiteral("/"), found, 0);
+    return picturesNewestLast(found, newest_);
+}
+
+int CardPictures::count() {
+    listing_ = listCard();
+    listed_ = true;
+    return int(listing_.size());
+}
+
+int CardPictures::remaining() {
+    CameraStorageInformation* storages = nullptr;
+    int storageCount = 0;
+    const int result =
+        gp_camera_get_storageinfo(session_.camera(), &storages, &storageCount, session_.context());
+    if (result == GP_ERROR_NOT_SUPPORTED)
+        return -1;
+    session_.check(result, QStringLiteral("Свободное место на карте не прочитано"));
+    std::int64_t images = 0;
+    std::int64_t freeBytes = 0;
+    bool imagesKnown = false;
+    bool bytesKnown = false;
+    for (int i = 0; i < storageCount; ++i) {
+        const CameraStorageInformation& storage = storages[i];
+        if ((storage.fields & GP_STORAGEINFO_ACCESS) &&
+            storage.access != GP_STORAGEINFO_AC_READWRITE)
+            continue;
+        if (storage.fields & GP_STORAGEINFO_FREESPACEIMAGES) {
+            images += std::int64_t(storage.freeimages);
+            imagesKnown = true;
+        }
+        if (storage.fields & GP_STORAGEINFO_FREESPACEKBYTES) {
+            freeBytes += std::int64_t(storage.freekbytes) * 1024;
+            bytesKnown = true;
+        }
+    }
+    std::free(storages);
+    if (!imagesKnown && !bytesKnown)
+        return -1;
+    if (!imagesKnown) {
+        if (!listed_)
+            count();
+        std::int64_t measured = 0;
+        int averaged = 0;
+        for (qsizetype i = listing_.size() - 1; i >= 0 && averaged < kPicturesAveraged; --i) {
+            CameraFileInfo info;
+            const CardPicture& picture = listing_[i];
+            if (gp_camera_file_get_info(session_.camera(), picture.folder.toUtf8().constData(),
+                                        picture.name.toUtf8().constData(), &info,
+                                        session_.context()) >= GP_OK &&
+                (info.file.fields & GP_FILE_INFO_SIZE) && info.file.size > 0) {
+                measured += std::int64_t(info.file.size);
+                ++averaged;
+            }
+        }
+        const std::int64_t average = averaged ? measured / averaged : kTypicalPictureBytes;
+        images = freeBytes / std::max<std::int64_t>(average, 1);
+    }
+    return int(std::min<std::int64_t>(images, INT_MAX));
+}
+
+void CardPictures::select(int number) {
+    if (!listed_)
+        count();
+    if (number < 1 || number > listing_.size())
+        raiseError(Gphoto2Error::BadIndex, QStringLiteral("На камере нет снимка номер %1 "
+                                                          "(снимков на карте: %2)")
+                                               .arg(number)
+                                               .arg(listing_.size()));
+    selected_ = listing_[number - 1];
+}
+
+std::int64_t CardPictures::selectedSize() {
+    if (!selected_)
+        return 0;
+    CameraFileInfo info;
+    session_.check(
+        gp_camera_file_get_info(session_.camera(), selected_->folder.toUtf8().constData(),
+                                selected_->name.toUtf8().constData(), &info, session_.context()),
+        QStringLiteral("Размер снимка %1 не прочитан").arg(selected_->name));
+    if (info.file.fields & GP_FILE_INFO_SIZE)
+        return std::int64_t(info.file.size);
+    // A driver that does not know the size before the copy: copy it to measure.
+    return downloadSelected({}).size();
+}
+
+QByteArray CardPictures::downloadSelected(const std::function<void(std::int64_t)>& chunkArrived) {
+    if (!selected_)
+        raiseError(Gphoto2Error::BadIndex, QStringLiteral("Снимок на камере не выбран"));
+    return downloadPicture(session_, *selected_, chunkArrived);
+}
+
+bool CardPictures::isOnCard(const CardPicture& picture) {
+    ListPtr files = newList();
+    const int result = gp_camera_folder_list_files(
+        session_.camera(), picture.folder.toUtf8().constData(), files.get(), session_.context());
+    if (result == GP_ERROR_DIRECTORY_NOT_FOUND)
+        return false;
+    session_.check(result, QStringLiteral("Удаление снимка %1 не проверено").arg(picture.name));
+    return namesOf(files.get()).contains(picture.name);
+}
+
+void CardPictures::remove(int number) {
+    CardPicture picture;
+    if (number == 0) {
+        if (!selected_)
+            raiseError(Gphoto2Error::BadIndex,
+                       QStringLiteral("Снимок для удаления не выбран на камере"));
+        picture = *selected_;
+    } else {
+        if (!listed_)
+            count();
+        if (number < 1 || number > listing_.size())
+            raiseError(Gphoto2Error::BadIndex,
+                       QStringLiteral("На камере нет снимка номер %1").arg(number));
+        picture = listing_[number - 1];
+    }
+    const int deleted =
+        gp_camera_file_delete(session_.camera(), picture.folder.toUtf8().constData(),
+                              picture.name.toUtf8().constData(), session_.context());
+    if (deleted < GP_OK && meansNotAnswering(deleted))
+        session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+    reopen_();
+    if (isOnCard(picture)) {
+        session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+        raiseError(Gphoto2Error::CameraRefused,
+                   QStringLiteral("Камера сообщила, что удалила снимок %1, но он остался на карте")
+                       .arg(picture.name));
+    }
+    if (selected_ == picture)
+        selected_.reset();
+    if (newest_ == picture)
+        newest_.reset();
+    listed_ = false;
+}
+
+void CardPictures::captured(const CardPicture& picture) {
+    newest_ = picture;
+    listed_ = false;
+}
+
+void CardPictures::forgetListing() {
+    listed_ = false;
+}
+
+} // namespace snapdeck::gphoto2

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "PictureOrder.h"
+
+#include <QByteArray>
+#include <QList>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace snapdeck::gphoto2 {
+
+class Gphoto2Session;
+
+// The pictures on the camera's card as the program numbers them (1..count, newest
+// last): counting, selecting, size, copying and deleting, and the room left.
+class CardPictures {
+public:
+    // "reopen" ends the camera session and opens it afresh: the only way to make the
+    // driver list the card again instead of answering from what it remembers.
+    CardPictures(Gphoto2Session& session, std::function<void()> reopen);
+
+    int count();
+    // Pictures that still fit: the camera's own estimate, else the free space divided
+    // by the average size of the pictures on the card; -1 when the camera cannot say.
+    int remaining();
+
+    void select(int number);
+    bool hasSelection() const { return selected_.has_value(); }
+    void clearSelection() { selected_.reset(); }
+    std::int64_t selectedSize();
+    QByteArray downloadSelected(const std::function<void(std::int64_t)>& chunkArrived);
+
+    // Deletes picture "number" (0: the selected one) and makes sure it is gone: the
+    // library can report success for a delete the camera never did.
+    void remove(int number);
+
+    // The picture a capture has just made; it counts as the newest.
+    void captured(const CardPicture& picture);
+    // Forgets the listing after the session was opened afresh.
+    void forgetListing();
+
+private:
+    QList<CardPicture> listCard();
+    void collect(const QString& folder, QList<CardPicture>& found, int depth);
+    bool isOnCard(const CardPicture& picture);
+
+    Gphoto2Session& session_;
+    std::function<void()> reopen_;
+    QList<CardPicture> listing_;
+    bool listed_ = false;
+    std::optional<CardPicture> selected_;
+    std::optional<CardPicture> newest_;
+};
+
+} // namespace snapdeck::gphoto2

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ChoicePick.h"
+
+#include <QStringList>
+#include <cstdint>
+
+namespace snapdeck::gphoto2 {
+
+// The program's ISO codes, f-numbers (times ten), shutter times (microseconds) and
+// exposure modes matched to the texts the camera offers ("100", "f/5.6", "0.0333s",
+// "M"/"P"), and the camera's current texts read back into the program's numbers.
+// Numbers are matched to the nearest the camera has, on a scale of stops.
+
+// ISO: code 0 is automatic (a choice saying "Auto", or PTP's 65535); 5, 1, 2, 3 are
+// ISO 50, 100, 200, 400.
+ChoicePick isoChoice(const QStringList& choices, int code);
+
+ChoicePick apertureChoice(const QStringList& choices, int apertureCode);
+// f-number times ten of a text such as "f/5.6"; 0 when it holds no number.
+int apertureCode(const QString& text);
+
+ChoicePick shutterChoice(const QStringList& choices, std::int64_t microseconds);
+// Microseconds of a shutter text, snapped to the nominal speed; 0 when it holds none.
+std::int32_t shutterCode(const QString& text);
+
+// Exposure mode 1 (manual) is "M"; mode 2 (automatic) is program mode, or full auto
+// on a camera without it.
+ChoicePick programChoice(const QStringList& choices, int mode);
+// 1 for a manual exposure program, 2 for any other.
+int exposureMode(const QString& text);
+
+} // namespace snapdeck::gphoto2

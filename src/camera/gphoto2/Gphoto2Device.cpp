@@ -1,0 +1,133 @@
+#include "Gphoto2Device.h"
+
+#include "CameraCapture.h"
+#include "CameraConfig.h"
+#include "Gphoto2Errors.h"
+
+namespace snapdeck::gphoto2 {
+
+Gphoto2Device::Gphoto2Device(QString port, std::function<bool()> cancelled)
+    : session(std::move(cancelled)), pictures(session, [this] { reopen(); }), settings(session),
+      lens(session), port_(std::move(port)) {}
+
+void Gphoto2Device::initialize() {
+    session.loadDrivers();
+    if (!port_.isEmpty())
+        session.checkPortPath(port_);
+}
+
+int Gphoto2Device::countCameras() {
+    if (port_.isEmpty()) {
+        detected_ = session.detect();
+        return int(detected_.size());
+    }
+    // A network camera is not detected: it counts when it answers on its port.
+    try {
+        if (!session.isOpen())
+            open({QString(), port_});
+    } catch (const CameraError& error) {
+        if (error.cameraNotAnswering())
+            return 0;
+        throw;
+    }
+    return 1;
+}
+
+QString Gphoto2Device::modelName(int index) {
+    // The window names the open camera whatever index it passes.
+    if (session.isOpen()) {
+        if (const auto model = CameraConfig::read(session, "cameramodel");
+            model && !model->text.isEmpty())
+            return model->text;
+        CameraAbilities abilities;
+        session.check(gp_camera_get_abilities(session.camera(), &abilities),
+                      QStringLiteral("Модель камеры не прочитана"));
+        return QString::fromUtf8(abilities.model);
+    }
+    if (port_.isEmpty() && detected_.isEmpty())
+        detected_ = session.detect();
+    if (!port_.isEmpty() && index == 0)
+        return port_;
+    if (index < 0 || index >= detected_.size())
+        raiseError(Gphoto2Error::BadIndex, QStringLiteral("Камеры номер %1 нет").arg(index));
+    return detected_[index].model;
+}
+
+void Gphoto2Device::openCamera(int index) {
+    CameraTarget target;
+    if (!port_.isEmpty()) {
+        if (index != 0)
+            raiseError(Gphoto2Error::BadIndex,
+                       QStringLiteral("На порту %1 одна камера, номер %2 не подходит")
+                           .arg(port_)
+                           .arg(index));
+        target = {QString(), port_};
+    } else {
+        if (detected_.isEmpty())
+            detected_ = session.detect();
+        if (index < 0 || index >= detected_.size())
+            raiseError(Gphoto2Error::BadIndex,
+                       QStringLiteral("Камеры номер %1 нет (найдено камер: %2)")
+                           .arg(index)
+                           .arg(detected_.size()));
+        target = detected_[index];
+    }
+    if (session.isOpen() && !session.lost() && target_ && target_->port == target.port &&
+        target_->model == target.model)
+        return;
+    open(target);
+}
+
+void Gphoto2Device::open(const CameraTarget& target) {
+    target_ = target;
+    pictures.forgetListing();
+    session.open(target);
+}
+
+void Gphoto2Device::reopen() {
+    if (!target_)
+        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+    session.close();
+    open(*target_);
+}
+
+void Gphoto2Device::closeCamera() {
+    const bool stoppedAnswering = session.lost();
+    session.close();
+    if (!target_)
+        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+    if (stoppedAnswering)
+        open(*target_);
+}
+
+void Gphoto2Device::ensureOpen() {
+    if (session.lost())
+        session.close();
+    if (session.isOpen())
+        return;
+    if (!target_)
+        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+    open(*target_);
+}
+
+void Gphoto2Device::takePreview() {
+    preview_ = capturePreview(session);
+}
+
+void Gphoto2Device::selectPicture(int number) {
+    if (number == 0) {
+        previewSelected_ = true;
+        pictures.clearSelection();
+        return;
+    }
+    previewSelected_ = false;
+    pictures.select(number);
+}
+
+std::int64_t Gphoto2Device::selectedSize() {
+    if (previewSelected_)
+        return preview_.size();
+    return pictures.hasSelection() ? pictures.selectedSize() : 0;
+}
+
+} // namespace snapdeck::gphoto2

@@ -1,0 +1,327 @@
+#include "PictureChoices.h"
+
+#include "ChoiceMatching.h"
+
+#include <QRegularExpression>
+#include <functional>
+#include <optional>
+
+namespace snapdeck::gphoto2 {
+
+namespace {
+
+// The first choice whose class is the first of "wanted" that the camera offers.
+template <typename Class>
+std::optional<QString> firstOfClasses(const QStringList& choices,
+                                      const std::function<Class(const QString&)>& classify,
+                                      std::initializer_list<Class> wanted) {
+    for (Class cls : wanted)
+        for (const QString& choice : choices)
+            if (classify(choice) == cls)
+                return choice;
+    return std::nullopt;
+}
+
+template <typename Class>
+ChoicePick pickByClass(const QStringList& choices,
+                       const std::function<Class(const QString&)>& classify,
+                       std::initializer_list<Class> wanted, const QString& meaning) {
+    if (auto choice = firstOfClasses(choices, classify, wanted))
+        return ChoicePick::found(*choice, meaning);
+    return ChoicePick::noMatch(meaning);
+}
+
+bool hasAny(const QStringList& words, std::initializer_list<const char*> wanted) {
+    for (const char* word : wanted)
+        if (words.contains(QLatin1String(word)))
+            return true;
+    return false;
+}
+
+// --- image size ---------------------------------------------------------------------
+
+struct SizeCode {
+    int code;
+    int width;
+    int height;
+};
+constexpr SizeCode kSizes[] = {{0, 640, 480},   {1, 1024, 768},  {2, 1280, 960},  {3, 1600, 1200},
+                               {4, 2048, 1536}, {5, 2288, 1712}, {6, 2592, 1944}, {9, 3264, 2448}};
+
+std::optional<double> pixelCount(const QString& text) {
+    static const QRegularExpression size(QStringLiteral("(\\d+)\\s*[xX\\x{00D7}*]\\s*(\\d+)"));
+    const QRegularExpressionMatch match = size.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toDouble() * match.captured(2).toDouble();
+}
+
+// --- white balance ------------------------------------------------------------------
+
+enum class Light {
+    Auto,
+    Daylight,
+    Cloudy,
+    Shade,
+    Tungsten,
+    Fluorescent,
+    FluorescentDaylight,
+    FluorescentNeutral,
+    FluorescentWhite,
+    FluorescentWarm,
+    FluorescentCool,
+    Flash,
+    Other
+};
+
+bool isFluorescent(Light light) {
+    return light >= Light::Fluorescent && light <= Light::FluorescentCool;
+}
+
+int kelvin(Light light) {
+    switch (light) {
+    case Light::Daylight:
+        return 5200;
+    case Light::Cloudy:
+        return 6000;
+    case Light::Shade:
+        return 7000;
+    case Light::Tungsten:
+        return 3200;
+    case Light::Fluorescent:
+        return 4000;
+    case Light::FluorescentDaylight:
+        return 6500;
+    case Light::FluorescentNeutral:
+        return 5000;
+    case Light::FluorescentWhite:
+        return 4100;
+    case Light::FluorescentWarm:
+        return 3000;
+    case Light::FluorescentCool:
+        return 4200;
+    case Light::Flash:
+        return 5400;
+    default:
+        return 0;
+    }
+}
+
+Light lightOf(const QString& choice) {
+    const QStringList words = wordsOf(choice);
+    bool fluorescent = false;
+    for (const QString& word : words)
+        fluorescent = fluorescent || word.startsWith(QLatin1String("fluor"));
+    if (hasAny(words, {"push", "preset", "custom", "manual", "kelvin"}))
+        return Light::Other;
+    if (hasAny(words, {"auto", "automatic", "awb"}))
+        return Light::Auto;
+    if (fluorescent) {
+        if ((words.contains(QLatin1String("day")) && words.contains(QLatin1String("white"))) ||
+            hasAny(words, {"neutral", "natural"}))
+            return Light::FluorescentNeutral;
+        if (hasAny(words, {"daylight", "day"}))
+            return Light::FluorescentDaylight;
+        if (words.contains(QLatin1String("warm")))
+            return Light::FluorescentWarm;
+        if (words.contains(QLatin1String("cool")))
+            return Light::FluorescentCool;
+        if (words.contains(QLatin1String("white")))
+            return Light::FluorescentWhite;
+        return Light::Fluorescent;
+    }
+    if (hasAny(words, {"tungsten", "incandescent", "incand", "halogen"}))
+        return Light::Tungsten;
+    if (hasAny(words, {"daylight", "sunny", "sun", "fine"}))
+        return Light::Daylight;
+    if (hasAny(words, {"cloudy", "cloud", "overcast"}))
+        return Light::Cloudy;
+    if (hasAny(words, {"shade", "shadow"}))
+        return Light::Shade;
+    if (words.contains(QLatin1String("flash")))
+        return Light::Flash;
+    return Light::Other;
+}
+
+// The choice of the nearest colour temperature among those of the given family.
+std::optional<QString> nearestLight(const QStringList& choices, Light wanted,
+                                    const std::function<bool(Light)>& family) {
+    QList<double> temperatures;
+    QStringList candidates;
+    for (const QString& choice : choices) {
+        const Light light = lightOf(choice);
+        if (kelvin(light) > 0 && family(light)) {
+            temperatures << kelvin(light);
+            candidates << choice;
+        }
+    }
+    const int nearest = nearestOnLogScale(temperatures, kelvin(wanted));
+    if (nearest < 0)
+        return std::nullopt;
+    return candidates[nearest];
+}
+
+// --- flash, focus, monitor ----------------------------------------------------------
+
+enum class Flash { Auto, Off, On, RedEye, SlowSync, Other };
+
+Flash flashOf(const QString& choice) {
+    const QStringList words = wordsOf(choice);
+    if ((words.contains(QLatin1String("red")) && words.contains(QLatin1String("eye"))) ||
+        words.contains(QLatin1String("redeye")))
+        return Flash::RedEye;
+    if (words.contains(QLatin1String("slow")))
+        return Flash::SlowSync;
+    if (hasAny(words, {"off", "never", "suppressed", "disabled"}))
+        return Flash::Off;
+    if (hasAny(words, {"auto", "automatic"}))
+        return Flash::Auto;
+    if (hasAny(words, {"rear", "external", "wireless", "sync"}))
+        return Flash::Other;
+    if (hasAny(words, {"fill", "on", "forced", "always"}))
+        return Flash::On;
+    return Flash::Other;
+}
+
+enum class Focus { Auto, Manual, Macro, Other };
+
+Focus focusOf(const QString& choice) {
+    const QStringList words = wordsOf(choice);
+    if (words.contains(QLatin1String("macro")))
+        return Focus::Macro;
+    if (hasAny(words, {"manual", "mf"}))
+        return Focus::Manual;
+    if (hasAny(words, {"auto", "automatic", "af", "single", "servo", "continuous", "ai"}) ||
+        (words.contains(QLatin1String("one")) && words.contains(QLatin1String("shot"))))
+        return Focus::Auto;
+    return Focus::Other;
+}
+
+enum class Screen { Off, On, Other };
+
+Screen screenOf(const QString& choice) {
+    const QStringList words = wordsOf(choice);
+    if (words.contains(QLatin1String("off")))
+        return Screen::Off;
+    if (hasAny(words, {"tft", "lcd", "on", "monitor", "screen"}))
+        return Screen::On;
+    return Screen::Other;
+}
+
+} // namespace
+
+ChoicePick imageSizeChoice(const QStringList& choices, int code) {
+    const SizeCode* wanted = nullptr;
+    for (const SizeCode& size : kSizes)
+        if (size.code == code)
+            wanted = &size;
+    if (!wanted)
+        return ChoicePick::unknownCode();
+    const QString meaning = QStringLiteral("%1x%2").arg(wanted->width).arg(wanted->height);
+    QList<double> counts;
+    QStringList sizes;
+    for (const QString& choice : choices) {
+        if (auto count = pixelCount(choice)) {
+            counts << *count;
+            sizes << choice;
+        }
+    }
+    const int nearest = nearestOnLogScale(counts, double(wanted->width) * wanted->height);
+    if (nearest < 0)
+        return ChoicePick::noMatch(meaning);
+    return ChoicePick::found(sizes[nearest], meaning);
+}
+
+int imageSizeCode(const QString& choice) {
+    const auto count = pixelCount(choice);
+    if (!count)
+        return -1;
+    QList<double> counts;
+    for (const SizeCode& size : kSizes)
+        counts << double(size.width) * size.height;
+    return kSizes[nearestOnLogScale(counts, *count)].code;
+}
+
+ChoicePick whiteBalanceChoice(const QStringList& choices, int code) {
+    struct Code {
+        int code;
+        Light light;
+        const char* meaning;
+    };
+    static const Code codes[] = {{0, Light::Auto, "Авто"},
+                                 {1, Light::Daylight, "Дневной"},
+                                 {2, Light::Fluorescent, "Флюоресцентный"},
+                                 {3, Light::Tungsten, "Лампы накаливания"},
+                                 {4, Light::FluorescentDaylight, "Флюоресцент дневной"},
+                                 {5, Light::FluorescentNeutral, "Флюоресцент нейтральный"},
+                                 {6, Light::FluorescentWhite, "Флюоресцент белый"},
+                                 {7, Light::Cloudy, "Облачно"}};
+    for (const Code& entry : codes) {
+        if (entry.code != code)
+            continue;
+        const QString meaning = QString::fromUtf8(entry.meaning);
+        const std::function<Light(const QString&)> classify = lightOf;
+        if (auto exact = firstOfClasses(choices, classify, {entry.light}))
+            return ChoicePick::found(*exact, meaning);
+        if (entry.light == Light::Auto)
+            return ChoicePick::noMatch(meaning);
+        if (isFluorescent(entry.light))
+            if (auto near = nearestLight(choices, entry.light, isFluorescent))
+                return ChoicePick::found(*near, meaning);
+        if (auto near = nearestLight(choices, entry.light, [](Light) { return true; }))
+            return ChoicePick::found(*near, meaning);
+        return ChoicePick::noMatch(meaning);
+    }
+    return ChoicePick::unknownCode();
+}
+
+ChoicePick flashChoice(const QStringList& choices, int code) {
+    const std::function<Flash(const QString&)> classify = flashOf;
+    switch (code) {
+    case 0:
+        return pickByClass(choices, classify, {Flash::Auto}, QStringLiteral("Авто"));
+    case 1:
+        return pickByClass(choices, classify, {Flash::Off}, QStringLiteral("Выключено"));
+    case 2:
+        return pickByClass(choices, classify, {Flash::On}, QStringLiteral("Включено"));
+    case 3:
+        return pickByClass(choices, classify, {Flash::RedEye, Flash::Auto},
+                           QStringLiteral("Red eye"));
+    case 4:
+        return pickByClass(choices, classify, {Flash::SlowSync, Flash::On},
+                           QStringLiteral("Slow Sync"));
+    default:
+        return ChoicePick::unknownCode();
+    }
+}
+
+ChoicePick focusModeChoice(const QStringList& choices, int code) {
+    const std::function<Focus(const QString&)> classify = focusOf;
+    switch (code) {
+    case 1:
+        return pickByClass(choices, classify, {Focus::Macro, Focus::Auto},
+                           QStringLiteral("Макро АФ"));
+    case 2:
+        return pickByClass(choices, classify, {Focus::Auto}, QStringLiteral("Авто"));
+    case 3:
+        return pickByClass(choices, classify, {Focus::Manual}, QStringLiteral("Вручную"));
+    default:
+        return ChoicePick::unknownCode();
+    }
+}
+
+ChoicePick monitorChoice(const QStringList& choices, int code) {
+    const std::function<Screen(const QString&)> classify = screenOf;
+    switch (code) {
+    case 1:
+        return pickByClass(choices, classify, {Screen::Off}, QStringLiteral("Выключен"));
+    case 2:
+        return pickByClass(choices, classify, {Screen::On}, QStringLiteral("Включен"));
+    case 3:
+        return pickByClass(choices, classify, {Screen::On}, QStringLiteral("Просмотр"));
+    default:
+        return ChoicePick::unknownCode();
+    }
+}
+
+} // namespace snapdeck::gphoto2

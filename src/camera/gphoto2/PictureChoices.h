@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ChoicePick.h"
+
+#include <QStringList>
+
+namespace snapdeck::gphoto2 {
+
+// The program's codes for image size, white balance, flash, focus mode and monitor
+// mode, matched by meaning to the texts the camera offers (libgphoto2's English
+// texts: "1600x1200", "Daylight", "Red-eye automatic", "Automatic Macro", ...). Where
+// the camera has no exact match the nearest meaning is taken.
+
+// Image size: the camera's size nearest in pixel count.
+ChoicePick imageSizeChoice(const QStringList& choices, int code);
+// The code whose pixel count is nearest to a "WxH" text; -1 for other texts.
+int imageSizeCode(const QString& choice);
+
+// White balance: the same light, else the light nearest in colour temperature.
+ChoicePick whiteBalanceChoice(const QStringList& choices, int code);
+
+// Flash: red-eye falls back to automatic, slow sync to forced flash.
+ChoicePick flashChoice(const QStringList& choices, int code);
+
+// Focus mode: macro falls back to automatic.
+ChoicePick focusModeChoice(const QStringList& choices, int code);
+
+// Monitor mode of a choice entry such as "output" (TFT / Off): review uses the screen
+// as "on" does.
+ChoicePick monitorChoice(const QStringList& choices, int code);
+
+} // namespace snapdeck::gphoto2

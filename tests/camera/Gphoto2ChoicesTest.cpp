@@ -1,0 +1,174 @@
+#include "camera/gphoto2/BatteryLevel.h"
+#include "camera/gphoto2/ChoiceMatching.h"
+#include "camera/gphoto2/ExposureChoices.h"
+#include "camera/gphoto2/LensScale.h"
+#include "camera/gphoto2/PictureChoices.h"
+#include "camera/gphoto2/PictureOrder.h"
+#include "camera/gphoto2/ShutterTimes.h"
+
+#include <gtest/gtest.h>
+
+using namespace snapdeck::gphoto2;
+
+namespace {
+
+QString chosen(const ChoicePick& pick) {
+    return pick.status == ChoicePick::Status::Found ? pick.choice : QStringLiteral("(none)");
+}
+
+TEST(Gphoto2Choices, NumbersAreReadWithEitherDecimalMarkAndMatchedInStops) {
+    EXPECT_EQ(firstNumber(QStringLiteral("f/5.6")), 5.6);
+    EXPECT_EQ(firstNumber(QStringLiteral("0,0333s")), 0.0333);
+    EXPECT_EQ(firstNumber(QStringLiteral("ISO 100")), 100.0);
+    EXPECT_FALSE(firstNumber(QStringLiteral("Auto")).has_value());
+
+    EXPECT_EQ(nearestOnLogScale({2.8, 4.0, 5.6}, 4.5), 1); // f/4.5 is nearer f/4 in stops
+    EXPECT_EQ(nearestOnLogScale({100, 400}, 200), 0);      // a tie goes to the smaller
+    EXPECT_EQ(nearestOnLogScale({0, -1}, 200), -1);
+}
+
+TEST(Gphoto2Choices, ShutterTextsOfEveryStyleBecomeNominalMicroseconds) {
+    EXPECT_EQ(shutterMicroseconds(QStringLiteral("1/30")), 33333);
+    EXPECT_EQ(shutterMicroseconds(QStringLiteral("0.0333s")), 33300);
+    EXPECT_EQ(shutterMicroseconds(QStringLiteral("0,5")), 500000);
+    EXPECT_EQ(shutterMicroseconds(QStringLiteral("1/2.5")), 400000);
+    EXPECT_EQ(shutterMicroseconds(QStringLiteral("30\"")), 30000000);
+    EXPECT_FALSE(shutterMicroseconds(QStringLiteral("Bulb")).has_value());
+
+    // PTP keeps tenths of a millisecond; the program's list needs the nominal speed.
+    EXPECT_EQ(shutterCode(QStringLiteral("0.0333s")), 33333);
+    EXPECT_EQ(shutterCode(QStringLiteral("0.0016s")), 1563); // 1/640
+    EXPECT_EQ(shutterCode(QStringLiteral("0.0017s")), 1667); // 1/600
+    EXPECT_EQ(shutterCode(QStringLiteral("0.0070s")), 7000); // no speed within 5 %
+    EXPECT_EQ(shutterCode(QStringLiteral("Bulb")), 0);
+
+    const QStringList camera = {QStringLiteral("0.0010s"), QStringLiteral("0.0333s"),
+                                QStringLiteral("1.0000s"), QStringLiteral("Bulb")};
+    EXPECT_EQ(chosen(shutterChoice(camera, 33333)), QStringLiteral("0.0333s"));
+    EXPECT_EQ(chosen(shutterChoice(camera, 15000000)), QStringLiteral("1.0000s"));
+}
+
+TEST(Gphoto2Choices, WhiteBalanceFindsTheSameLightElseTheNearestTemperature) {
+    const QStringList nikon = {QStringLiteral("Automatic"),
+                               QStringLiteral("Daylight"),
+                               QStringLiteral("Fluorescent"),
+                               QStringLiteral("Tungsten"),
+                               QStringLiteral("Cloudy"),
+                               QStringLiteral("Warm-white fluorescent"),
+                               QStringLiteral("White fluorescent"),
+                               QStringLiteral("Day white fluorescent"),
+                               QStringLiteral("Daylight fluorescent"),
+                               QStringLiteral("Preset manual")};
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 0)), QStringLiteral("Automatic"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 4)), QStringLiteral("Daylight fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 5)), QStringLiteral("Day white fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 6)), QStringLiteral("White fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 7)), QStringLiteral("Cloudy"));
+
+    const QStringList plain = {QStringLiteral("One-push Automatic"), QStringLiteral("Daylight"),
+                               QStringLiteral("Fluorescent"), QStringLiteral("Tungsten")};
+    EXPECT_EQ(whiteBalanceChoice(plain, 0).status, ChoicePick::Status::NoMatch);
+    EXPECT_EQ(chosen(whiteBalanceChoice(plain, 7)), QStringLiteral("Daylight"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(plain, 5)), QStringLiteral("Fluorescent"));
+    EXPECT_EQ(whiteBalanceChoice(plain, 8).status, ChoicePick::Status::UnknownCode);
+}
+
+TEST(Gphoto2Choices, ModesMatchByMeaningWithFallbacksToTheNearest) {
+    const QStringList flash = {QStringLiteral("Red-eye automatic"),
+                               QStringLiteral("Automatic Flash"), QStringLiteral("Flash off"),
+                               QStringLiteral("Fill flash")};
+    EXPECT_EQ(chosen(flashChoice(flash, 0)), QStringLiteral("Automatic Flash"));
+    EXPECT_EQ(chosen(flashChoice(flash, 1)), QStringLiteral("Flash off"));
+    EXPECT_EQ(chosen(flashChoice(flash, 4)), QStringLiteral("Fill flash")); // no slow sync
+    EXPECT_EQ(chosen(flashChoice({QStringLiteral("Auto")}, 3)), QStringLiteral("Auto"));
+    EXPECT_EQ(flashChoice({QStringLiteral("Auto")}, 1).status, ChoicePick::Status::NoMatch);
+
+    const QStringList canon = {QStringLiteral("One Shot"), QStringLiteral("AI Focus"),
+                               QStringLiteral("AI Servo"), QStringLiteral("Manual")};
+    EXPECT_EQ(chosen(focusModeChoice(canon, 2)), QStringLiteral("One Shot"));
+    EXPECT_EQ(chosen(focusModeChoice(canon, 1)), QStringLiteral("One Shot"));
+    EXPECT_EQ(chosen(focusModeChoice(canon, 3)), QStringLiteral("Manual"));
+
+    const QStringList dial = {QStringLiteral("Green"), QStringLiteral("AV"), QStringLiteral("P"),
+                              QStringLiteral("Manual")};
+    EXPECT_EQ(chosen(programChoice(dial, 2)), QStringLiteral("P"));
+    EXPECT_EQ(chosen(programChoice(dial, 1)), QStringLiteral("Manual"));
+    EXPECT_EQ(chosen(programChoice({QStringLiteral("Auto"), QStringLiteral("M")}, 2)),
+              QStringLiteral("Auto"));
+    EXPECT_EQ(exposureMode(QStringLiteral("M")), 1);
+    EXPECT_EQ(exposureMode(QStringLiteral("AV")), 2);
+
+    const QStringList output = {QStringLiteral("TFT"), QStringLiteral("PC"), QStringLiteral("Off")};
+    EXPECT_EQ(chosen(monitorChoice(output, 1)), QStringLiteral("Off"));
+    EXPECT_EQ(chosen(monitorChoice(output, 3)), QStringLiteral("TFT"));
+}
+
+TEST(Gphoto2Choices, IsoAndImageSizeTakeTheNearestTheCameraHas) {
+    const QStringList iso = {QStringLiteral("Auto"), QStringLiteral("100"), QStringLiteral("200"),
+                             QStringLiteral("800")};
+    EXPECT_EQ(chosen(isoChoice(iso, 0)), QStringLiteral("Auto"));
+    EXPECT_EQ(chosen(isoChoice(iso, 5)), QStringLiteral("100"));
+    EXPECT_EQ(chosen(isoChoice(iso, 3)), QStringLiteral("200")); // 400: a tie, the lower
+    EXPECT_EQ(isoChoice({QStringLiteral("100")}, 0).status, ChoicePick::Status::NoMatch);
+    EXPECT_EQ(isoChoice(iso, 4).status, ChoicePick::Status::UnknownCode);
+
+    EXPECT_EQ(imageSizeCode(QStringLiteral("4000x3000")), 9);
+    EXPECT_EQ(imageSizeCode(QStringLiteral("800x600")), 0);
+    EXPECT_EQ(imageSizeCode(QStringLiteral("Large Fine JPEG")), -1);
+    EXPECT_EQ(imageSizeChoice({QStringLiteral("Large"), QStringLiteral("Small")}, 3).status,
+              ChoicePick::Status::NoMatch);
+    EXPECT_EQ(imageSizeChoice({QStringLiteral("640x480")}, 7).status,
+              ChoicePick::Status::UnknownCode);
+}
+
+TEST(Gphoto2Choices, BatteryTextsBecomePercent) {
+    EXPECT_EQ(batteryPercent(QStringLiteral("80%")), 80);
+    EXPECT_EQ(batteryPercent(QStringLiteral("Full")), 100);
+    EXPECT_EQ(batteryPercent(QStringLiteral("Half")), 50);
+    EXPECT_EQ(batteryPercent(QStringLiteral("Low")), 20);
+    EXPECT_EQ(batteryPercent(QStringLiteral("Very low")), 5);
+    EXPECT_EQ(batteryPercent(QStringLiteral("Empty")), 0);
+    EXPECT_EQ(batteryPercent(QStringLiteral("AC adapter")), 100);
+    EXPECT_EQ(batteryPercent(QStringLiteral("something new")), 100);
+    EXPECT_EQ(batteryPercent(3.0f, 0.0f, 4.0f), 75);
+}
+
+TEST(Gphoto2Choices, PicturesAreNumberedOldestFirstWithTheNewCaptureLast) {
+    const QString first = QStringLiteral("/store/DCIM/100SNAP");
+    const QString second = QStringLiteral("/store/DCIM/101SNAP");
+    const QList<CardPicture> card = {{second, QStringLiteral("IMG_1.JPG")},
+                                     {first, QStringLiteral("IMG_10.JPG")},
+                                     {first, QStringLiteral("IMG_10.CR2")},
+                                     {first, QStringLiteral("IMG_9.jpg")},
+                                     {first, QStringLiteral("MVI_11.MOV")}};
+    const QList<CardPicture> ordered = picturesNewestLast(card, std::nullopt);
+    ASSERT_EQ(ordered.size(), 3);
+    EXPECT_EQ(ordered[0].name, QStringLiteral("IMG_9.jpg"));
+    EXPECT_EQ(ordered[1].name, QStringLiteral("IMG_10.JPG"));
+    EXPECT_EQ(ordered[2].folder, second);
+
+    const CardPicture captured{first, QStringLiteral("IMG_10.JPG")};
+    EXPECT_EQ(picturesNewestLast(card, captured).last(), captured);
+}
+
+TEST(Gphoto2Choices, LensPositionsMapLinearlyBothWays) {
+    const CameraRange zoom{6.3f, 31.5f, 0.01f};
+    EXPECT_FLOAT_EQ(cameraValue(80, kZoomScale, zoom), 6.3f);
+    EXPECT_FLOAT_EQ(cameraValue(240, kZoomScale, zoom), 31.5f);
+    EXPECT_NEAR(cameraValue(160, kZoomScale, zoom), 18.9f, 0.005f);
+    EXPECT_EQ(sliderPosition(18.9f, kZoomScale, zoom), 160);
+    EXPECT_EQ(sliderPosition(40.0f, kZoomScale, zoom), 240);
+    EXPECT_EQ(sliderPosition(5.0f, kZoomScale, {5.0f, 5.0f, 0}), 80); // a fixed lens
+
+    // A drive with whole steps lands on a step.
+    EXPECT_FLOAT_EQ(cameraValue(85, kZoomScale, {0, 10, 1}), 0.0f);
+    EXPECT_FLOAT_EQ(cameraValue(93, kZoomScale, {0, 10, 1}), 1.0f);
+
+    FocusCounter counter;
+    EXPECT_EQ(counter.unitsTo(100), 99);
+    counter.arrivedAt(100);
+    EXPECT_EQ(counter.unitsTo(40), -60);
+    EXPECT_EQ(counter.position(), 100);
+}
+
+} // namespace
