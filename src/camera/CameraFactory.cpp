@@ -1,10 +1,11 @@
 #include "CameraFactory.h"
 
+#include "Gphoto2Camera.h"
 #include "SimulatedCamera.h"
 
 namespace snapdeck {
 
-std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* notice) {
+std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* /*notice*/) {
     const QString& cameraOption = options.camera;
     const QString simulator = QStringLiteral("simulator");
     if (cameraOption == simulator)
@@ -15,15 +16,14 @@ std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QStrin
             throw std::invalid_argument("--camera=simulator: needs a folder after the colon");
         return SimulatedCamera::withCardFolder(folder);
     }
-    if (cameraOption.isEmpty()) {
-        if (notice)
-            *notice = QStringLiteral(
-                "Работа с настоящими камерами пока не поддерживается.\r\n"
-                "Запущен симулятор камеры (--camera=simulator).");
-        return std::make_unique<SimulatedCamera>();
+    if (cameraOption.isEmpty() || cameraOption == QStringLiteral("gphoto2")) {
+        Gphoto2Options real;
+        real.port = options.port;
+        return std::make_unique<Gphoto2Camera>(real);
     }
     throw std::invalid_argument("unknown camera \"" + cameraOption.toStdString() +
-                                "\"; use --camera=simulator or --camera=simulator:FOLDER");
+                                "\"; use --camera=gphoto2, --camera=simulator or "
+                                "--camera=simulator:FOLDER");
 }
 
 } // namespace snapdeck

@@ -16,7 +16,7 @@ struct CameraOptions {
 // The camera the command line asks for:
 //   "simulator"         the simulated camera with its card in memory
 //   "simulator:FOLDER"  the simulated camera with its card kept in FOLDER
-//   ""                  a real camera
+//   "gphoto2" or ""     a real camera through libgphoto2, on the --port if given
 // "notice" receives a text for the user when the choice had to be changed.
 // Raises std::invalid_argument for an option it does not know.
 std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* notice);
