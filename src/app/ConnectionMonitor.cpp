@@ -1,19 +1,72 @@
 #include "ConnectionMonitor.h"
 
+#include "CameraStatusFrame.h"
 #include "Globals.h"
 #include "Services.h"
 #include "camera/CameraControl.h"
+#include "common/ErrorTrap.h"
 #include "common/Messages.h"
 
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace snapdeck {
 
-ConnectionMonitor::ConnectionMonitor(Services& services, Globals& globals, QProgressBar& prgFile)
-    : services_(services), globals_(globals), prgFile_(prgFile) {
+ConnectionMonitor::ConnectionMonitor(Services& services, Globals& globals, QProgressBar& prgFile,
+                                     QProgressBar& progressBat)
+    : services_(services), globals_(globals), prgFile_(prgFile), progressBat_(progressBat) {
     services_.camera.setTransferProgressHandler(
         [this](std::int32_t first, std::int32_t second) { Rye1_TransferProgress(first, second); });
+    tBat.setObjectName(QStringLiteral("tBat"));
+    tBat.setInterval(1000);
+    QObject::connect(&tBat, &QTimer::timeout, [this] { tBat_Timer(); });
+    tBat.start();
+}
+
+void ConnectionMonitor::tBat_Timer() {
+    // A message box of this tick keeps Qt's timers running; later ticks are skipped
+    // until it is answered, not stacked inside it.
+    if (ticking_)
+        return;
+    const QScopedValueRollback running(ticking_, true);
+    CameraControl& camera = services_.camera;
+    std::int32_t& cam = globals_.CameraNumber;
+    BatteryStatus status;
+
+    if (quiet_) {
+        // The user stopped waiting: ask the camera without a word until it answers.
+        try {
+            camera.GetBatteryStatus(cam, status);
+        } catch (const AppError&) {
+            return;
+        }
+        quiet_ = false;
+        showBatteryLevel(status.batteryLevel);
+        return;
+    }
+    try {
+        runTrapped(services_.messages, [&] {
+            retryWhileNotAnswering(*this, [&] { camera.GetBatteryStatus(cam, status); });
+            showBatteryLevel(status.batteryLevel);
+        });
+    } catch (const ConnectionAbandoned&) {
+        quiet_ = true;
+        showBatteryUnknown();
+    }
+}
+
+void ConnectionMonitor::showBatteryLevel(std::int16_t level) {
+    // The bar runs from 0.0001 to 100; a level outside is shown at the nearest end
+    // instead of failing on every tick.
+    constexpr int scale = CameraStatusFrame::kBatteryScale;
+    progressBat_.setFormat(QStringLiteral("%p%"));
+    progressBat_.setValue(std::clamp(level * scale, progressBat_.minimum(), progressBat_.maximum()));
+}
+
+void ConnectionMonitor::showBatteryUnknown() {
+    progressBat_.setValue(progressBat_.minimum());
+    progressBat_.setFormat(QStringLiteral("нет связи"));
 }
 
 CheckOutcome ConnectionMonitor::CheckConnection() {

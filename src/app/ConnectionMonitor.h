@@ -2,6 +2,7 @@
 
 #include "camera/CameraError.h"
 
+#include <QTimer>
 #include <cstdint>
 
 class QProgressBar;
@@ -22,11 +23,19 @@ enum class CheckOutcome {
     UserStopped,     // the user chose to stop trying
 };
 
-// Keeps the window in touch with the camera between user actions: the connection
-// check after a camera stops answering, and the transfer bar during copies.
+// Keeps the window in touch with the camera between user actions: the battery level
+// once a second, the connection check after a camera stops answering, and the transfer
+// bar during copies.
 class ConnectionMonitor {
 public:
-    ConnectionMonitor(Services& services, Globals& globals, QProgressBar& prgFile);
+    ConnectionMonitor(Services& services, Globals& globals, QProgressBar& prgFile,
+                      QProgressBar& progressBat);
+
+    // The battery tick: reads the level into the battery bar. While the camera does not
+    // answer, checks the connection and tries again, until the user stops trying; the
+    // monitor then stays quiet, with the bar showing no level, until the camera answers.
+    void tBat_Timer();
+    bool batteryUnknown() const { return quiet_; }
 
     // Closes the camera so that the next operation finds it afresh. When even that
     // gets no answer, says "Камера не подключена!" and asks whether to keep trying.
@@ -38,10 +47,18 @@ public:
     // The camera's transfer-progress event: moves the transfer bar.
     void Rye1_TransferProgress(std::int32_t first, std::int32_t second);
 
+    QTimer tBat;
+
 private:
+    void showBatteryLevel(std::int16_t level);
+    void showBatteryUnknown();
+
     Services& services_;
     Globals& globals_;
     QProgressBar& prgFile_;
+    QProgressBar& progressBat_;
+    bool ticking_ = false; // a tick is running, perhaps waiting in a message box
+    bool quiet_ = false;   // the user stopped waiting for the camera
 };
 
 // Runs a camera step; while it fails because the camera does not answer, checks the

@@ -13,9 +13,12 @@
 #include "common/ErrorTrap.h"
 #include "common/ProgramExit.h"
 #include "ftp/FtpFrame.h"
+#include "ftp/FtpSettingsWindow.h"
+#include "ftp/FtpUpload.h"
 #include "schedule/ScheduleFrame.h"
 #include "settings/CameraSettings.h"
 #include "settings/CameraSettingsFrame.h"
+#include "settings/LensControl.h"
 #include "settings/LensFrame.h"
 #include "settings/SettingLists.h"
 
@@ -43,7 +46,8 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     setWindowTitle(QStringLiteral("Snapdeck- СнапДек"));
     buildLayout();
 
-    monitor_ = std::make_unique<ConnectionMonitor>(services_, globals_, *captureFrame->prgFile);
+    monitor_ = std::make_unique<ConnectionMonitor>(services_, globals_, *captureFrame->prgFile,
+                                                   *statusFrame->progressBat);
     preview_ = std::make_unique<Preview>(services_, globals_, state_, *captureFrame->prgFile, *Image2);
     capture_ = std::make_unique<Capture>(
         services_, globals_, state_,
@@ -52,9 +56,16 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
         *monitor_);
     settings_ = std::make_unique<CameraSettings>(services_, globals_, state_, *settingsFrame,
                                                  *lensFrame, *statusFrame->RemCnt, *preview_);
+    lens_ = std::make_unique<LensControl>(services_, globals_, state_, *lensFrame, *settings_,
+                                          *preview_);
 
     connect(cmdPreview, &QPushButton::clicked, this, [this] { preview_->ShowPreview(); });
     connect(cmdCapture, &QPushButton::clicked, this, [this] { capture_->CapturePicture(); });
+
+    upload_ = std::make_unique<FtpUpload>(globals_.ftp, services_.folder, services_.messages,
+                                          *ftpFrame->lblFTP, *this);
+    capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
+    connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -180,6 +191,12 @@ void MainWindow::Form_Unload() {
         services_.camera.SetMonitorMode(globals_.CameraNumber, SettingCode::MonitorOff);
         services_.camera.CloseCamera(globals_.CameraNumber);
     });
+}
+
+void MainWindow::Command1_Click() {
+    frmFTP window(globals_.ftp, services_.folder, services_.messages, this);
+    window.Form_Load();
+    window.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

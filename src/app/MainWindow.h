@@ -16,6 +16,8 @@ class Capture;
 class CaptureOptionsFrame;
 class ConnectionMonitor;
 class FtpFrame;
+class FtpUpload;
+class LensControl;
 class LensFrame;
 class PictureBox;
 class Preview;
@@ -37,12 +39,16 @@ public:
     void Form_Load();
     // Runs when the window closes.
     void Form_Unload();
+    // "Настройки FTP": the FTP settings window, modal; returns once it has closed.
+    void Command1_Click();
 
     WindowState& state() { return state_; }
     Preview& preview() { return *preview_; }
     Capture& capture() { return *capture_; }
     CameraSettings& cameraSettings() { return *settings_; }
     ConnectionMonitor& connectionMonitor() { return *monitor_; }
+    FtpUpload& ftpUpload() { return *upload_; }
+    LensControl& lensControl() { return *lens_; }
 
     PictureBox* Image1;
     PictureBox* Image2;
@@ -69,7 +75,9 @@ private:
     std::unique_ptr<ConnectionMonitor> monitor_;
     std::unique_ptr<Preview> preview_;
     std::unique_ptr<Capture> capture_;
+    std::unique_ptr<FtpUpload> upload_;
     std::unique_ptr<CameraSettings> settings_;
+    std::unique_ptr<LensControl> lens_;
     bool unloaded_ = false;
 };
 
