@@ -1,0 +1,62 @@
+#include "SimulatedCameraConfig.h"
+
+#include <QFile>
+#include <QStringList>
+#include <limits>
+#include <optional>
+
+namespace snapdeck {
+
+namespace {
+
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+std::optional<int> numberInRange(const QString& text, int minimum, int maximum) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return std::nullopt;
+    return value;
+}
+
+// A bad or out-of-range number keeps the default.
+void applyNumber(int& field, const QString& text, int minimum, int maximum = kNoLimit) {
+    if (const auto value = numberInRange(text, minimum, maximum))
+        field = *value;
+}
+
+} // namespace
+
+SimulatedCameraConfig SimulatedCameraConfig::fromText(const QString& text) {
+    SimulatedCameraConfig config;
+    const QStringList lines = text.split(u'\n');
+    for (const QString& rawLine : lines) {
+        const qsizetype equals = rawLine.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QString key = rawLine.left(equals).trimmed().toLower();
+        const QString value = rawLine.mid(equals + 1).trimmed();
+        if (key == u"cameras")
+            applyNumber(config.cameras, value, 0);
+        else if (key == u"initialize")
+            config.initializeFails = value.compare(u"fail", Qt::CaseInsensitive) == 0;
+        else if (key == u"model" && !value.isEmpty())
+            config.model = value;
+        else if (key == u"battery")
+            applyNumber(config.battery, value, 0, 100);
+        else if (key == u"capacity")
+            applyNumber(config.capacity, value, 0);
+        else if (key == u"zoom_step")
+            applyNumber(config.zoomStep, value, 1);
+    }
+    return config;
+}
+
+SimulatedCameraConfig SimulatedCameraConfig::fromFolder(const QString& folder) {
+    QFile file(folder + QStringLiteral("/camera.ini"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return fromText(QString::fromUtf8(file.readAll()));
+}
+
+} // namespace snapdeck

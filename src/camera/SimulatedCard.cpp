@@ -1,0 +1,150 @@
+#include "SimulatedCard.h"
+
+#include "SimulatedCameraErrors.h"
+#include "common/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <vector>
+
+namespace snapdeck {
+
+using simulated::raiseCameraError;
+using simulated::SimulatedError::BadIndex;
+using simulated::SimulatedError::CardFileFailed;
+using simulated::SimulatedError::CardNumbersUsedUp;
+
+namespace {
+
+// Card file numbers have four digits, as on a real card.
+constexpr int kLastFileNumber = 9999;
+
+void checkNumber(int number, int count) {
+    if (number < 1 || number > count)
+        raiseCameraError(BadIndex,
+                         QStringLiteral("Снимка номер %1 нет на карте памяти (снимков: %2)")
+                             .arg(number)
+                             .arg(count));
+}
+
+class MemoryCard final : public SimulatedCard {
+public:
+    bool present() const override { return true; }
+    int count() const override { return static_cast<int>(pictures_.size()); }
+    qint64 bytesUsed() const override {
+        qint64 total = 0;
+        for (const QByteArray& picture : pictures_)
+            total += picture.size();
+        return total;
+    }
+    qint64 pictureBytes(int number) const override { return picture(number).size(); }
+    QByteArray picture(int number) const override {
+        checkNumber(number, count());
+        return pictures_[static_cast<size_t>(number - 1)];
+    }
+    int nextFileNumber() const override { return nextNumber_; }
+    void store(const QByteArray& jpeg) override {
+        pictures_.push_back(jpeg);
+        ++nextNumber_;
+    }
+    void remove(int number) override {
+        checkNumber(number, count());
+        pictures_.erase(pictures_.begin() + (number - 1));
+    }
+
+private:
+    std::vector<QByteArray> pictures_;
+    int nextNumber_ = 1;
+};
+
+class FolderCard final : public SimulatedCard {
+public:
+    explicit FolderCard(const QString& folder) : folder_(folder) {}
+
+    // A fresh stat on every call, so renaming the folder takes the card out at once.
+    bool present() const override { return QFileInfo(folder_).isDir(); }
+    int count() const override { return static_cast<int>(pictureFiles().size()); }
+    qint64 bytesUsed() const override {
+        qint64 total = 0;
+        for (const QFileInfo& file : pictureFiles())
+            total += file.size();
+        return total;
+    }
+    qint64 pictureBytes(int number) const override { return pictureFile(number).size(); }
+    QByteArray picture(int number) const override {
+        const QFileInfo info = pictureFile(number);
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly))
+            raiseCameraError(CardFileFailed, QStringLiteral("Не удалось прочитать снимок %1: %2")
+                                                 .arg(info.fileName(), file.errorString()));
+        return file.readAll();
+    }
+    int nextFileNumber() const override {
+        static const QRegularExpression cardName(QStringLiteral("^\\w{4}(\\d{4})\\.jpg$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        int highest = 0;
+        for (const QFileInfo& file : pictureFiles()) {
+            const QRegularExpressionMatch match = cardName.match(file.fileName());
+            if (match.hasMatch())
+                highest = std::max(highest, match.captured(1).toInt());
+        }
+        return highest + 1;
+    }
+    void store(const QByteArray& jpeg) override {
+        const int number = nextFileNumber();
+        if (number > kLastFileNumber)
+            raiseCameraError(CardNumbersUsedUp,
+                             QStringLiteral("Номера файлов на карте памяти исчерпаны"));
+        const QString name = QStringLiteral("SNAP%1.JPG").arg(number, 4, 10, QChar(u'0'));
+        try {
+            writeFileAtomically(QDir(folder_).filePath(name), jpeg);
+        } catch (const AppError& error) {
+            raiseCameraError(error.number(), error.description());
+        }
+    }
+    void remove(int number) override {
+        const QFileInfo info = pictureFile(number);
+        QFile file(info.absoluteFilePath());
+        if (!file.remove())
+            raiseCameraError(CardFileFailed, QStringLiteral("Не удалось удалить снимок %1: %2")
+                                                 .arg(info.fileName(), file.errorString()));
+    }
+
+private:
+    // Every JPEG file of the folder in name order; other files (camera.ini) are not
+    // pictures.
+    QFileInfoList pictureFiles() const {
+        QDir dir(folder_);
+        dir.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")});
+        dir.setFilter(QDir::Files);
+        dir.setSorting(QDir::NoSort);
+        QFileInfoList files = dir.entryInfoList();
+        std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
+            const int folded = a.fileName().compare(b.fileName(), Qt::CaseInsensitive);
+            return folded != 0 ? folded < 0 : a.fileName() < b.fileName();
+        });
+        return files;
+    }
+    QFileInfo pictureFile(int number) const {
+        const QFileInfoList files = pictureFiles();
+        checkNumber(number, static_cast<int>(files.size()));
+        return files[number - 1];
+    }
+
+    QString folder_;
+};
+
+} // namespace
+
+std::unique_ptr<SimulatedCard> SimulatedCard::inMemory() {
+    return std::make_unique<MemoryCard>();
+}
+
+std::unique_ptr<SimulatedCard> SimulatedCard::inFolder(const QString& folder) {
+    return std::make_unique<FolderCard>(folder);
+}
+
+} // namespace snapdeck
