@@ -214,7 +214,6 @@ TEST_F(Gphoto2CameraTest, CaptureCopiesTheNewestPictureWithProgressAndDeletesIt)
     // A picture named to sort after the one the capture makes: the capture's still
     // counts as the newest.
     device.command(QStringLiteral("add SNAP9999.JPG 5000"));
-    EXPECT_EQ(camera->GetRemainingCount(cam), 123);
 
     camera->TakePicture(cam);
     const QStringList files = device.files();
@@ -239,6 +238,19 @@ TEST_F(Gphoto2CameraTest, CaptureCopiesTheNewestPictureWithProgressAndDeletesIt)
     camera->DeletePicture(0);
     EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP9999.JPG")});
     EXPECT_EQ(camera->GetPictureCount(cam), 1);
+}
+
+TEST_F(Gphoto2CameraTest, RoomLeftIsTheCamerasCountElseFreeSpaceOverTheAveragePicture) {
+    EXPECT_EQ(camera->GetRemainingCount(cam), 123);
+    device.command(QStringLiteral("add SNAP0001.JPG 100000"));
+    device.command(QStringLiteral("add SNAP0002.JPG 300000"));
+    device.command(QStringLiteral("freeimages -1"));
+    const qint64 freeKilobytes = device.command(QStringLiteral("freebytes")).toLongLong() / 1024;
+    qint64 pictureBytes = 0;
+    for (const QString& name : device.files())
+        pictureBytes +=
+            device.command(QStringLiteral("filebytes ") + name).split(u' ')[1].toLongLong();
+    EXPECT_EQ(camera->GetRemainingCount(cam), freeKilobytes * 1024 / (pictureBytes / 2));
 }
 
 TEST_F(Gphoto2CameraTest, ADeleteTheCameraDidNotDoIsAnErrorEvenWhenItSaysDone) {

@@ -10,6 +10,9 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   files                             -> OK <names on the card, oldest first>
   add <name> <size>                 puts a JPEG of about <size> bytes on the card
   filebytes <name>                  -> OK <hex sha1 of the file's bytes> <size>
+  captured                          -> OK <name> <sha1> <size> of the last picture taken
+  freeimages <count>                what the card reports as room left (-1: unknown)
+  freebytes                         -> OK <free bytes on the card>
   fault <kind>                      stall | nocaptureevents | keepondelete
   heal                              ends every fault; stalled connections are reset
   kill                              closes every connection and stops listening
@@ -194,6 +197,7 @@ class Camera:
         self.capacity = 512 * 1024 * 1024
         self.free_images = 123
         self.faults = set()
+        self.last_capture = "none"
         self.ops = []
         self.connections = []
         self.event_sock = None
@@ -413,7 +417,10 @@ class Camera:
                     del self.objects[obj.handle]
                 return RC_OK, None, []
             if code == 0x100E:
-                self._captured = self.add_picture().handle
+                picture = self.add_picture()
+                self._captured = picture.handle
+                self.last_capture = "%s %s %d" % (picture.name, hashlib.sha1(picture.data).hexdigest(),
+                                                  len(picture.data))
                 return RC_OK, None, []
             if code in (0x1014, 0x1015, 0x1016):
                 prop = self.props.get(p[0])
@@ -455,6 +462,13 @@ class Camera:
                     if obj.name == words[1]:
                         return "OK %s %d" % (hashlib.sha1(obj.data).hexdigest(), len(obj.data))
                 return "ERR no such file"
+            if command == "captured":
+                return "OK " + self.last_capture
+            if command == "freeimages":
+                self.free_images = int(words[1]) & 0xFFFFFFFF
+                return "OK"
+            if command == "freebytes":
+                return "OK %d" % self.free_bytes()
             if command == "fault":
                 self.faults.add(words[1])
                 return "OK"
