@@ -1,5 +1,6 @@
 #include "CameraCapture.h"
 
+#include "CameraConfig.h"
 #include "Gphoto2Errors.h"
 #include "Gphoto2Session.h"
 #include "LibraryThread.h"
@@ -75,6 +76,20 @@ std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& 
             complete = true;
         }
         std::free(data);
+    }
+}
+
+void captureToCard(Gphoto2Session& session) {
+    const auto target = CameraConfig::read(session, "capturetarget");
+    if (!target || target->readOnly)
+        return;
+    for (const QString& choice : target->choices) {
+        if (!choice.contains(QLatin1String("card"), Qt::CaseInsensitive))
+            continue;
+        if (choice != target->text)
+            CameraConfig::writeChoice(session, "capturetarget", choice,
+                                      QStringLiteral("Куда камера сохраняет снимки"));
+        return;
     }
 }
 

@@ -17,6 +17,11 @@ class Gphoto2Session;
 // Returns the new JPEG picture, if the camera reported one.
 std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& callSignals);
 
+// Canon and Nikon cameras keep captures in their memory unless told otherwise; the
+// program reads pictures from the card, so the capture target is set to the card
+// where the camera has that choice. Cameras without it are left as they are.
+void captureToCard(Gphoto2Session& session);
+
 // A live-view frame from the camera; a camera that cannot preview gets a clear error.
 QByteArray capturePreview(Gphoto2Session& session);
 

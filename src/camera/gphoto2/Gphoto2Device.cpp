@@ -82,6 +82,7 @@ void Gphoto2Device::open(const CameraTarget& target) {
     target_ = target;
     pictures.forgetListing();
     session.open(target);
+    captureToCard(session);
 }
 
 void Gphoto2Device::reopen() {
