@@ -171,14 +171,12 @@ std::int32_t SimulatedCamera::GetCameraCount() {
 }
 
 QString SimulatedCamera::GetModelName(std::int32_t& index) {
-    enterCall(QStringLiteral("GetModelName"), {index});
-    checkCameraIndex(index);
+    enterWithIndex(QStringLiteral("GetModelName"), index);
     return config_.model;
 }
 
 void SimulatedCamera::OpenCamera(std::int32_t index) {
-    enterCall(QStringLiteral("OpenCamera"), {index});
-    checkCameraIndex(index);
+    enterWithIndex(QStringLiteral("OpenCamera"), index);
 }
 
 // The session ends; the camera opens a new one by itself on the next call, so a
@@ -187,7 +185,12 @@ void SimulatedCamera::CloseCamera(std::int32_t& cam) {
     enterCall(QStringLiteral("CloseCamera"), {cam});
 }
 
-void SimulatedCamera::checkCameraIndex(std::int32_t index) const {
+// Calls that name a camera by its index: an index with no camera behind it, also when
+// none was found, is a bad index rather than a camera that does not answer.
+void SimulatedCamera::enterWithIndex(const QString& operation, std::int32_t index) {
+    script_.enter(operation, QStringLiteral("%1(%2)").arg(operation).arg(index));
+    if (!pluggedIn() || config_.initializeFails)
+        raiseNotAnswering();
     if (index < 0 || index >= config_.cameras)
         raiseCameraError(SimulatedError::BadIndex,
                          QStringLiteral("Недопустимый номер камеры %1 (найдено камер: %2)")

@@ -82,7 +82,7 @@ private:
     void enterCall(const QString& operation, std::initializer_list<qint64> arguments);
     void enterPut(const QString& property, std::int32_t cam, std::int32_t value);
     std::int32_t reportedOr(const QString& key, qint64 own);
-    void checkCameraIndex(std::int32_t index) const;
+    void enterWithIndex(const QString& operation, std::int32_t index);
     qint64 cardBytes() const;
     std::int32_t remainingPictures() const;
     void transfer(const QByteArray& picture, std::int32_t& size, QByteArray& buffer);

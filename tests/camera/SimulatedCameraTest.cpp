@@ -151,15 +151,17 @@ TEST(SimulatedCameraSession, CameraThatDidNotComeUpOrIsUnpluggedDoesNotAnswer) {
     EXPECT_EQ(failed.Initialize(), 1);
     expectNothingAnswers(failed, true);
 
+    std::int32_t cam = 0;
     config = {};
     config.cameras = 0;
     SimulatedCamera absent(config);
-    expectNothingAnswers(absent, true);
+    EXPECT_EQ(absent.GetCameraCount(), 0);
+    EXPECT_ERROR(381, absent.OpenCamera(0));
+    EXPECT_ERROR(26, absent.TakePicture(cam));
 
     SimulatedCamera camera;
     camera.setUnplugged(true);
     expectNothingAnswers(camera);
-    std::int32_t cam = 0;
     try {
         camera.TakePicture(cam);
         ADD_FAILURE() << "an unplugged camera took a picture";
