@@ -10,7 +10,9 @@
 #include "capture/Preview.h"
 #include "common/ErrorTrap.h"
 
+#include <QColor>
 #include <QComboBox>
+#include <QPalette>
 #include <QLabel>
 #include <QSlider>
 
@@ -75,9 +77,12 @@ void CameraSettings::combLCD_Click() {
         const std::int32_t code = selectedCode(*lists_.combLCD);
         services_.camera.SetMonitorMode(globals_.CameraNumber, code);
         // White while the camera's screen is off, green while it is on.
-        lists_.combLCD->setStyleSheet(code == SettingCode::MonitorOff
-                                          ? QStringLiteral("QComboBox { background: rgb(255, 255, 255); }")
-                                          : QStringLiteral("QComboBox { background: rgb(0, 255, 0); }"));
+        const QColor colour = code == SettingCode::MonitorOff ? QColor(255, 255, 255)
+                                                              : QColor(0, 255, 0);
+        QPalette palette = lists_.combLCD->palette();
+        palette.setColor(QPalette::Button, colour);
+        palette.setColor(QPalette::Base, colour);
+        lists_.combLCD->setPalette(palette);
     });
 }
 
