@@ -1,4 +1,5 @@
 #include "app/WindowState.h"
+#include "settings/SettingTables.h"
 #include "support/WindowFixture.h"
 
 #include <QComboBox>
@@ -103,6 +104,16 @@ TEST_F(CameraSettingsTest, ManualModeAfterStartUpShowsTheCamerasExposure) {
     EXPECT_EQ(state().Exposure.aperture, 32);
     EXPECT_EQ(state().Exposure.shutter, 33333);
     EXPECT_EQ(previews(), 1);
+}
+
+TEST_F(CameraSettingsTest, ManualModeShowsWhatTheAutomaticExposureChose) {
+    load();
+    ExposureSettings chosen;
+    std::int32_t cam = 0;
+    camera->GetExposure(cam, chosen);
+    choose("combExpMode", QStringLiteral("Вручную"));
+    EXPECT_EQ(list("combAperture")->currentText(), ApertureLabelForCode(chosen.aperture));
+    EXPECT_EQ(list("combShutter")->currentText(), ShutterLabelForCode(chosen.shutter));
 }
 
 TEST_F(CameraSettingsTest, ManualModeWithoutAPendingReadBackKeepsBothLists) {

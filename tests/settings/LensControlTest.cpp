@@ -1,9 +1,11 @@
 #include "app/WindowState.h"
+#include "capture/PictureBox.h"
 #include "settings/LensControl.h"
 #include "support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 
 using namespace snapdeck;
@@ -95,4 +97,26 @@ TEST_F(LensControlTest, AFailedMoveLeavesSliderAndLabel) {
     EXPECT_EQ(zoom()->value(), 200);
     EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 80/240"));
     EXPECT_TRUE(cameraLog({"CloseCamera", "ZoomPosition"}).isEmpty()) << "no retry here";
+}
+
+// The preview follows the lens: zooming in changes the picture far more than the
+// imprint of a new time does between two previews of the same framing.
+TEST_F(LensControlTest, ZoomingChangesThePreviewPicture) {
+    load();
+    auto difference = [](const QImage& a, const QImage& b) {
+        const QImage x = a.convertToFormat(QImage::Format_Grayscale8);
+        const QImage y = b.convertToFormat(QImage::Format_Grayscale8).scaled(x.size());
+        qint64 sum = 0;
+        for (int row = 0; row < x.height(); ++row)
+            for (int col = 0; col < x.width(); ++col)
+                sum += std::abs(x.pixelColor(col, row).value() - y.pixelColor(col, row).value());
+        return double(sum) / (x.width() * x.height());
+    };
+    const QImage wide = window->Image2->image();
+    window->cmdPreview->click();
+    const QImage again = window->Image2->image();
+    zoom()->setValue(240);
+    const QImage tele = window->Image2->image();
+    ASSERT_FALSE(wide.isNull());
+    EXPECT_GT(difference(wide, tele), 4 * difference(wide, again) + 5);
 }
