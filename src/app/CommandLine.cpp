@@ -15,10 +15,10 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
                                   QStringLiteral("Show this help and quit."));
     const QCommandLineOption camera(
         QStringLiteral("camera"),
-        QStringLiteral("The camera to use: \"simulator\" (the built-in simulated camera), "
+        QStringLiteral("The camera to use: \"gphoto2\" (a real camera through libgphoto2, "
+                       "the default), \"simulator\" (the built-in simulated camera), "
                        "\"simulator:FOLDER\" (its memory card kept in FOLDER, optional "
-                       "FOLDER/camera.ini; renaming FOLDER unplugs it). Without this option "
-                       "a real camera is meant."),
+                       "FOLDER/camera.ini; renaming FOLDER unplugs it)."),
         QStringLiteral("CAMERA"));
     const QCommandLineOption port(
         QStringLiteral("port"),
