@@ -1,5 +1,6 @@
 #include "Screenshot.h"
 
+#include "ConnectionMonitor.h"
 #include "MainWindow.h"
 #include "capture/Capture.h"
 
@@ -13,10 +14,9 @@ int saveScreenshot(MainWindow& window, const QString& path) {
     window.resize(1280, 800);
     QApplication::processEvents();
     window.capture().CapturePicture();
+    window.connectionMonitor().tBat_Timer();
     QApplication::processEvents();
     const bool saved = window.grab().save(path, "PNG");
-    std::printf("window %dx%d, smallest %dx%d\n", window.width(), window.height(),
-                window.minimumSizeHint().width(), window.minimumSizeHint().height());
     window.close();
     if (!saved)
         std::fprintf(stderr, "snapdeck: could not save %s\n", qPrintable(path));
