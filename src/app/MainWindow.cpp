@@ -15,7 +15,9 @@
 #include "ftp/FtpFrame.h"
 #include "ftp/FtpSettingsWindow.h"
 #include "ftp/FtpUpload.h"
+#include "schedule/IntervalShooting.h"
 #include "schedule/ScheduleFrame.h"
+#include "schedule/StartMomentBoxes.h"
 #include "settings/CameraSettings.h"
 #include "settings/CameraSettingsFrame.h"
 #include "settings/LensControl.h"
@@ -66,6 +68,9 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
                                           *ftpFrame->lblFTP, *this);
     capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
     connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    interval_ = std::make_unique<IntervalShooting>(services_, *scheduleFrame, *capture_);
+    new StartMomentBoxes(services_.messages, *scheduleFrame); // owned by the frame
 }
 
 MainWindow::~MainWindow() = default;

@@ -17,6 +17,7 @@ class CaptureOptionsFrame;
 class ConnectionMonitor;
 class FtpFrame;
 class FtpUpload;
+class IntervalShooting;
 class LensControl;
 class LensFrame;
 class PictureBox;
@@ -49,6 +50,7 @@ public:
     ConnectionMonitor& connectionMonitor() { return *monitor_; }
     FtpUpload& ftpUpload() { return *upload_; }
     LensControl& lensControl() { return *lens_; }
+    IntervalShooting& intervalShooting() { return *interval_; }
 
     PictureBox* Image1;
     PictureBox* Image2;
@@ -78,6 +80,7 @@ private:
     std::unique_ptr<FtpUpload> upload_;
     std::unique_ptr<CameraSettings> settings_;
     std::unique_ptr<LensControl> lens_;
+    std::unique_ptr<IntervalShooting> interval_;
     bool unloaded_ = false;
 };
 

@@ -1,0 +1,69 @@
+#include "common/Moment.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace snapdeck;
+
+namespace {
+
+QDateTime at(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
+    return QDateTime(QDate(y, m, d), QTime(h, mi, s));
+}
+
+} // namespace
+
+TEST(Moment, PartsInTheirRangesGiveThatMoment) {
+    EXPECT_EQ(momentFromParts(2026, 12, 6, 8, 5, 3), at(2026, 12, 6, 8, 5, 3));
+    EXPECT_EQ(momentFromParts(2050, 1, 1, 0, 0, 0), at(2050, 1, 1));
+    EXPECT_EQ(momentFromParts(2024, 2, 29, 23, 59, 59), at(2024, 2, 29, 23, 59, 59));
+}
+
+TEST(Moment, PartsOutsideTheirRangesCarryOver) {
+    EXPECT_EQ(momentFromParts(2026, 4, 31, 0, 0, 0), at(2026, 5, 1)) << "day 31 of April";
+    EXPECT_EQ(momentFromParts(2026, 2, 31, 0, 0, 0), at(2026, 3, 3)) << "day 31 of February";
+    EXPECT_EQ(momentFromParts(2026, 12, 32, 0, 0, 0), at(2027, 1, 1));
+    EXPECT_EQ(momentFromParts(2026, 12, 6, 24, 0, 0), at(2026, 12, 7)) << "hour 24";
+    EXPECT_EQ(momentFromParts(2026, 12, 31, 23, 60, 0), at(2027, 1, 1)) << "minute 60";
+    EXPECT_EQ(momentFromParts(2026, 12, 6, 8, 59, 60), at(2026, 12, 6, 9, 0, 0));
+    EXPECT_EQ(momentFromParts(2026, 13, 1, 0, 0, 0), at(2027, 1, 1)) << "month 13";
+    EXPECT_EQ(momentFromParts(2026, 0, 15, 0, 0, 0), at(2025, 12, 15)) << "month 0";
+    EXPECT_EQ(momentFromParts(2026, 25, 1, 0, 0, 0), at(2028, 1, 1));
+    EXPECT_EQ(momentFromParts(2026, 1, 1, 0, 0, 32767), at(2026, 1, 1, 9, 6, 7));
+    EXPECT_EQ(momentFromParts(1900, 2, 29, 0, 0, 0), at(1900, 3, 1)) << "no leap day in 1900";
+    EXPECT_EQ(momentFromParts(2000, 2, 29, 0, 0, 0), at(2000, 2, 29));
+}
+
+TEST(Moment, NegativePartsCountBackwards) {
+    EXPECT_EQ(momentFromParts(2026, 3, 0, 0, 0, 0), at(2026, 2, 28)) << "day 0";
+    EXPECT_EQ(momentFromParts(2026, -1, 1, 0, 0, 0), at(2025, 11, 1)) << "month -1";
+    EXPECT_EQ(momentFromParts(2026, -12, 1, 0, 0, 0), at(2024, 12, 1));
+    EXPECT_EQ(momentFromParts(2026, 1, 1, -1, 0, 0), at(2025, 12, 31, 23, 0, 0)) << "hour -1";
+    EXPECT_EQ(momentFromParts(2026, 1, 1, 0, 0, -1), at(2025, 12, 31, 23, 59, 59));
+    EXPECT_EQ(momentFromParts(2026, 1, 1, 0, -90, 30), at(2025, 12, 31, 22, 30, 30));
+    EXPECT_EQ(momentFromParts(2026, 1, -32768, 0, 0, 0), at(2026, 1, 1).addDays(-32769));
+}
+
+// Against the calendar's own arithmetic over a span of months, days and years.
+TEST(Moment, AgreesWithCalendarArithmeticEverywhere) {
+    for (int year : {1, 99, 100, 1900, 2000, 2023, 2024, 2050, 9999})
+        for (int month = -30; month <= 30; ++month)
+            for (int day = -40; day <= 70; day += 7) {
+                const QDate expected = QDate(year, 1, 1).addMonths(month - 1).addDays(day - 1);
+                ASSERT_EQ(momentFromParts(year, month, day, 0, 0, 0),
+                          QDateTime(expected, QTime(0, 0)))
+                    << year << "/" << month << "/" << day;
+            }
+}
+
+TEST(Moment, YearsBelowOneHundredStandAsWritten) {
+    EXPECT_EQ(momentFromParts(26, 12, 6, 0, 0, 0).date(), QDate(26, 12, 6));
+    EXPECT_EQ(momentFromParts(1, 0, 1, 0, 0, 0).date(), QDate(-1, 12, 1)) << "year 0 is 1 BC";
+    EXPECT_LT(momentFromParts(26, 12, 6, 0, 0, 0), at(2026, 12, 6));
+}
+
+TEST(Moment, SecondsOfDayDropFractions) {
+    EXPECT_EQ(secondsOfDay(at(2026, 12, 6, 8, 5, 3)), 8 * 3600 + 5 * 60 + 3);
+    EXPECT_EQ(secondsOfDay(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59, 999))), 86399);
+    EXPECT_EQ(secondsOfDay(at(2026, 12, 6)), 0);
+}
