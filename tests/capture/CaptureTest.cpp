@@ -13,13 +13,9 @@
 #include <sys/resource.h>
 
 using namespace snapdeck;
+using snapdeck::test::readFile;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class CaptureTest : public test::WindowFixture {
 protected:

@@ -8,13 +8,9 @@
 #include <QPushButton>
 
 using namespace snapdeck;
+using snapdeck::test::readFile;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class PreviewTest : public test::WindowFixture {
 protected:

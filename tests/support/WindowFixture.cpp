@@ -3,8 +3,14 @@
 #include "common/ProgramExit.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace snapdeck::test {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void WindowFixture::SetUp() {
     ASSERT_TRUE(dir.isValid());

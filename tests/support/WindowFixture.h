@@ -15,6 +15,9 @@
 
 namespace snapdeck::test {
 
+// The whole file, or nothing when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // The real main window on a simulated camera, with a stopped clock, a temporary working
 // folder, Russian dates and message boxes that answer themselves.
 class WindowFixture : public ::testing::Test {
