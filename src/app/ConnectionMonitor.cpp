@@ -25,9 +25,9 @@ ConnectionMonitor::ConnectionMonitor(Services& services, Globals& globals, QProg
 }
 
 void ConnectionMonitor::tBat_Timer() {
-    // A message box of this tick keeps Qt's timers running; later ticks are skipped
-    // until it is answered, not stacked inside it.
-    if (ticking_)
+    // A message box keeps Qt's timers running: ticks under this tick's own box, or
+    // under a capture's wait for the camera, are skipped, not stacked inside it.
+    if (ticking_ || waiting_)
         return;
     const QScopedValueRollback running(ticking_, true);
     CameraControl& camera = services_.camera;
@@ -85,6 +85,7 @@ bool ConnectionMonitor::askToKeepTrying() {
     Message message;
     message.text = QStringLiteral("Камера не подключена!");
     message.buttons = {QStringLiteral("OK"), QStringLiteral("Прекратить попытки")};
+    const QScopedValueRollback waiting(waiting_, true);
     return services_.messages.show(message) == 0;
 }
 

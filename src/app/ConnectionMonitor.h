@@ -44,6 +44,10 @@ public:
     // The same question without closing the camera first; false when the user stops.
     bool askToKeepTrying();
 
+    // True while "Камера не подключена!" waits for the user. Timers keep firing under
+    // that message box; their work on the camera waits, or the boxes would pile up.
+    bool isWaitingForCamera() const { return waiting_; }
+
     // The camera's transfer-progress event: moves the transfer bar.
     void Rye1_TransferProgress(std::int32_t first, std::int32_t second);
 
@@ -59,6 +63,7 @@ private:
     QProgressBar& progressBat_;
     bool ticking_ = false; // a tick is running, perhaps waiting in a message box
     bool quiet_ = false;   // the user stopped waiting for the camera
+    bool waiting_ = false; // "Камера не подключена!" is open
 };
 
 // Runs a camera step; while it fails because the camera does not answer, checks the

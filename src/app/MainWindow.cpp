@@ -69,7 +69,7 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
     connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    interval_ = std::make_unique<IntervalShooting>(services_, *scheduleFrame, *capture_);
+    interval_ = std::make_unique<IntervalShooting>(services_, *scheduleFrame, *capture_, *monitor_);
     new StartMomentBoxes(services_.messages, *scheduleFrame); // owned by the frame
 }
 

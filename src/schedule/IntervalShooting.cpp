@@ -2,6 +2,7 @@
 
 #include "ScheduleFrame.h"
 #include "TimeLeftText.h"
+#include "app/ConnectionMonitor.h"
 #include "app/Services.h"
 #include "capture/Capture.h"
 #include "common/Clock.h"
@@ -47,8 +48,9 @@ std::optional<int> timeOfDayFromBoxes(QLineEdit* hour, QLineEdit* minute) {
 
 } // namespace
 
-IntervalShooting::IntervalShooting(Services& services, ScheduleFrame& frame, Capture& capture)
-    : services_(services), frame_(frame), capture_(capture) {
+IntervalShooting::IntervalShooting(Services& services, ScheduleFrame& frame, Capture& capture,
+                                   const ConnectionMonitor& monitor)
+    : services_(services), frame_(frame), capture_(capture), monitor_(monitor) {
     tTime.setObjectName(QStringLiteral("tTime"));
     // Even spacing, so that the countdown shows every second.
     tTime.setTimerType(Qt::PreciseTimer);
@@ -83,9 +85,10 @@ void IntervalShooting::chkTiming_Click() {
 
 void IntervalShooting::tTime_Timer() {
     // A message box of a capture runs a nested event loop in which this timer keeps
-    // firing; such ticks, and ticks while the capture button's capture runs, are
-    // dropped. A due picture is taken at the first tick after.
-    if (ticking_ || capture_.isCapturing())
+    // firing; such ticks, ticks while the capture button's capture runs and ticks while
+    // the battery monitor waits for the camera are dropped. A due picture is taken at
+    // the first tick after.
+    if (ticking_ || capture_.isCapturing() || monitor_.isWaitingForCamera())
         return;
     const QScopedValueRollback busy(ticking_, true);
     if (!frame_.chkTiming->isChecked())

@@ -10,6 +10,7 @@
 namespace snapdeck {
 
 class Capture;
+class ConnectionMonitor;
 class ScheduleFrame;
 struct Services;
 
@@ -20,7 +21,8 @@ struct Services;
 // the end the reason for stopping.
 class IntervalShooting : public QObject {
 public:
-    IntervalShooting(Services& services, ScheduleFrame& frame, Capture& capture);
+    IntervalShooting(Services& services, ScheduleFrame& frame, Capture& capture,
+                     const ConnectionMonitor& monitor);
 
     // Runs whenever the mark of chkTiming changes, by the user or by a stop.
     void chkTiming_Click();
@@ -47,6 +49,7 @@ private:
     Services& services_;
     ScheduleFrame& frame_;
     Capture& capture_;
+    const ConnectionMonitor& monitor_;
     QDateTime TimeNextShot;
     std::int32_t GrabCount = 0;
     bool ticking_ = false;

@@ -1,4 +1,5 @@
 #include "app/ConnectionMonitor.h"
+#include "capture/Capture.h"
 #include "support/WindowFixture.h"
 
 #include <QProgressBar>
@@ -82,6 +83,21 @@ TEST_F(BatteryMonitorTest, TicksWhileItsMessageWaitsAreSkippedNotStacked) {
     messages.answer = nullptr;
     tick();
     EXPECT_EQ(cameraLog({"GetBatteryStatus"}).size(), 3) << "ticks work again afterwards";
+}
+
+TEST_F(BatteryMonitorTest, TicksWaitWhileACaptureWaitsForTheCamera) {
+    load();
+    camera->script().failNext("TakePicture", 26, 1);
+    camera->script().failNext("CloseCamera", 26, 1);
+    int readsDuringMessage = -1;
+    messages.answer = [&](const Message&) {
+        tick(); // the battery timer fires under the capture's message box
+        readsDuringMessage = cameraLog({"GetBatteryStatus"}).size();
+        return 0;
+    };
+    window->capture().CapturePicture();
+    EXPECT_EQ(readsDuringMessage, 0);
+    EXPECT_EQ(messages.shown.size(), 1u) << "no second box stacked on the first";
 }
 
 TEST_F(BatteryMonitorTest, StoppingTheWaitKeepsTheMonitorQuietUntilTheCameraAnswers) {

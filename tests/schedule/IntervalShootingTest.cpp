@@ -1,3 +1,4 @@
+#include "app/ConnectionMonitor.h"
 #include "schedule/IntervalShooting.h"
 #include "schedule/ScheduleFrame.h"
 #include "schedule/TimeLeftText.h"
@@ -337,6 +338,23 @@ TEST_F(IntervalShootingTest, ADueTickWaitsForTheCaptureButtonsCapture) {
     secondPasses();
     EXPECT_EQ(pictures(), 2) << "the interval picture follows at once";
     EXPECT_EQ(shooting().grabCount(), 1);
+}
+
+TEST_F(IntervalShootingTest, ADueTickWaitsWhileTheBatteryMonitorWaitsForTheCamera) {
+    load();
+    switchOn();
+    camera->script().failNext("GetBatteryStatus", 26, 1);
+    camera->script().failNext("CloseCamera", 26, 1);
+    messages.answer = [&](const Message&) {
+        dueTick(); // under "Камера не подключена!" of the battery tick
+        return 0;
+    };
+    window->connectionMonitor().tBat_Timer();
+    messages.answer = nullptr;
+    EXPECT_EQ(messages.shown.size(), 1u) << "no second message from a capture beneath";
+    EXPECT_EQ(pictures(), 0);
+    secondPasses();
+    EXPECT_EQ(pictures(), 1) << "the picture follows once the camera answers";
 }
 
 TEST_F(IntervalShootingTest, UnreadableBoxesEndTheRunWithTheReason) {
