@@ -9,7 +9,7 @@ packages=(
   libgphoto2-dev gphoto2 locales
   libcurl4-openssl-dev ca-certificates
   libgtest-dev libbenchmark-dev
-  python3 python3-pyftpdlib python3-openssl
+  python3 python3-pyftpdlib python3-openssl python3-cryptography
   fonts-dejavu-core
 )
 

@@ -7,6 +7,7 @@
 #include "camera/CameraFactory.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
+#include "ftp/LoadFtpSettings.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -29,6 +30,9 @@ int main(int argc, char* argv[]) {
 
     QtMessagePresenter messages;
     Globals globals;
+    // Before anything opens: a broken ftp.ini ends the program with the error message box.
+    if (!LoadFtpSettings(globals.ftp, WorkFolder(), messages))
+        return 1;
 
     QString notice;
     std::unique_ptr<CameraControl> camera;

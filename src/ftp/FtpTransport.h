@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CurlEasy.h"
+#include "UploadTransport.h"
+
+class QFile;
+
+namespace snapdeck {
+
+// Upload over FTP, one control connection for all steps. Binary transfers in active
+// mode (passive where TLS may be used); when the server cannot connect back, the
+// transfer is retried once in passive mode. The file goes under a temporary name in
+// the target folder and is renamed over the target when complete, so that a reader
+// never sees half a picture.
+class FtpTransport final : public UploadTransport {
+public:
+    // tlsWhenOffered: AUTH TLS when the server offers it, certificate checked; plain
+    // FTP with a server that does not.
+    FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
+                 const TransportOptions& options);
+
+    bool isValid() const { return curl_.isValid(); }
+    bool connect() override;
+    bool changeFolder(const QString& folder) override;
+    bool sendFile(const QString& localPath, const QString& remoteName) override;
+
+private:
+    CURLcode askAbout(const QString& remotePath);
+    CURLcode upload(QFile& file, const QString& remoteName, const CurlList& afterwards);
+
+    CurlEasy curl_;
+    QByteArray server_; // "ftp://host:port"; empty when the host is not a host name
+    QString folder_;    // "folder/" once the folder step succeeded
+    bool passive_ = false;
+};
+
+} // namespace snapdeck

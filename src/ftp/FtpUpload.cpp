@@ -1,0 +1,96 @@
+#include "FtpUpload.h"
+
+#include "FtpService.h"
+#include "FtpSettings.h"
+#include "common/ErrorTrap.h"
+#include "common/WorkFolder.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace snapdeck {
+
+namespace {
+
+// Why nothing is sent for a service without a transport.
+QString unsupportedService(std::int32_t service) {
+    if (service == GopherService)
+        return QStringLiteral("Тип сервиса GOPHER не поддерживается: файл не отослан.\r\n"
+                              "Выберите в настройках FTP тип сервиса \"Авто\", \"FTP\" или "
+                              "\"HTTP\".");
+    if (service == NoFtpService)
+        return QStringLiteral("Тип сервиса не выбран: файл не отослан.\r\n"
+                              "Выберите его в настройках FTP.");
+    if (service < NoFtpService || service > HttpService)
+        return QStringLiteral("Неизвестный тип сервиса %1: файл не отослан.").arg(service);
+    return {};
+}
+
+} // namespace
+
+FtpUpload::FtpUpload(const FtpSettings& settings, const WorkFolder& folder,
+                     MessagePresenter& messages, QLabel& lblFTP, QWidget& window)
+    : settings_(settings), folder_(folder), messages_(messages), lblFTP_(lblFTP), window_(window) {}
+
+void FtpUpload::UploadPictureByFtp(const QString& fileName) {
+    runTrapped(messages_, [&] { runSteps(fileName); });
+    lblFTP_.clear();
+    lblFTP_.hide();
+    window_.repaint();
+}
+
+// The connection is released when the transport goes out of scope, before the label
+// is cleared.
+void FtpUpload::runSteps(const QString& fileName) {
+    lblFTP_.setText(QStringLiteral("Подключаемся к сети..."));
+    lblFTP_.show();
+    window_.repaint();
+
+    const QString unsupported = unsupportedService(settings_.FtpServiceType);
+    if (!unsupported.isEmpty()) {
+        say(unsupported, true);
+        return;
+    }
+    const UploadAccount account{settings_.FtpHost, settings_.FtpPort, settings_.FtpLogin,
+                                settings_.FtpPassword};
+    const std::unique_ptr<UploadTransport> transport =
+        openTransport(settings_.FtpServiceType, account, options_);
+    if (!transport) {
+        say(QStringLiteral("Подключение к интернету отсутствует."), true);
+        return;
+    }
+
+    showStatus(QStringLiteral("Ищем хост..."));
+    if (!transport->connect()) {
+        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
+                QStringLiteral("'' не отвечает. Передача файла отменена."),
+            true);
+        return;
+    }
+
+    if (!settings_.FtpDirectory.isEmpty()) {
+        showStatus(QStringLiteral("Переходим в папку ") + settings_.FtpDirectory +
+                   QStringLiteral("..."));
+        if (!transport->changeFolder(settings_.FtpDirectory))
+            say(QStringLiteral("Папки ") + settings_.FtpDirectory + QStringLiteral(" на сервере ") +
+                settings_.FtpHost + QStringLiteral(" не существует!"));
+    }
+
+    showStatus(QStringLiteral("Отсылаем файл..."));
+    if (!transport->sendFile(folder_.path(fileName), fileName))
+        say(QStringLiteral("Файл не отослан!"));
+}
+
+void FtpUpload::showStatus(const QString& text) {
+    lblFTP_.setText(text);
+    window_.repaint();
+}
+
+void FtpUpload::say(const QString& text, bool critical) {
+    Message message;
+    message.text = text;
+    message.icon = critical ? MessageIcon::Critical : MessageIcon::None;
+    messages_.show(message);
+}
+
+} // namespace snapdeck

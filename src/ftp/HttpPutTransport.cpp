@@ -1,0 +1,56 @@
+#include "HttpPutTransport.h"
+
+#include "CurlFileSource.h"
+#include "RemoteUrl.h"
+
+#include <QFile>
+
+namespace snapdeck {
+
+HttpPutTransport::HttpPutTransport(const UploadAccount& account, const TransportOptions& options)
+    : server_(serverUrl(QStringLiteral("http"), account.host, account.port)) {
+    if (!curl_.isValid())
+        return;
+    curl_.setText(CURLOPT_PROTOCOLS_STR, "http");
+    if (!account.login.isEmpty()) {
+        curl_.set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+        curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());
+        curl_.setText(CURLOPT_PASSWORD, account.password.toUtf8());
+    }
+    curl_.set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
+    curl_.set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_.set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.stallTimeout.count()));
+    curl_.set(CURLOPT_PATH_AS_IS, 1L);
+    // No "Expect: 100-continue": servers that do not know it would stall every upload.
+    headers_.append("Expect:");
+    curl_.set(CURLOPT_HTTPHEADER, headers_.get());
+}
+
+bool HttpPutTransport::connect() {
+    if (server_.isEmpty())
+        return false;
+    curl_.setText(CURLOPT_URL, server_ + '/');
+    curl_.set(CURLOPT_CONNECT_ONLY, 1L);
+    const CURLcode result = curl_.perform();
+    curl_.set(CURLOPT_CONNECT_ONLY, 0L);
+    return result == CURLE_OK;
+}
+
+bool HttpPutTransport::changeFolder(const QString& folder) {
+    const QByteArray path = encodedFolderPath(folder);
+    folder_ = path.isEmpty() ? QByteArray() : path + '/';
+    return true;
+}
+
+bool HttpPutTransport::sendFile(const QString& localPath, const QString& remoteName) {
+    QFile file(localPath);
+    if (server_.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    curl_.setText(CURLOPT_URL, server_ + '/' + folder_ + encodedName(remoteName));
+    uploadFromFile(curl_, file);
+    const CURLcode result = curl_.perform();
+    const long status = curl_.responseCode();
+    return result == CURLE_OK && status >= 200 && status < 300;
+}
+
+} // namespace snapdeck

@@ -1,0 +1,48 @@
+#include "LoadFtpSettings.h"
+
+#include "common/AppError.h"
+#include "common/AtomicFile.h"
+#include "common/ErrorTrap.h"
+#include "common/WorkFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace snapdeck {
+
+namespace {
+
+QByteArray readWholeFile(const QString& path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
+                       QStringLiteral("Не удалось прочитать файл %1: %2")
+                           .arg(kFtpIniFileName, QFileInfo(path).isDir()
+                                                     ? QStringLiteral("это папка")
+                                                     : file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
+                       QStringLiteral("Не удалось прочитать файл %1: %2")
+                           .arg(kFtpIniFileName, file.errorString()));
+    return bytes;
+}
+
+} // namespace
+
+bool LoadFtpSettings(FtpSettings& settings, const WorkFolder& folder, MessagePresenter& messages) {
+    const QString path = folder.path(kFtpIniFileName);
+    return runTrapped(messages, [&] {
+        if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+            return;
+        FtpSettings read = settings;
+        readFtpIniText(decodeFtpIni(readWholeFile(path)), read);
+        settings = read;
+    });
+}
+
+void writeFtpIni(const WorkFolder& folder, const FtpIniValues& values) {
+    writeFileAtomically(folder.path(kFtpIniFileName), ftpIniBytes(values), 0600);
+}
+
+} // namespace snapdeck

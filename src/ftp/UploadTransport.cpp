@@ -1,0 +1,19 @@
+#include "UploadTransport.h"
+
+#include "FtpService.h"
+#include "FtpTransport.h"
+#include "HttpPutTransport.h"
+
+namespace snapdeck {
+
+std::unique_ptr<UploadTransport> openTransport(std::int32_t service, const UploadAccount& account,
+                                               const TransportOptions& options) {
+    if (service == HttpService) {
+        auto http = std::make_unique<HttpPutTransport>(account, options);
+        return http->isValid() ? std::move(http) : nullptr;
+    }
+    auto ftp = std::make_unique<FtpTransport>(account, service == AutoService, options);
+    return ftp->isValid() ? std::move(ftp) : nullptr;
+}
+
+} // namespace snapdeck

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+namespace snapdeck {
+
+// How long each step of an upload may wait, and whom TLS trusts. Nothing waits forever
+// on a server that does not answer.
+struct TransportOptions {
+    std::chrono::milliseconds connectTimeout{15000}; // reaching the server, TLS included
+    std::chrono::seconds responseTimeout{30};        // each answer, and a connection back
+    std::chrono::seconds stallTimeout{30};           // a transfer that moves no byte
+    // PEM file of the authorities that TLS certificates are checked against; empty: the
+    // system's authorities.
+    QString trustedAuthorities;
+};
+
+// The server and the account an upload logs in with. Port 0: the protocol's default.
+struct UploadAccount {
+    QString host;
+    std::int32_t port = 0;
+    QString login; // empty: anonymous
+    QString password;
+};
+
+// The steps of one upload over one connection: reach the server and log in, change to a
+// folder, send a file. Each step reports only whether it succeeded; the caller words
+// the message.
+class UploadTransport {
+public:
+    virtual ~UploadTransport() = default;
+    virtual bool connect() = 0;
+    // On failure the upload goes on in the folder the server started in.
+    virtual bool changeFolder(const QString& folder) = 0;
+    virtual bool sendFile(const QString& localPath, const QString& remoteName) = 0;
+};
+
+// The transport of a supported service position (Авто, FTP, HTTP), or nothing when the
+// network library cannot start a session.
+std::unique_ptr<UploadTransport> openTransport(std::int32_t service, const UploadAccount& account,
+                                               const TransportOptions& options);
+
+} // namespace snapdeck

@@ -1,0 +1,332 @@
+#include "ftp/FtpUpload.h"
+#include "TestServers.h"
+#include "common/WorkFolder.h"
+#include "ftp/FtpFrame.h"
+#include "ftp/FtpService.h"
+#include "ftp/FtpSettings.h"
+#include "ftp/RemoteUrl.h"
+#include "support/RecordingMessages.h"
+#include "support/WindowFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+using namespace snapdeck;
+using namespace snapdeck::test;
+
+namespace {
+
+const QString kConnecting = QStringLiteral("Подключаемся к сети...");
+const QString kFindingHost = QStringLiteral("Ищем хост...");
+const QString kSending = QStringLiteral("Отсылаем файл...");
+const QString kNotSent = QStringLiteral("Файл не отослан!");
+const QString kNotAnswering =
+    QStringLiteral("Сервер ''127.0.0.1'' не отвечает. Передача файла отменена.");
+
+// The upload on a shown window with the real "FTP" frame; records each text "lblFTP"
+// had when it was painted, which the upload must do before each blocking step.
+class FtpUploadTest : public ::testing::Test, public QObject {
+protected:
+    void SetUp() override {
+        folder.emplace(dir.path());
+        (new QVBoxLayout(&window))->addWidget(frame);
+        window.show();
+        QElapsedTimer waited; // paints reach the label once the window is exposed
+        waited.start();
+        while (!window.windowHandle()->isExposed() && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        frame->lblFTP->installEventFilter(this);
+        uploader.emplace(settings, *folder, messages, *frame->lblFTP, window);
+        uploader->transportOptions().connectTimeout = std::chrono::milliseconds(2000);
+        uploader->transportOptions().responseTimeout = std::chrono::seconds(1);
+        uploader->transportOptions().stallTimeout = std::chrono::seconds(2);
+    }
+    void TearDown() override { frame->lblFTP->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QString text = frame->lblFTP->text();
+        if (event->type() == QEvent::Paint && !text.isEmpty() &&
+            (painted.isEmpty() || painted.last() != text))
+            painted.append(text);
+        return false;
+    }
+    // Every byte value, CR LF and NUL runs, then noise: what a text-mode transfer spoils.
+    QByteArray writePicture(const QString& name) {
+        QByteArray bytes;
+        for (int i = 0; i < 256; ++i)
+            bytes.append(char(i));
+        bytes += QByteArray("\r\n\n\r\0\r\n", 7).repeated(100);
+        QByteArray noise(300 * 1024, Qt::Uninitialized);
+        QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        bytes += noise;
+        QFile file(folder->path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return bytes;
+    }
+    void pointAt(const TestServer& server, std::int32_t service, const FtpServerSetup& setup = {}) {
+        ASSERT_NE(server.port(), 0) << server.failure().toStdString();
+        settings = FtpSettings{QStringLiteral("127.0.0.1"),
+                               server.port(),
+                               setup.user,
+                               setup.password,
+                               service,
+                               QString(),
+                               QString()};
+    }
+    void upload(const QString& name = QStringLiteral("image.jpg")) {
+        painted.clear();
+        messages.clear();
+        uploader->UploadPictureByFtp(name);
+        EXPECT_TRUE(frame->lblFTP->isHidden()) << "after every outcome";
+        EXPECT_TRUE(frame->lblFTP->text().isEmpty());
+    }
+    QStringList filesOnServer(const TestServer& server, const QString& folderPath) {
+        return QDir(server.path(folderPath)).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    QTemporaryDir dir;
+    std::optional<WorkFolder> folder;
+    RecordingMessages messages;
+    FtpSettings settings;
+    QWidget window;
+    FtpFrame* frame = new FtpFrame(&window);
+    std::optional<FtpUpload> uploader;
+    QStringList painted;
+};
+
+} // namespace
+
+TEST_F(FtpUploadTest, SendsTheExactBytesUnderATemporaryNameThenRenamesIt) {
+    const auto server = TestServer::ftp();
+    pointAt(*server, AutoService); // a server without TLS: plain FTP
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/image.jpg"))), picture);
+    EXPECT_EQ(filesOnServer(*server, QStringLiteral("/")), QStringList{"image.jpg"});
+    EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 1);
+    EXPECT_EQ(server->commands(QStringLiteral("STOR")), QStringList{"STOR .image.jpg.part"});
+    EXPECT_EQ(server->commands(QStringLiteral("RNTO")), QStringList{"RNTO image.jpg"});
+    EXPECT_TRUE(server->commands(QStringLiteral("CWD")).isEmpty()) << "no folder set";
+    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost, kSending}));
+    EXPECT_EQ(readFile(folder->path(QStringLiteral("image.jpg"))), picture) << "kept locally";
+}
+
+TEST_F(FtpUploadTest, FoldersAbsoluteOrBelowTheLoginFolderWithSpacesAndCyrillicIntact) {
+    FtpServerSetup setup;
+    setup.startFolder = QStringLiteral("/дом");
+    const auto server = TestServer::ftp(setup);
+    server->makeFolder(QStringLiteral("/дом/Фото архив/2026 год"));
+    server->makeFolder(QStringLiteral("/Фото архив/2026 год"));
+    pointAt(*server, FtpOnlyService, setup);
+    settings.FtpFileName = QStringLiteral("ignored.jpg");
+    const QString name = QStringLiteral("снимок 06.12.2026 8 05.jpg");
+    const QByteArray picture = writePicture(name);
+
+    settings.FtpDirectory = QStringLiteral("Фото архив/2026 год");
+    upload(name);
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/дом/Фото архив/2026 год/") + name)), picture);
+    EXPECT_EQ(server->commands(QStringLiteral("CWD")).last(),
+              QStringLiteral("CWD Фото архив/2026 год"));
+    EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 1) << "one login for all steps";
+    EXPECT_EQ(painted,
+              (QStringList{kConnecting, kFindingHost,
+                           QStringLiteral("Переходим в папку Фото архив/2026 год..."), kSending}));
+
+    settings.FtpDirectory = QStringLiteral("/Фото архив/2026 год");
+    upload(name);
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/Фото архив/2026 год/") + name)), picture);
+}
+
+TEST_F(FtpUploadTest, AMissingFolderIsReportedAndThePictureGoesToTheStartFolder) {
+    FtpServerSetup setup;
+    setup.startFolder = QStringLiteral("/home");
+    const auto server = TestServer::ftp(setup);
+    pointAt(*server, FtpOnlyService, setup);
+    settings.FtpDirectory = QStringLiteral("нет такой");
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Папки нет такой на сервере 127.0.0.1 не существует!"));
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/home/image.jpg"))), picture);
+    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost,
+                                    QStringLiteral("Переходим в папку нет такой..."), kSending}));
+}
+
+TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
+    FtpServerSetup readOnly;
+    readOnly.permissions = QStringLiteral("elr");
+    const auto server = TestServer::ftp(readOnly);
+    pointAt(*server, FtpOnlyService, readOnly);
+    writePicture(QStringLiteral("image.jpg"));
+
+    upload(); // no write permission
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent});
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost, kSending}));
+    EXPECT_TRUE(filesOnServer(*server, QStringLiteral("/")).isEmpty());
+    upload(QStringLiteral("gone.jpg"));
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent});
+
+    settings.FtpPassword = QStringLiteral("wrong");
+    upload();
+    ASSERT_EQ(messages.texts(), QStringList{kNotAnswering});
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost}));
+    settings.FtpPort = closedPort(); // the server is down
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+    settings.FtpHost = QStringLiteral("no such/host");
+    upload();
+    EXPECT_EQ(messages.texts(),
+              QStringList{
+                  QStringLiteral("Сервер ''no such/host'' не отвечает. Передача файла отменена.")});
+}
+
+TEST_F(FtpUploadTest, AServerThatStopsAnsweringEndsEachStepWithinItsTimeout) {
+    writePicture(QStringLiteral("image.jpg"));
+    QElapsedTimer clock;
+    SilentListener silent; // never greets
+    settings =
+        FtpSettings{QStringLiteral("127.0.0.1"), silent.port(), {}, {}, FtpOnlyService, {}, {}};
+    clock.start();
+    upload();
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+
+    for (const char* quiet : {"CWD", "STOR"}) {
+        FtpServerSetup setup;
+        setup.silentCommand = QString::fromLatin1(quiet);
+        const auto server = TestServer::ftp(setup);
+        server->makeFolder(QStringLiteral("/pics"));
+        pointAt(*server, FtpOnlyService, setup);
+        settings.FtpDirectory = QStringLiteral("pics");
+        clock.start();
+        upload();
+        EXPECT_LT(clock.elapsed(), 4000) << quiet;
+        if (setup.silentCommand == QStringLiteral("CWD")) { // reported, and the picture goes on
+            EXPECT_EQ(messages.texts(), QStringList{QStringLiteral(
+                                            "Папки pics на сервере 127.0.0.1 не существует!")});
+            EXPECT_TRUE(QFile::exists(server->path(QStringLiteral("/image.jpg"))));
+        } else {
+            EXPECT_EQ(messages.texts(), QStringList{kNotSent});
+        }
+    }
+}
+
+TEST_F(FtpUploadTest, ActiveModeFallsBackToPassiveAndARefusedRenameResendsUnderTheOwnName) {
+    FtpServerSetup setup;
+    setup.noActiveMode = true;
+    setup.permissions = QStringLiteral("elrwd"); // write and delete, no rename
+    const auto server = TestServer::ftp(setup);
+    pointAt(*server, FtpOnlyService, setup);
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/image.jpg"))), picture);
+    EXPECT_EQ(filesOnServer(*server, QStringLiteral("/")), QStringList{"image.jpg"})
+        << "the part file is cleared away";
+    EXPECT_EQ(server->commands(QStringLiteral("STOR")),
+              (QStringList{"STOR .image.jpg.part", "STOR image.jpg"}));
+    EXPECT_FALSE(server->commands(QStringLiteral("EPRT")).isEmpty()) << "active mode first";
+    EXPECT_FALSE(server->commands(QStringLiteral("EPSV")).isEmpty()) << "then passive";
+    EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 1);
+}
+
+TEST_F(FtpUploadTest, AutoUsesTlsWhenOfferedSoThePasswordNeverCrossesInClear) {
+    FtpServerSetup setup;
+    setup.tls = true; // refuses a login or a transfer without TLS
+    const auto server = TestServer::ftp(setup);
+    pointAt(*server, AutoService, setup);
+    uploader->transportOptions().trustedAuthorities = server->certificate();
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/image.jpg"))), picture);
+    const QStringList events = server->events();
+    ASSERT_FALSE(events.isEmpty());
+    EXPECT_EQ(events.first(), QStringLiteral("clear AUTH TLS"));
+    for (const QString& event : events.mid(1))
+        EXPECT_TRUE(event.startsWith(QStringLiteral("tls "))) << event.toStdString();
+    EXPECT_EQ(server->commands(QStringLiteral("PROT")), QStringList{"PROT P"}) << "data too";
+
+    settings.FtpServiceType = FtpOnlyService; // plain FTP: this server refuses it
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+
+    // A certificate that no trusted authority signed stops "Авто" before the login,
+    // with no fallback to plain FTP.
+    settings.FtpServiceType = AutoService;
+    uploader->transportOptions().trustedAuthorities.clear();
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+    EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 2) << "the TLS and the plain one";
+    EXPECT_EQ(server->commands(QStringLiteral("PASS")).size(), 1) << "never in clear";
+}
+
+TEST_F(FtpUploadTest, HttpPutsTheFileWithBasicAuthenticationAndReportsARefusal) {
+    const auto server = TestServer::http(QStringLiteral("snap"), QStringLiteral("пароль"));
+    ASSERT_NE(server->port(), 0) << server->failure().toStdString();
+    server->makeFolder(QStringLiteral("/веб камера/сегодня"));
+    settings = FtpSettings{QStringLiteral("127.0.0.1"),
+                           server->port(),
+                           QStringLiteral("snap"),
+                           QStringLiteral("пароль"),
+                           HttpService,
+                           QStringLiteral("/веб камера/сегодня"),
+                           QString()};
+    const QString name = QStringLiteral("снимок 1.jpg");
+    const QByteArray picture = writePicture(name);
+    upload(name);
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/веб камера/сегодня/") + name)), picture);
+
+    settings.FtpDirectory = QStringLiteral("нет такой");
+    upload(name);
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent}) << "404";
+    settings.FtpDirectory.clear();
+    settings.FtpPassword = QStringLiteral("wrong");
+    upload(name);
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent}) << "401";
+    EXPECT_FALSE(QFile::exists(server->path(QStringLiteral("/") + name)));
+    settings.FtpPort = closedPort();
+    upload(name);
+    EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+}
+
+TEST_F(FtpUploadTest, ServicesWithoutATransportSayWhyAndSendNothing) {
+    const auto server = TestServer::ftp();
+    writePicture(QStringLiteral("image.jpg"));
+    for (const std::int32_t service : {GopherService, NoFtpService}) {
+        pointAt(*server, service);
+        upload();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.contains(service == GopherService
+                                                        ? QStringLiteral("GOPHER не поддерживается")
+                                                        : QStringLiteral("Тип сервиса не выбран")));
+    }
+    EXPECT_TRUE(server->events().isEmpty()) << "nothing reached the server";
+}
+
+TEST(RemoteUrl, PortZeroIsTheProtocolsDefaultAndHostsAreMadeSafe) {
+    EXPECT_EQ(serverUrl(QStringLiteral("ftp"), QStringLiteral("127.0.0.1"), 0), "ftp://127.0.0.1");
+    EXPECT_EQ(serverUrl(QStringLiteral("ftp"), QStringLiteral("::1"), 2121), "ftp://[::1]:2121");
+    EXPECT_EQ(serverUrl(QStringLiteral("http"), QStringLiteral("фото.рф"), 0),
+              "http://xn--n1aalg.xn--p1ai");
+    EXPECT_TRUE(serverUrl(QStringLiteral("ftp"), QStringLiteral("user@host"), 21).isEmpty());
+}
