@@ -31,7 +31,7 @@ constexpr qint64 kJulianDayOf1970 = 2440588;
 QDateTime momentFromParts(int year, int month, int day, int hour, int minute, int second) {
     // The arithmetic is on the calendar and the clock face, like a wall clock, so that
     // "hour 24" is the next day's midnight also across a change of daylight saving.
-    const std::int64_t months = std::int64_t(year) * 12 + (month - 1);
+    const std::int64_t months = std::int64_t(year) * 12 + (std::int64_t(month) - 1);
     const std::int64_t firstOfMonth =
         daysFromCivil(floorDiv(months, 12), months - floorDiv(months, 12) * 12 + 1, 1);
     const std::int64_t seconds = (firstOfMonth + (std::int64_t(day) - 1)) * kSecondsPerDay +

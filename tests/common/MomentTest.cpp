@@ -2,6 +2,7 @@
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace snapdeck;
 
@@ -54,6 +55,18 @@ TEST(Moment, AgreesWithCalendarArithmeticEverywhere) {
                           QDateTime(expected, QTime(0, 0)))
                     << year << "/" << month << "/" << day;
             }
+}
+
+// Found by fuzzing: month - 1 overflowed int for the smallest month.
+TEST(Moment, PartsAsLargeAsAnIntCarryOverWithoutOverflow) {
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    EXPECT_EQ(momentFromParts(2026, kMin, 1, 0, 0, 0).date(), QDate(-178954946, 4, 1));
+    EXPECT_EQ(momentFromParts(2026, kMax, 1, 0, 0, 0).date(), QDate(178958996, 7, 1));
+    EXPECT_EQ(momentFromParts(2026, 1, 1, 0, kMin, 0),
+              QDateTime(QDate(2026, 1, 1).addDays(-1491309), QTime(21, 52, 0)));
+    EXPECT_EQ(momentFromParts(2026, 1, 1, kMax, 0, kMax),
+              QDateTime(QDate(2026, 1, 1).addDays(89503340), QTime(10, 14, 7)));
 }
 
 TEST(Moment, YearsBelowOneHundredStandAsWritten) {
