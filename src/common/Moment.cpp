@@ -1,5 +1,6 @@
 #include "Moment.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace snapdeck {
@@ -26,6 +27,35 @@ std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
 
 constexpr qint64 kJulianDayOf1970 = 2440588;
 
+QDateTime atSecond(std::int64_t secondsSince1970) {
+    return QDateTime::fromSecsSinceEpoch(secondsSince1970);
+}
+
+// The first moment whose wall clock shows "wall", given in seconds since 1970 on the
+// clock face. Of an hour shown twice when daylight saving ends, the first showing; an
+// hour the clocks skip when it begins is never shown, so a time in it is the moment
+// the clocks jump: a start or stop time there still comes, as it would on a wall clock.
+QDateTime firstShowing(std::int64_t wall) {
+    // The offsets from UTC a day before and after; a zone changes its offset at most
+    // once in two days.
+    const int before = atSecond(wall - kSecondsPerDay).offsetFromUtc();
+    const int after = atSecond(wall + kSecondsPerDay).offsetFromUtc();
+    std::int64_t earliest = wall - std::max(before, after);
+    std::int64_t latest = wall - std::min(before, after);
+    for (const std::int64_t candidate : {earliest, latest})
+        if (candidate + atSecond(candidate).offsetFromUtc() == wall)
+            return atSecond(candidate);
+    // Skipped: the clocks jump between the two, where the offset turns into "after".
+    while (latest - earliest > 1) {
+        const std::int64_t middle = earliest + (latest - earliest) / 2;
+        if (atSecond(middle).offsetFromUtc() == after)
+            latest = middle;
+        else
+            earliest = middle;
+    }
+    return atSecond(latest);
+}
+
 } // namespace
 
 QDateTime momentFromParts(int year, int month, int day, int hour, int minute, int second) {
@@ -39,7 +69,11 @@ QDateTime momentFromParts(int year, int month, int day, int hour, int minute, in
     const std::int64_t days = floorDiv(seconds, kSecondsPerDay);
     const std::int64_t inDay = seconds - days * kSecondsPerDay;
     const QDate date = QDate::fromJulianDay(days + kJulianDayOf1970);
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(inDay * 1000)));
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(inDay * 1000));
+    // Beyond the moments Qt can hold (some hundred million years) there is no moment.
+    if (!QDateTime(date, time, Qt::UTC).isValid())
+        return {};
+    return firstShowing(seconds);
 }
 
 int secondsOfDay(const QDateTime& moment) {

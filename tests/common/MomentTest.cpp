@@ -1,6 +1,7 @@
 #include "common/Moment.h"
 #include "support/QtPrinters.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -73,6 +74,60 @@ TEST(Moment, YearsBelowOneHundredStandAsWritten) {
     EXPECT_EQ(momentFromParts(26, 12, 6, 0, 0, 0).date(), QDate(26, 12, 6));
     EXPECT_EQ(momentFromParts(1, 0, 1, 0, 0, 0).date(), QDate(-1, 12, 1)) << "year 0 is 1 BC";
     EXPECT_LT(momentFromParts(26, 12, 6, 0, 0, 0), at(2026, 12, 6));
+}
+
+namespace {
+
+// The local time zone for one test, as a POSIX rule, so that no zone files are needed.
+class LocalZone {
+public:
+    explicit LocalZone(const char* rule)
+        : saved_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {
+        qputenv("TZ", rule);
+        tzset();
+    }
+    ~LocalZone() {
+        if (had_)
+            qputenv("TZ", saved_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    QByteArray saved_;
+    bool had_;
+};
+
+QDateTime utc(int y, int m, int d, int h, int mi = 0) {
+    return QDateTime(QDate(y, m, d), QTime(h, mi), Qt::UTC);
+}
+
+} // namespace
+
+// Found by fuzzing: a time in the hour skipped by daylight saving gave no moment at all,
+// so a start or stop time there never came or came at once.
+TEST(Moment, DaylightSavingChangesFollowTheWallClock) {
+    {
+        const LocalZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
+        EXPECT_EQ(momentFromParts(2026, 3, 29, 1, 59, 59), utc(2026, 3, 29, 0, 59).addSecs(59));
+        EXPECT_EQ(momentFromParts(2026, 3, 29, 2, 0, 0), utc(2026, 3, 29, 1)) << "skipped";
+        EXPECT_EQ(momentFromParts(2026, 3, 29, 2, 30, 0), utc(2026, 3, 29, 1)) << "skipped";
+        EXPECT_EQ(momentFromParts(2026, 3, 29, 3, 0, 0), utc(2026, 3, 29, 1));
+        EXPECT_EQ(momentFromParts(2026, 3, 29, 3, 30, 0), utc(2026, 3, 29, 1, 30));
+        EXPECT_EQ(momentFromParts(2026, 10, 25, 2, 30, 0), utc(2026, 10, 25, 0, 30))
+            << "shown twice: the first";
+        EXPECT_EQ(momentFromParts(2026, 10, 25, 3, 0, 0), utc(2026, 10, 25, 2));
+        EXPECT_EQ(momentFromParts(2026, 10, 24, 26, 30, 0), utc(2026, 10, 25, 0, 30));
+    }
+    {
+        // Daylight saving that begins at midnight: hour 24 of the day before is skipped.
+        const LocalZone santiago("<-04>4<-03>,M9.1.0/0,M4.1.0/0");
+        EXPECT_EQ(momentFromParts(2026, 9, 5, 24, 0, 0), utc(2026, 9, 6, 4));
+        EXPECT_EQ(momentFromParts(2026, 9, 6, 0, 0, 0), utc(2026, 9, 6, 4));
+        EXPECT_EQ(momentFromParts(2026, 9, 6, 1, 0, 0), utc(2026, 9, 6, 4));
+        EXPECT_EQ(momentFromParts(2026, 9, 5, 23, 59, 59), utc(2026, 9, 6, 3, 59).addSecs(59));
+    }
 }
 
 TEST(Moment, SecondsOfDayDropFractions) {
