@@ -53,7 +53,7 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     preview_ = std::make_unique<Preview>(services_, globals_, state_, *captureFrame->prgFile, *Image2);
     capture_ = std::make_unique<Capture>(
         services_, globals_, state_,
-        CaptureControls{*this, *captureFrame, *Image1, *ftpFrame->chkFTP, *statusFrame,
+        CaptureControls{*captureFrame, *Image1, *ftpFrame->chkFTP, *statusFrame,
                         *settingsFrame->combReso, *lensFrame},
         *monitor_);
     settings_ = std::make_unique<CameraSettings>(services_, globals_, state_, *settingsFrame,

@@ -107,7 +107,10 @@ QString Capture::pictureFileName() const {
 void Capture::showStatus(const QString& text) {
     controls_.options.lblStatus->setText(text);
     controls_.options.lblStatus->show();
-    controls_.window.repaint();
+    // Painted at once: the camera call that follows holds the window thread. Repainting
+    // the frame that holds the line also paints, in the same pass, whatever showing the
+    // line has moved; repainting the whole window would cost ten times as much.
+    controls_.options.repaint();
 }
 
 void Capture::hideStatus() {

@@ -6,7 +6,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QWidget;
 
 namespace snapdeck {
 
@@ -21,8 +20,7 @@ struct WindowState;
 
 // The controls a capture reads and writes, all on the main window.
 struct CaptureControls {
-    QWidget& window; // repainted at once when the status line changes
-    CaptureOptionsFrame& options;
+    CaptureOptionsFrame& options; // its status line is repainted at once when it changes
     PictureBox& Image1;
     QCheckBox& chkFTP;
     CameraStatusFrame& status;
