@@ -4,6 +4,7 @@
 #include "Gphoto2Errors.h"
 #include "Gphoto2Session.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <gphoto2/gphoto2-list.h>
@@ -174,6 +175,40 @@ bool CardPictures::isOnCard(const CardPicture& picture) {
     return namesOf(files.get()).contains(picture.name);
 }
 
+std::int64_t CardPictures::pictureBytes(const CardPicture& picture) {
+    CameraFileInfo info;
+    if (gp_camera_file_get_info(session_.camera(), picture.folder.toUtf8().constData(),
+                                picture.name.toUtf8().constData(), &info,
+                                session_.context()) < GP_OK ||
+        !(info.file.fields & GP_FILE_INFO_SIZE))
+        return 0;
+    return std::int64_t(info.file.size);
+}
+
+std::optional<std::int64_t> CardPictures::freeKiB() {
+    CameraStorageInformation* storages = nullptr;
+    int storageCount = 0;
+    if (gp_camera_get_storageinfo(session_.camera(), &storages, &storageCount, session_.context()) <
+        GP_OK)
+        return std::nullopt;
+    std::optional<std::int64_t> total;
+    for (int i = 0; i < storageCount; ++i) {
+        if (storages[i].fields & GP_STORAGEINFO_FREESPACEKBYTES)
+            total = total.value_or(0) + std::int64_t(storages[i].freekbytes);
+    }
+    std::free(storages);
+    return total;
+}
+
+bool roomFreed(std::optional<std::int64_t> beforeKiB, std::optional<std::int64_t> afterKiB,
+               std::int64_t pictureBytes) {
+    if (!beforeKiB || !afterKiB || pictureBytes <= 0)
+        return false;
+    // Whole KiB on both sides: the difference is at least the picture's whole KiB, and at
+    // least one, or a picture under 1 KiB would count as freed whatever happened.
+    return *afterKiB - *beforeKiB >= std::max<std::int64_t>(1, pictureBytes / 1024);
+}
+
 void CardPictures::remove(int number) {
     CardPicture picture;
     if (number == 0) {
@@ -189,17 +224,25 @@ void CardPictures::remove(int number) {
                        QStringLiteral("На камере нет снимка номер %1").arg(number));
         picture = listing_[number - 1];
     }
+    const std::int64_t bytes = pictureBytes(picture);
+    const std::optional<std::int64_t> freeBefore = freeKiB();
     const int deleted =
         gp_camera_file_delete(session_.camera(), picture.folder.toUtf8().constData(),
                               picture.name.toUtf8().constData(), session_.context());
     if (deleted < GP_OK && meansNotAnswering(deleted))
         session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
-    reopen_();
-    if (isOnCard(picture)) {
-        session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
-        raiseError(Gphoto2Error::CameraRefused,
-                   QStringLiteral("Камера сообщила, что удалила снимок %1, но он остался на карте")
-                       .arg(picture.name));
+    // The card's room growing by the picture's size shows the camera did delete it.
+    // Otherwise only a listing made afresh can tell, and the driver lists the card
+    // afresh only in a new session: a new connection, tens of milliseconds a shot.
+    if (deleted < GP_OK || !roomFreed(freeBefore, freeKiB(), bytes)) {
+        reopen_();
+        if (isOnCard(picture)) {
+            session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+            raiseError(Gphoto2Error::CameraRefused,
+                       QStringLiteral("Камера сообщила, что удалила снимок %1, но он остался "
+                                      "на карте")
+                           .arg(picture.name));
+        }
     }
     if (selected_ == picture)
         selected_.reset();

@@ -32,7 +32,9 @@ public:
     QByteArray downloadSelected(const std::function<void(std::int64_t)>& chunkArrived);
 
     // Deletes picture "number" (0: the selected one) and makes sure it is gone: the
-    // library can report success for a delete the camera never did.
+    // library can report success for a delete the camera never did. The card's free
+    // room growing by the picture's size is proof enough; without it the card is listed
+    // afresh in a new session.
     void remove(int number);
 
     // The picture a capture has just made; it counts as the newest.
@@ -44,6 +46,10 @@ private:
     QList<CardPicture> listCard();
     void collect(const QString& folder, QList<CardPicture>& found, int depth);
     bool isOnCard(const CardPicture& picture);
+    // The picture's size as the driver knows it; 0 when unknown.
+    std::int64_t pictureBytes(const CardPicture& picture);
+    // Free room on the card's storages, KiB; nothing when the camera does not say.
+    std::optional<std::int64_t> freeKiB();
 
     Gphoto2Session& session_;
     std::function<void()> reopen_;
@@ -52,5 +58,9 @@ private:
     std::optional<CardPicture> selected_;
     std::optional<CardPicture> newest_;
 };
+
+// True when the free room grew by at least the deleted picture's size (KiB readings).
+bool roomFreed(std::optional<std::int64_t> beforeKiB, std::optional<std::int64_t> afterKiB,
+               std::int64_t pictureBytes);
 
 } // namespace snapdeck::gphoto2

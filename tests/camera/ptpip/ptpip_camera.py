@@ -13,7 +13,9 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   captured                          -> OK <name> <sha1> <size> of the last picture taken
   freeimages <count>                what the card reports as room left (-1: unknown)
   freebytes                         -> OK <free bytes on the card>
-  fault <kind>                      stall | nocaptureevents | keepondelete
+  fault <kind>                      stall | nocaptureevents | keepondelete | samefree
+                                    (samefree: the card reports the free room it has now
+                                    until healed, whatever is added or deleted)
   heal                              ends every fault; stalled connections are reset
   kill                              closes every connection and stops listening
   revive                            listens again on the same port
@@ -197,6 +199,7 @@ class Camera:
         self.capacity = 512 * 1024 * 1024
         self.free_images = 123
         self.faults = set()
+        self.frozen_free = 0
         self.last_capture = "none"
         self.ops = []
         self.connections = []
@@ -219,6 +222,8 @@ class Camera:
         return self._new_object(name, self.folder, FORMAT_JPEG, make_jpeg(size, name))
 
     def free_bytes(self):
+        if "samefree" in self.faults:
+            return self.frozen_free
         used = sum(len(o.data) for o in self.objects.values())
         return self.capacity - used
 
@@ -470,6 +475,8 @@ class Camera:
             if command == "freebytes":
                 return "OK %d" % self.free_bytes()
             if command == "fault":
+                if words[1] == "samefree":
+                    self.frozen_free = self.free_bytes()
                 self.faults.add(words[1])
                 return "OK"
             if command == "heal":

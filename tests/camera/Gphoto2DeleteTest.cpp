@@ -1,0 +1,77 @@
+#include "Gphoto2TestSupport.h"
+#include "PtpIpTestCamera.h"
+#include "camera/Gphoto2Camera.h"
+#include "camera/gphoto2/CardPictures.h"
+
+#include <memory>
+
+using namespace std::chrono_literals;
+using snapdeck::Gphoto2Camera;
+using snapdeck::Gphoto2Options;
+using snapdeck::gphoto2::roomFreed;
+using snapdeck::test::PtpIpTestCamera;
+
+namespace {
+
+const QString kOpenSession = QStringLiteral("1002");
+
+// Deleting a picture on the camera: trusted when the card's free room grows by the
+// picture's size, otherwise checked by listing the card in a new session.
+class Gphoto2DeleteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Gphoto2Options options;
+        options.port = device.portPath();
+        options.callLimit = 1000ms;
+        options.startLimit = 10s;
+        camera = std::make_unique<Gphoto2Camera>(options);
+        ASSERT_EQ(camera->Initialize(), 0);
+        ASSERT_EQ(camera->GetCameraCount(), 1);
+        camera->OpenCamera(0);
+        device.command(QStringLiteral("add SNAP0042.JPG 300000"));
+        camera->SelectedPicture(cam, camera->GetPictureCount(cam));
+    }
+    // The PTP operations the camera has received so far.
+    QStringList operations() {
+        return device.command(QStringLiteral("ops")).split(u',', Qt::SkipEmptyParts);
+    }
+
+    PtpIpTestCamera device;
+    std::unique_ptr<Gphoto2Camera> camera;
+    std::int32_t cam = 0;
+};
+
+} // namespace
+
+TEST_F(Gphoto2DeleteTest, APictureWhoseRoomIsFreedIsGoneWithoutANewSession) {
+    const qsizetype before = operations().size();
+    camera->DeletePicture(0);
+    EXPECT_TRUE(device.files().isEmpty());
+    EXPECT_FALSE(operations().mid(before).contains(kOpenSession))
+        << operations().mid(before).join(u',').toStdString();
+    EXPECT_EQ(camera->GetPictureCount(cam), 0);
+}
+
+TEST_F(Gphoto2DeleteTest, ACameraThatDoesNotReportTheFreedRoomIsCheckedInANewSession) {
+    device.command(QStringLiteral("fault samefree"));
+    const qsizetype before = operations().size();
+    camera->DeletePicture(0); // the card listed afresh shows the picture gone: no error
+    EXPECT_TRUE(device.files().isEmpty());
+    EXPECT_TRUE(operations().mid(before).contains(kOpenSession));
+    EXPECT_EQ(camera->GetPictureCount(cam), 0);
+}
+
+TEST(Gphoto2RoomFreed, NeedsBothReadingsAndAKnownSize) {
+    EXPECT_FALSE(roomFreed(std::nullopt, 1000, 4096));
+    EXPECT_FALSE(roomFreed(1000, std::nullopt, 4096));
+    EXPECT_FALSE(roomFreed(1000, 2000, 0));
+}
+
+TEST(Gphoto2RoomFreed, NeedsThePicturesWholeKibibytesAndAtLeastOne) {
+    EXPECT_TRUE(roomFreed(1000, 1004, 4096));
+    EXPECT_TRUE(roomFreed(1000, 1004, 5000)) << "4 whole KiB; the rest may round either way";
+    EXPECT_FALSE(roomFreed(1000, 1003, 4096));
+    EXPECT_FALSE(roomFreed(1000, 1000, 700)) << "a small picture still needs 1 KiB";
+    EXPECT_TRUE(roomFreed(1000, 1001, 700));
+    EXPECT_FALSE(roomFreed(1000, 990, 4096));
+}
