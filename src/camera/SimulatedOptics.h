@@ -89,6 +89,10 @@ inline int snapZoom(int requested, int step) {
     const int position = std::clamp(requested, kZoomWide, kZoomTele);
     if (step <= 1)
         return position;
+    // A step longer than the lens leaves only the wide end; camera.ini may give any
+    // step, and the arithmetic below would overflow near the largest int.
+    if (step > kZoomTele - kZoomWide)
+        return kZoomWide;
     const int offset = position - kZoomWide;
     int steps = (2 * offset + step - 1) / (2 * step);
     if (kZoomWide + steps * step > kZoomTele)

@@ -334,6 +334,23 @@ TEST_F(SimulatedCameraTest, ZoomSnapsToLensStepsAndFocusIsClamped) {
     }
 }
 
+// Found by fuzzing: a zoom_step near the largest int overflowed the snapping.
+TEST(SimulatedCameraLens, AnyZoomStepFromCameraIniStaysOnTheLens) {
+    const struct {
+        const char* line;
+        std::int32_t asked, taken;
+    } cases[] = {{"zoom_step=160", 239, 240},       {"zoom_step=160", 160, 80},
+                 {"zoom_step=161", 240, 80},        {"zoom_step=1073741824", 200, 80},
+                 {"zoom_step=2147483647", 240, 80}, {"zoom_step=2147483647", 80, 80}};
+    for (const auto& c : cases) {
+        SimulatedCamera camera(SimulatedCameraConfig::fromText(QString::fromLatin1(c.line)));
+        std::int32_t cam = 0;
+        std::int32_t asked = c.asked;
+        camera.ZoomPosition(cam, asked);
+        EXPECT_EQ(camera.ZoomPosition(cam), c.taken) << c.line << ", asked " << c.asked;
+    }
+}
+
 TEST_F(SimulatedCameraTest, AutomaticExposureChoosesWhatTheSceneNeeds) {
     const ExposureSettings wide = exposure();
     EXPECT_EQ(wide.mode, ExposureMode::Automatic);
