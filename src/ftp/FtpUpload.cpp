@@ -29,14 +29,15 @@ QString unsupportedService(std::int32_t service) {
 } // namespace
 
 FtpUpload::FtpUpload(const FtpSettings& settings, const WorkFolder& folder,
-                     MessagePresenter& messages, QLabel& lblFTP, QWidget& window)
-    : settings_(settings), folder_(folder), messages_(messages), lblFTP_(lblFTP), window_(window) {}
+                     MessagePresenter& messages, QLabel& lblFTP, QWidget& statusArea)
+    : settings_(settings), folder_(folder), messages_(messages), lblFTP_(lblFTP),
+      statusArea_(statusArea) {}
 
 void FtpUpload::UploadPictureByFtp(const QString& fileName) {
     runTrapped(messages_, [&] { runSteps(fileName); });
     lblFTP_.clear();
     lblFTP_.hide();
-    window_.repaint();
+    statusArea_.repaint();
 }
 
 // The connection is released when the transport goes out of scope, before the label
@@ -44,7 +45,7 @@ void FtpUpload::UploadPictureByFtp(const QString& fileName) {
 void FtpUpload::runSteps(const QString& fileName) {
     lblFTP_.setText(QStringLiteral("Подключаемся к сети..."));
     lblFTP_.show();
-    window_.repaint();
+    statusArea_.repaint();
 
     const QString unsupported = unsupportedService(settings_.FtpServiceType);
     if (!unsupported.isEmpty()) {
@@ -83,7 +84,7 @@ void FtpUpload::runSteps(const QString& fileName) {
 
 void FtpUpload::showStatus(const QString& text) {
     lblFTP_.setText(text);
-    window_.repaint();
+    statusArea_.repaint();
 }
 
 void FtpUpload::say(const QString& text, bool critical) {

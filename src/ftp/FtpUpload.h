@@ -15,11 +15,13 @@ struct FtpSettings;
 
 // Sends one captured picture to the server of the FTP settings, reporting each step in
 // "lblFTP" and each failure in a message box. Blocks the window thread while it runs,
-// as everything in the program does; every step has a timeout.
+// as everything in the program does; every step has a timeout. "statusArea", a widget
+// that holds "lblFTP", is repainted at once after each change of the line; the same
+// pass paints whatever else the change has moved.
 class FtpUpload {
 public:
     FtpUpload(const FtpSettings& settings, const WorkFolder& folder, MessagePresenter& messages,
-              QLabel& lblFTP, QWidget& window);
+              QLabel& lblFTP, QWidget& statusArea);
 
     // fileName: a picture in the working folder, also its name on the server. Reports
     // its own failures and passes none on.
@@ -36,7 +38,7 @@ private:
     const WorkFolder& folder_;
     MessagePresenter& messages_;
     QLabel& lblFTP_;
-    QWidget& window_;
+    QWidget& statusArea_;
     TransportOptions options_;
 };
 

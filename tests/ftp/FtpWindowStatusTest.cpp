@@ -1,0 +1,73 @@
+#include "TestServers.h"
+#include "ftp/FtpFrame.h"
+#include "ftp/FtpService.h"
+#include "ftp/FtpUpload.h"
+#include "support/WindowFixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QWindow>
+#include <functional>
+
+using namespace snapdeck;
+
+namespace {
+
+class PaintWatcher : public QObject {
+public:
+    std::function<void()> painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted();
+        return false;
+    }
+};
+
+using FtpWindowStatusTest = test::WindowFixture;
+
+} // namespace
+
+// In the main window too, each step of an upload is on the screen before the step
+// blocks the window thread.
+TEST_F(FtpWindowStatusTest, EachStepIsPaintedBeforeItRuns) {
+    const test::FtpServerSetup setup;
+    const auto server = test::TestServer::ftp(setup);
+    ASSERT_NE(server->port(), 0) << server->failure().toStdString();
+    load();
+    window->show();
+    QElapsedTimer waited; // paints reach the widgets once the window is exposed
+    waited.start();
+    while (!window->windowHandle()->isExposed() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    globals.ftp = FtpSettings{QStringLiteral("127.0.0.1"),
+                              server->port(),
+                              setup.user,
+                              setup.password,
+                              AutoService,
+                              QString(),
+                              QString()};
+    QFile picture(filePath(QStringLiteral("picture.jpg")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write(QByteArray(1000, 'x'));
+    picture.close();
+
+    QLabel* line = window->ftpFrame->lblFTP;
+    QStringList painted;
+    PaintWatcher watcher;
+    watcher.painted = [&] {
+        if (!line->text().isEmpty() && (painted.isEmpty() || painted.last() != line->text()))
+            painted.append(line->text());
+    };
+    line->installEventFilter(&watcher);
+    window->ftpUpload().UploadPictureByFtp(QStringLiteral("picture.jpg"));
+    line->removeEventFilter(&watcher);
+
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(painted,
+              (QStringList{QStringLiteral("Подключаемся к сети..."), QStringLiteral("Ищем хост..."),
+                           QStringLiteral("Отсылаем файл...")}));
+}
