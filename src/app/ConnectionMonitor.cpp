@@ -91,8 +91,18 @@ bool ConnectionMonitor::askToKeepTrying() {
 
 void ConnectionMonitor::Rye1_TransferProgress(std::int32_t, std::int32_t second) {
     // A value outside the bar's range is shown at the nearest end.
-    prgFile_.setValue(std::clamp(second, prgFile_.minimum(), std::max(prgFile_.minimum(),
-                                                                      prgFile_.maximum())));
+    const int value =
+        std::clamp(second, prgFile_.minimum(), std::max(prgFile_.minimum(), prgFile_.maximum()));
+    const bool last = value >= prgFile_.maximum();
+    if (last || !progressPainted_.isValid() || progressPainted_.hasExpired(kProgressPaintMs)) {
+        prgFile_.setValue(value);
+        progressPainted_.start();
+        return;
+    }
+    // Moved without painting: the next chunk painted, or the window's next pass, shows it.
+    prgFile_.setUpdatesEnabled(false);
+    prgFile_.setValue(value);
+    prgFile_.setUpdatesEnabled(true);
 }
 
 } // namespace snapdeck

@@ -2,6 +2,7 @@
 
 #include "camera/CameraError.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
 
@@ -48,8 +49,13 @@ public:
     // that message box; their work on the camera waits, or the boxes would pile up.
     bool isWaitingForCamera() const { return waiting_; }
 
-    // The camera's transfer-progress event: moves the transfer bar.
+    // The camera's transfer-progress event: moves the transfer bar. The bar would paint
+    // itself at once on every visible change, and a fast copy reports dozens of chunks
+    // within milliseconds: it is painted at once for the last chunk and for a chunk that
+    // comes kProgressPaintMs or more after the last paint; the others show with the next
+    // painted one.
     void Rye1_TransferProgress(std::int32_t first, std::int32_t second);
+    static constexpr qint64 kProgressPaintMs = 40;
 
     QTimer tBat;
 
@@ -64,6 +70,7 @@ private:
     bool ticking_ = false; // a tick is running, perhaps waiting in a message box
     bool quiet_ = false;   // the user stopped waiting for the camera
     bool waiting_ = false; // "Камера не подключена!" is open
+    QElapsedTimer progressPainted_;
 };
 
 // Runs a camera step; while it fails because the camera does not answer, checks the
