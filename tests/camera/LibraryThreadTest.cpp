@@ -74,20 +74,21 @@ TEST(LibraryThread, SignsOfLifeKeepALongCallGoingAndBringItsProgressToTheCaller)
     std::vector<std::int64_t> progress;
     bool progressOnCaller = true;
 
-    // A slow download: four chunks, each after most of the limit.
+    // A slow download: five chunks that together take longer than the limit, each
+    // well inside it (with room for a loaded machine).
     thread.run(
         [](CallSignals& call) {
-            for (int chunk = 1; chunk <= 4; ++chunk) {
-                std::this_thread::sleep_for(120ms);
+            for (int chunk = 1; chunk <= 5; ++chunk) {
+                std::this_thread::sleep_for(150ms);
                 call.alive(chunk * 1000);
             }
         },
-        200ms,
+        600ms,
         [&](std::int64_t bytes) {
             progress.push_back(bytes);
             progressOnCaller = progressOnCaller && std::this_thread::get_id() == caller;
         });
-    EXPECT_EQ(progress, (std::vector<std::int64_t>{1000, 2000, 3000, 4000}));
+    EXPECT_EQ(progress, (std::vector<std::int64_t>{1000, 2000, 3000, 4000, 5000}));
     EXPECT_TRUE(progressOnCaller);
 }
 
