@@ -9,6 +9,7 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   writes <code>                     -> OK <values the host wrote, comma separated>
   files                             -> OK <names on the card, oldest first>
   add <name> <size>                 puts a JPEG of about <size> bytes on the card
+  capturesize <size>                the pictures it takes from now on: about <size> bytes
   filebytes <name>                  -> OK <hex sha1 of the file's bytes> <size>
   captured                          -> OK <name> <sha1> <size> of the last picture taken
   freeimages <count>                what the card reports as room left (-1: unknown)
@@ -101,6 +102,10 @@ def u32_array(values):
     return u32(len(values)) + b"".join(u32(v) for v in values)
 
 
+# Bytes 0..250 over and over, enough for any comment segment at any starting byte.
+FILLER_PATTERN = bytes(range(251)) * (65533 // 251 + 2)
+
+
 def make_jpeg(size, tag):
     """The base picture with comment segments after SOI, about `size` bytes long."""
     body = BASE_JPEG[2:]
@@ -112,7 +117,8 @@ def make_jpeg(size, tag):
         room = min(65533, size - len(BASE_JPEG) - len(comments) - 4)
         if room <= 0:
             break
-        payload = bytes((filler + i) % 251 for i in range(room))
+        start = filler % 251
+        payload = FILLER_PATTERN[start: start + room]
         comments += b"\xff\xfe" + struct.pack(">H", room + 2) + payload
         filler += 1
     return b"\xff\xd8" + bytes(comments) + body
@@ -200,6 +206,7 @@ class Camera:
         self.free_images = 123
         self.faults = set()
         self.frozen_free = 0
+        self.capture_size = 200 * 1024
         self.last_capture = "none"
         self.ops = []
         self.connections = []
@@ -422,7 +429,7 @@ class Camera:
                     del self.objects[obj.handle]
                 return RC_OK, None, []
             if code == 0x100E:
-                picture = self.add_picture()
+                picture = self.add_picture(size=self.capture_size)
                 self._captured = picture.handle
                 self.last_capture = "%s %s %d" % (picture.name, hashlib.sha1(picture.data).hexdigest(),
                                                   len(picture.data))
@@ -461,6 +468,9 @@ class Camera:
                 return "OK " + ",".join(names)
             if command == "add":
                 self.add_picture(words[1], int(words[2]))
+                return "OK"
+            if command == "capturesize":
+                self.capture_size = int(words[1])
                 return "OK"
             if command == "filebytes":
                 for obj in self.objects.values():
