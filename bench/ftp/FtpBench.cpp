@@ -1,0 +1,179 @@
+// FTP upload of a 4 MiB picture to the tests' FTP server (pyftpdlib on 127.0.0.1),
+// beside "curl -T" of the same file to the same server, as a ratio of throughputs.
+//
+// Both log in anew for every upload, as the program does for every picture. curl is
+// timed twice: from its process start to its end, and by its own clock (-w
+// %{time_total}), which leaves out starting the process and loading the library. Our
+// upload is timed through the transport alone and through "UploadPictureByFtp" in the
+// real window (status line included).
+//
+//   ftp_bench [FOLDER]
+
+#include "camera/SimulatedCamera.h"
+#include "ftp/FtpService.h"
+#include "ftp/FtpSettings.h"
+#include "ftp/FtpUpload.h"
+#include "ftp/TestServers.h"
+#include "ftp/UploadTransport.h"
+#include "support/BenchStats.h"
+#include "support/BenchWindow.h"
+#include "support/MachineInfo.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace snapdeck;
+using namespace snapdeck::bench;
+using snapdeck::test::FtpServerSetup;
+using snapdeck::test::TestServer;
+
+namespace {
+
+constexpr qint64 kPictureBytes = 4 * 1024 * 1024;
+
+// A picture-sized file of noise with a JPEG's first and last bytes: it compresses as
+// little as a picture does.
+bool writePicture(const QString& path) {
+    QByteArray bytes(kPictureBytes, Qt::Uninitialized);
+    QRandomGenerator(42).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    bytes[0] = char(0xFF), bytes[1] = char(0xD8);
+    bytes[bytes.size() - 2] = char(0xFF), bytes[bytes.size() - 1] = char(0xD9);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// One upload as the program makes it: a new transport, log in, send.
+bool uploadOnce(std::int32_t service, const UploadAccount& account, const QString& path,
+                const QString& name) {
+    const std::unique_ptr<UploadTransport> transport =
+        openTransport(service, account, TransportOptions{});
+    return transport && transport->connect() && transport->sendFile(path, name);
+}
+
+struct CurlRun {
+    double wallMs = -1; // process start to end
+    double ownMs = -1;  // curl's time_total
+};
+
+CurlRun curlOnce(const QStringList& extra, const UploadAccount& account, const QString& path) {
+    QProcess curl;
+    curl.setStandardErrorFile(QProcess::nullDevice());
+    const QStringList arguments =
+        QStringList{QStringLiteral("-sS"),
+                    QStringLiteral("-w"),
+                    QStringLiteral("%{time_total}"),
+                    QStringLiteral("-u"),
+                    account.login + u':' + account.password,
+                    QStringLiteral("-T"),
+                    path} +
+        extra + QStringList{QStringLiteral("ftp://127.0.0.1:%1/").arg(account.port)};
+    CurlRun run;
+    const BenchClock::time_point start = BenchClock::now();
+    curl.start(QStringLiteral("curl"), arguments);
+    if (!curl.waitForFinished(60000) || curl.exitStatus() != QProcess::NormalExit ||
+        curl.exitCode() != 0) {
+        std::fprintf(stderr, "ftp_bench: curl %s failed\n", qPrintable(arguments.join(u' ')));
+        return run;
+    }
+    run.wallMs = millisecondsSince(start);
+    run.ownMs = curl.readAllStandardOutput().trimmed().toDouble() * 1000.0;
+    return run;
+}
+
+double mibPerSecond(double milliseconds) {
+    return double(kPictureBytes) / (1024.0 * 1024.0) / (milliseconds / 1000.0);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    useOffscreenPlatformByDefault();
+    QApplication app(argc, argv);
+    const QString parent = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QTemporaryDir dir(parent + QStringLiteral("/ftp-bench-XXXXXX"));
+    if (!dir.isValid())
+        return 1;
+    printMachine(dir.path());
+    const QString name = QStringLiteral("picture.jpg");
+    const QString path = dir.filePath(name);
+    if (!writePicture(path))
+        return 1;
+
+    const FtpServerSetup setup;
+    const std::unique_ptr<TestServer> server = TestServer::ftp(setup);
+    if (server->port() == 0) {
+        std::fprintf(stderr, "ftp_bench: %s\n", qPrintable(server->failure()));
+        return 1;
+    }
+    const UploadAccount account{QStringLiteral("127.0.0.1"), server->port(), setup.user,
+                                setup.password};
+
+    SimulatedCamera camera;
+    BenchWindow bench(camera, dir.path());
+    bench.loadAndShow();
+    bench.stopBatteryTick();
+    FtpSettings& settings = bench.globals().ftp;
+    settings.FtpHost = account.host;
+    settings.FtpPort = account.port;
+    settings.FtpLogin = account.login;
+    settings.FtpPassword = account.password;
+    settings.FtpServiceType = AutoService;
+
+    const int repeat = repetitions(11);
+    Samples autoService, ftpService, window, curlPassive, curlPassiveOwn, curlActive, curlActiveOwn;
+    uploadOnce(AutoService, account, path, name); // the server's first upload warms it up
+    for (int i = 0; i < repeat; ++i) {
+        autoService.add(timed([&] {
+            if (!uploadOnce(AutoService, account, path, name))
+                std::fprintf(stderr, "ftp_bench: our upload failed\n");
+        }));
+        ftpService.add(timed([&] { uploadOnce(FtpOnlyService, account, path, name); }));
+        window.add(timed([&] {
+            bench.window().ftpUpload().UploadPictureByFtp(name);
+            BenchWindow::settle();
+        }));
+        const CurlRun passive = curlOnce({}, account, path);
+        curlPassive.add(passive.wallMs);
+        curlPassiveOwn.add(passive.ownMs);
+        const CurlRun active = curlOnce({QStringLiteral("-P"), QStringLiteral("-")}, account, path);
+        curlActive.add(active.wallMs);
+        curlActiveOwn.add(active.ownMs);
+    }
+    for (const QString& text : bench.messages().texts)
+        std::fprintf(stderr, "ftp_bench: message box: %s\n", qPrintable(text));
+    const bool arrived = QFile(server->path(QStringLiteral("/") + name)).size() == kPictureBytes;
+
+    std::printf("\nFTP upload of a %lld-byte picture to pyftpdlib on 127.0.0.1 (new login each "
+                "time),\nmedians of %d uploads%s:\n\n",
+                static_cast<long long>(kPictureBytes), repeat,
+                arrived ? "" : " (THE PICTURE DID NOT ARRIVE WHOLE)");
+    std::printf("  %-52s %8s %9s\n", "", "ms", "MiB/s");
+    auto line = [&](const char* what, const Samples& samples) {
+        std::printf("  %-52s %8.1f %9.1f\n", what, samples.median(),
+                    mibPerSecond(samples.median()));
+    };
+    line("ours, service \"Авто\" (passive, TLS if offered)", autoService);
+    line("ours, service \"FTP\" (active mode)", ftpService);
+    line("ours, UploadPictureByFtp in the window (\"Авто\")", window);
+    line("curl -T, passive, process start to end", curlPassive);
+    line("curl -T, passive, curl's own time_total", curlPassiveOwn);
+    line("curl -T -P -, active, process start to end", curlActive);
+    line("curl -T -P -, active, curl's own time_total", curlActiveOwn);
+    auto ratio = [](const Samples& ours, const Samples& peer) {
+        return peer.median() / ours.median();
+    };
+    std::printf("\n  throughput ours/curl (goal: at least 0.9):\n");
+    std::printf("    \"Авто\" vs curl passive: %.2f (curl's own time: %.2f); window vs curl "
+                "passive: %.2f (%.2f)\n",
+                ratio(autoService, curlPassive), ratio(autoService, curlPassiveOwn),
+                ratio(window, curlPassive), ratio(window, curlPassiveOwn));
+    std::printf("    \"FTP\" vs curl active:   %.2f (curl's own time: %.2f)\n",
+                ratio(ftpService, curlActive), ratio(ftpService, curlActiveOwn));
+    std::printf("  spread: ours %s; window %s; curl passive %s\n", qPrintable(autoService.text()),
+                qPrintable(window.text()), qPrintable(curlPassive.text()));
+    return 0;
+}
