@@ -21,6 +21,8 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   kill                              closes every connection and stops listening
   revive                            listens again on the same port
   ops                               -> OK <operation codes received, comma separated>
+  optimes <code>                    -> OK <when each operation of that code arrived, in
+                                    seconds of a monotonic clock, comma separated>
   quit
 """
 
@@ -30,6 +32,7 @@ import socket
 import struct
 import sys
 import threading
+import time
 
 # A small baseline JPEG; pictures are this image padded with comment segments.
 BASE_JPEG = base64.b64decode(
@@ -209,6 +212,7 @@ class Camera:
         self.capture_size = 200 * 1024
         self.last_capture = "none"
         self.ops = []
+        self.op_times = []
         self.connections = []
         self.event_sock = None
         self.listener = None
@@ -333,6 +337,7 @@ class Camera:
             params = list(struct.unpack_from("<%dI" % ((len(payload) - 10) // 4), payload, 10))
             with self.lock:
                 self.ops.append(code)
+                self.op_times.append(time.monotonic())
                 stalled = "stall" in self.faults
             if stalled:
                 continue
@@ -496,6 +501,10 @@ class Camera:
                 return "OK"
             if command == "ops":
                 return "OK " + ",".join("%04x" % c for c in self.ops)
+            if command == "optimes":
+                code = int(words[1], 16)
+                return "OK " + ",".join("%.6f" % t for c, t in zip(self.ops, self.op_times)
+                                        if c == code)
         if command == "kill":
             self.kill()
             return "OK"
