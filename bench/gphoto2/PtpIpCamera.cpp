@@ -37,6 +37,16 @@ QString PtpIpCamera::command(const QString& line) {
     return readLine();
 }
 
+QList<double> PtpIpCamera::captureMoments() {
+    const QString answer = command(QStringLiteral("optimes 100e"));
+    QList<double> moments;
+    if (!answer.startsWith(QStringLiteral("OK")))
+        return moments;
+    for (const QString& seconds : answer.mid(2).trimmed().split(u',', Qt::SkipEmptyParts))
+        moments.append(seconds.toDouble() * 1000.0);
+    return moments;
+}
+
 QString PtpIpCamera::readLine() {
     while (!process_.canReadLine()) {
         if (!process_.waitForReadyRead(kAnswerWaitMs))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QString>
 
@@ -18,6 +19,9 @@ public:
     QString portPath() const;
     // Sends one control command and returns the camera's answer line.
     QString command(const QString& line);
+    // When the camera received each "initiate capture" so far, in milliseconds of its
+    // own monotonic clock: the same clock for our backend and for the gphoto2 tool.
+    QList<double> captureMoments();
 
 private:
     QString readLine();

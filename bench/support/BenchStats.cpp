@@ -29,6 +29,13 @@ QString Samples::text() const {
         .arg(max(), 0, 'f', 2);
 }
 
+Samples gapsBetween(const QList<double>& moments, qsizetype from) {
+    Samples gaps;
+    for (qsizetype i = std::max<qsizetype>(from, 0) + 1; i < moments.size(); ++i)
+        gaps.add(moments[i] - moments[i - 1]);
+    return gaps;
+}
+
 int repetitions(int byDefault) {
     const char* text = std::getenv("BENCH_REPEAT");
     const int wanted = text ? std::atoi(text) : 0;

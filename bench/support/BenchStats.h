@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <chrono>
 #include <vector>
@@ -13,6 +14,7 @@ public:
     void add(double milliseconds) { values_.push_back(milliseconds); }
     bool empty() const { return values_.empty(); }
     std::size_t count() const { return values_.size(); }
+    const std::vector<double>& values() const { return values_; }
     double median() const;
     double min() const;
     double max() const;
@@ -35,6 +37,9 @@ template <typename Work> double timed(Work&& work) {
     work();
     return millisecondsSince(start);
 }
+
+// The gaps between consecutive moments (milliseconds) from index "from" on.
+Samples gapsBetween(const QList<double>& moments, qsizetype from = 0);
 
 // How many times each figure is measured: the default, or BENCH_REPEAT from the
 // environment.
