@@ -13,15 +13,41 @@ bool libraryReady() {
 } // namespace
 
 CurlEasy::CurlEasy() {
-    if (libraryReady())
-        handle_ = curl_easy_init();
+    if (!libraryReady())
+        return;
+    handle_ = curl_easy_init();
+    multi_ = curl_multi_init();
     if (handle_)
         curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L); // no SIGALRM in a GUI program
 }
 
 CurlEasy::~CurlEasy() {
+    // The handle first: the multi handle's cleanup closes the connections it kept.
     if (handle_)
         curl_easy_cleanup(handle_);
+    if (multi_)
+        curl_multi_cleanup(multi_);
+}
+
+CURLcode CurlEasy::perform() {
+    if (curl_multi_add_handle(multi_, handle_) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLMcode looping = CURLM_OK;
+    for (int running = 1; looping == CURLM_OK;) {
+        looping = curl_multi_perform(multi_, &running);
+        if (looping != CURLM_OK || running == 0)
+            break;
+        // Wakes for the sockets, libcurl's own timers, or after kLongestWaitMs at most.
+        looping = curl_multi_poll(multi_, nullptr, 0, kLongestWaitMs, nullptr);
+    }
+    CURLcode result = looping == CURLM_OK ? CURLE_OK : CURLE_FAILED_INIT;
+    int left = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == handle_)
+            result = message->data.result;
+    }
+    curl_multi_remove_handle(multi_, handle_);
+    return result;
 }
 
 long CurlEasy::responseCode() const {
