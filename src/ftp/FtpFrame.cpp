@@ -19,6 +19,11 @@ FtpFrame::FtpFrame(QWidget* parent) : QGroupBox(QStringLiteral("FTP"), parent) {
     chkFTP->setObjectName(QStringLiteral("chkFTP"));
     lblFTP = new QLabel(this);
     lblFTP->setObjectName(QStringLiteral("lblFTP"));
+    // The line keeps its room while hidden: showing it at each upload moves none of the
+    // frames around it, so an upload repaints the line, not the whole column.
+    QSizePolicy keepRoom = lblFTP->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblFTP->setSizePolicy(keepRoom);
     lblFTP->hide();
 
     line->addWidget(Command1);
