@@ -28,6 +28,11 @@ CaptureOptionsFrame::CaptureOptionsFrame(MessagePresenter& messages, QWidget* pa
 
     lblStatus = new QLabel(QStringLiteral("Статус"), this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    // The line keeps its room while hidden: showing it at each capture moves none of the
+    // controls around it (at the window's first size it pushed the picture boxes up).
+    QSizePolicy keepRoom = lblStatus->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblStatus->setSizePolicy(keepRoom);
     lblStatus->hide();
     column->addWidget(lblStatus);
 
