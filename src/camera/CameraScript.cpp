@@ -32,6 +32,8 @@ QStringList CameraScript::logOf(const QStringList& operations) const {
 }
 
 void CameraScript::enter(const QString& operation, const QString& entry) {
+    if (log_.size() >= kLogCapacity)
+        log_.removeFirst();
     log_.append(entry);
     auto fault = faults_.find(operation);
     if (fault == faults_.end())

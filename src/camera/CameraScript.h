@@ -17,9 +17,13 @@ namespace snapdeck {
 // "GetExposure.shutter", "GetBatteryStatus.level".
 //
 // Log entries read like the calls: "TakePicture(0)", "ZoomPosition(0)",
-// "ZoomPosition(0)=100", "SetExposure(0, 2/28/0/33333/0)".
+// "ZoomPosition(0)=100", "SetExposure(0, 2/28/0/33333/0)". The log keeps the newest
+// kLogCapacity calls: the program's own simulated camera logs too, and a camera that
+// shoots all day must not fill the memory with its history.
 class CameraScript {
 public:
+    static constexpr qsizetype kLogCapacity = 10000;
+
     // The next "times" calls of the operation fail with the error number.
     void failNext(const QString& operation, int errorNumber, int times = 1,
                   const QString& description = {});

@@ -40,6 +40,16 @@ TEST(CameraScript, FaultsHitOnlyTheirOperationForTheirTimesAndSayWhy) {
     EXPECT_EQ(script.reported(QStringLiteral("ZoomPosition")), std::nullopt);
 }
 
+TEST(CameraScript, TheLogKeepsTheNewestCallsOnly) {
+    CameraScript script;
+    const qsizetype calls = CameraScript::kLogCapacity + 5;
+    for (qsizetype call = 1; call <= calls; ++call)
+        script.enter(QStringLiteral("ZoomPosition"), QStringLiteral("ZoomPosition(%1)").arg(call));
+    ASSERT_EQ(script.log().size(), CameraScript::kLogCapacity);
+    EXPECT_EQ(script.log().first(), QStringLiteral("ZoomPosition(6)"));
+    EXPECT_EQ(script.log().last(), QStringLiteral("ZoomPosition(%1)").arg(calls));
+}
+
 TEST(CameraScript, ReportsLastTheirTimesAndLogOfTellsWritesFromReads) {
     CameraScript script;
     script.reportNext(QStringLiteral("GetExposure.shutter"), 500, 2);
