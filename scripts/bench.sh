@@ -3,8 +3,8 @@
 # to standard output, each benchmark starting with a line naming the machine.
 #
 #   scripts/bench.sh                      every benchmark
-#   scripts/bench.sh capture startup      only those named (capture, memory, startup,
-#                                         gphoto2, ftp)
+#   scripts/bench.sh capture startup      only those named (capture, decode, writes,
+#                                         memory, startup, gphoto2, ftp)
 #   BENCH_REPEAT=21 scripts/bench.sh      measure each figure 21 times (medians)
 #
 # Pictures are written under ./build-bench/bench-data: flushing to disk costs what the
@@ -29,10 +29,12 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then names=(capture memory startup gphoto2 ftp); fi
+if [ ${#names[@]} -eq 0 ]; then names=(capture decode writes memory startup gphoto2 ftp); fi
 for name in "${names[@]}"; do
   case "$name" in
     capture) program=capture_bench ;;
+    writes) program=write_steps_bench ;;
+    decode) program=decode_bench ;;
     memory) program=capture_memory_bench ;;
     startup) program=startup_bench ;;
     gphoto2) program=gphoto2_bench ;;
@@ -44,6 +46,10 @@ for name in "${names[@]}"; do
     continue
   fi
   echo "=== $program ($(date -u +%Y-%m-%dT%H:%MZ), $(git rev-parse --short HEAD 2>/dev/null || echo '?'))"
-  "build-bench/bench/$program" "$data"
+  if [ "$name" = decode ]; then
+    for mode in box full dc; do "build-bench/bench/$program" "$mode"; done
+  else
+    "build-bench/bench/$program" "$data"
+  fi
   echo
 done
