@@ -107,10 +107,10 @@ QString Capture::pictureFileName() const {
 void Capture::showStatus(const QString& text) {
     controls_.options.lblStatus->setText(text);
     controls_.options.lblStatus->show();
-    // Painted at once: the camera call that follows holds the window thread. Repainting
-    // the frame that holds the line also paints, in the same pass, whatever showing the
-    // line has moved; repainting the whole window would cost ten times as much.
-    controls_.options.repaint();
+    // Painted at once: the camera call that follows holds the window thread. The line
+    // keeps its room while hidden, so it is all that needs painting; anything else that
+    // waits to be painted goes in the same pass.
+    controls_.options.lblStatus->repaint();
 }
 
 void Capture::hideStatus() {

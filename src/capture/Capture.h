@@ -20,7 +20,7 @@ struct WindowState;
 
 // The controls a capture reads and writes, all on the main window.
 struct CaptureControls {
-    CaptureOptionsFrame& options; // its status line is repainted at once when it changes
+    CaptureOptionsFrame& options; // its status line is painted at once when it changes
     PictureBox& Image1;
     QCheckBox& chkFTP;
     CameraStatusFrame& status;
