@@ -64,10 +64,10 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     connect(cmdPreview, &QPushButton::clicked, this, [this] { preview_->ShowPreview(); });
     connect(cmdCapture, &QPushButton::clicked, this, [this] { capture_->CapturePicture(); });
 
-    // The line alone is repainted at each step: it keeps its room while hidden, and
-    // repainting the whole window would cost ten times as much.
+    // The FTP frame, not the whole window, which would cost ten times as much; not the
+    // line alone either, which once hidden at the end would paint nothing.
     upload_ = std::make_unique<FtpUpload>(globals_.ftp, services_.folder, services_.messages,
-                                          *ftpFrame->lblFTP, *ftpFrame->lblFTP);
+                                          *ftpFrame->lblFTP, *ftpFrame);
     capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
     connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
