@@ -63,11 +63,19 @@ TEST_F(FtpWindowStatusTest, EachStepIsPaintedBeforeItRuns) {
             painted.append(line->text());
     };
     line->installEventFilter(&watcher);
+    // The frame painted with the line hidden: the last step's text is off the screen
+    // when the upload returns, not whenever the window next paints.
+    bool clearedAtOnce = false;
+    PaintWatcher frameWatcher;
+    frameWatcher.painted = [&] { clearedAtOnce = clearedAtOnce || line->isHidden(); };
+    window->ftpFrame->installEventFilter(&frameWatcher);
     window->ftpUpload().UploadPictureByFtp(QStringLiteral("picture.jpg"));
+    window->ftpFrame->removeEventFilter(&frameWatcher);
     line->removeEventFilter(&watcher);
 
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(painted,
               (QStringList{QStringLiteral("Подключаемся к сети..."), QStringLiteral("Ищем хост..."),
                            QStringLiteral("Отсылаем файл...")}));
+    EXPECT_TRUE(clearedAtOnce);
 }
