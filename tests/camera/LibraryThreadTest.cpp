@@ -1,10 +1,12 @@
 #include "camera/gphoto2/LibraryThread.h"
 #include "Gphoto2TestSupport.h"
+#include "camera/gphoto2/ThreadLocale.h"
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <future>
+#include <locale.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 using namespace std::chrono_literals;
 using snapdeck::CameraError;
 using snapdeck::gphoto2::CallSignals;
+using snapdeck::gphoto2::CLocaleOnThisThread;
 using snapdeck::gphoto2::LibraryThread;
 using snapdeck::test::errorOf;
 
@@ -119,6 +122,33 @@ TEST(LibraryThread, LibraryCallsReadNumbersInCAndSurviveASocketClosedByTheCamera
     EXPECT_STREQ(windowText, "5,6"); // the window keeps the user's locale
     EXPECT_EQ(libraryText, "5.6");
     EXPECT_EQ(writeError, EPIPE); // and we are still here: no SIGPIPE
+}
+
+// Found by the sanitizer run: every library thread leaked its "C" locale. The thread is
+// on it only while the holder lives, and back on the program's locale after.
+TEST(LibraryThread, TheCLocaleIsTheThreadsOnlyWhileItIsHeld) {
+    if (!snapdeck::test::useRussianLocale())
+        GTEST_SKIP() << "the Russian locale could not be built (localedef)";
+    std::string held, after;
+    bool globalBefore = false, globalAfter = false;
+    std::thread([&] {
+        char text[16];
+        globalBefore = uselocale(locale_t(0)) == LC_GLOBAL_LOCALE;
+        {
+            const CLocaleOnThisThread cLocale;
+            std::snprintf(text, sizeof text, "%.1f", 5.6);
+            held = text;
+        }
+        globalAfter = uselocale(locale_t(0)) == LC_GLOBAL_LOCALE;
+        std::snprintf(text, sizeof text, "%.1f", 5.6);
+        after = text;
+    }).join();
+    snapdeck::test::usePlainLocale();
+
+    EXPECT_TRUE(globalBefore);
+    EXPECT_EQ(held, "5.6");
+    EXPECT_TRUE(globalAfter);
+    EXPECT_EQ(after, "5,6");
 }
 
 } // namespace

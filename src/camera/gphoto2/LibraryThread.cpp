@@ -63,7 +63,7 @@ void LibraryThread::serve(std::shared_ptr<State> state) {
     sigemptyset(&pipe);
     sigaddset(&pipe, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-    useCLocaleOnThisThread();
+    const CLocaleOnThisThread cLocale;
 
     std::unique_lock lock(state->mutex);
     for (;;) {
