@@ -2,10 +2,11 @@
 // beside "curl -T" of the same file to the same server, as a ratio of throughputs.
 //
 // Both log in anew for every upload, as the program does for every picture. curl is
-// timed twice: from its process start to its end, and by its own clock (-w
-// %{time_total}), which leaves out starting the process and loading the library. Our
-// upload is timed through the transport alone and through "UploadPictureByFtp" in the
-// real window (status line included).
+// timed from its process start to its end, and by its own clock (-w %{time_total}),
+// which leaves out starting the process and loading the library; and curl is also run
+// with the commands ours sends besides its own (AUTH when TLS may be used, the picture
+// under a temporary name, then renamed). Our upload is timed through the transport
+// alone and through "UploadPictureByFtp" in the real window (status line included).
 //
 //   ftp_bench [FOLDER]
 
@@ -25,6 +26,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 using namespace snapdeck;
 using namespace snapdeck::bench;
@@ -59,7 +62,9 @@ struct CurlRun {
     double ownMs = -1;  // curl's time_total
 };
 
-CurlRun curlOnce(const QStringList& extra, const UploadAccount& account, const QString& path) {
+// curl uploading "path" as "remote" ("": its own name), with "extra" options.
+CurlRun curlOnce(const QStringList& extra, const UploadAccount& account, const QString& path,
+                 const QString& remote = {}) {
     QProcess curl;
     curl.setStandardErrorFile(QProcess::nullDevice());
     const QStringList arguments =
@@ -70,7 +75,7 @@ CurlRun curlOnce(const QStringList& extra, const UploadAccount& account, const Q
                     account.login + u':' + account.password,
                     QStringLiteral("-T"),
                     path} +
-        extra + QStringList{QStringLiteral("ftp://127.0.0.1:%1/").arg(account.port)};
+        extra + QStringList{QStringLiteral("ftp://127.0.0.1:%1/%2").arg(account.port).arg(remote)};
     CurlRun run;
     const BenchClock::time_point start = BenchClock::now();
     curl.start(QStringLiteral("curl"), arguments);
@@ -124,24 +129,58 @@ int main(int argc, char* argv[]) {
     settings.FtpServiceType = AutoService;
 
     const int repeat = repetitions(11);
-    Samples autoService, ftpService, window, curlPassive, curlPassiveOwn, curlActive, curlActiveOwn;
+    Samples autoService, ftpService, window, curlPassive, curlPassiveOwn, curlActive, curlActiveOwn,
+        curlSameAutoOwn, curlSameFtpOwn;
+    // The commands ours sends besides curl's: AUTH TLS and AUTH SSL ("Авто" uses TLS
+    // when the server offers it), and the picture sent under a temporary name, then
+    // RNFR and RNTO. curl can send the same.
+    const QString part = u'.' + name + QStringLiteral(".part");
+    const QStringList renamed{QStringLiteral("-Q"), QStringLiteral("-RNFR ") + part,
+                              QStringLiteral("-Q"), QStringLiteral("-RNTO ") + name};
     uploadOnce(AutoService, account, path, name); // the server's first upload warms it up
+    // Each round runs the five uploads in a different order: what one leaves behind on
+    // the machine or the server (a connection closing, the disk writing) falls on
+    // each of them alike.
+    const std::vector<std::function<void()>> uploads{
+        [&] {
+            autoService.add(timed([&] {
+                if (!uploadOnce(AutoService, account, path, name))
+                    std::fprintf(stderr, "ftp_bench: our upload failed\n");
+            }));
+        },
+        [&] { ftpService.add(timed([&] { uploadOnce(FtpOnlyService, account, path, name); })); },
+        [&] {
+            window.add(timed([&] {
+                bench.window().ftpUpload().UploadPictureByFtp(name);
+                BenchWindow::settle();
+            }));
+        },
+        [&] {
+            const CurlRun passive = curlOnce({}, account, path);
+            curlPassive.add(passive.wallMs);
+            curlPassiveOwn.add(passive.ownMs);
+        },
+        [&] {
+            const CurlRun active =
+                curlOnce({QStringLiteral("-P"), QStringLiteral("-")}, account, path);
+            curlActive.add(active.wallMs);
+            curlActiveOwn.add(active.ownMs);
+        },
+        [&] {
+            curlSameAutoOwn.add(
+                curlOnce(QStringList{QStringLiteral("--ssl")} + renamed, account, path, part)
+                    .ownMs);
+        },
+        [&] {
+            curlSameFtpOwn.add(
+                curlOnce(QStringList{QStringLiteral("-P"), QStringLiteral("-")} + renamed, account,
+                         path, part)
+                    .ownMs);
+        },
+    };
     for (int i = 0; i < repeat; ++i) {
-        autoService.add(timed([&] {
-            if (!uploadOnce(AutoService, account, path, name))
-                std::fprintf(stderr, "ftp_bench: our upload failed\n");
-        }));
-        ftpService.add(timed([&] { uploadOnce(FtpOnlyService, account, path, name); }));
-        window.add(timed([&] {
-            bench.window().ftpUpload().UploadPictureByFtp(name);
-            BenchWindow::settle();
-        }));
-        const CurlRun passive = curlOnce({}, account, path);
-        curlPassive.add(passive.wallMs);
-        curlPassiveOwn.add(passive.ownMs);
-        const CurlRun active = curlOnce({QStringLiteral("-P"), QStringLiteral("-")}, account, path);
-        curlActive.add(active.wallMs);
-        curlActiveOwn.add(active.ownMs);
+        for (std::size_t k = 0; k < uploads.size(); ++k)
+            uploads[(i + k) % uploads.size()]();
     }
     for (const QString& text : bench.messages().texts)
         std::fprintf(stderr, "ftp_bench: message box: %s\n", qPrintable(text));
@@ -151,29 +190,36 @@ int main(int argc, char* argv[]) {
                 "time),\nmedians of %d uploads%s:\n\n",
                 static_cast<long long>(kPictureBytes), repeat,
                 arrived ? "" : " (THE PICTURE DID NOT ARRIVE WHOLE)");
-    std::printf("  %-52s %8s %9s\n", "", "ms", "MiB/s");
+    std::printf("  %-62s %8s %9s\n", "", "ms", "MiB/s");
     auto line = [&](const char* what, const Samples& samples) {
-        std::printf("  %-52s %8.1f %9.1f\n", what, samples.median(),
+        std::printf("  %-62s %8.1f %9.1f\n", what, samples.median(),
                     mibPerSecond(samples.median()));
     };
     line("ours, service \"Авто\" (passive, TLS if offered)", autoService);
-    line("ours, service \"FTP\" (active mode)", ftpService);
+    line("ours, service \"FTP\" (active)", ftpService);
     line("ours, UploadPictureByFtp in the window (\"Авто\")", window);
     line("curl -T, passive, process start to end", curlPassive);
     line("curl -T, passive, curl's own time_total", curlPassiveOwn);
     line("curl -T -P -, active, process start to end", curlActive);
     line("curl -T -P -, active, curl's own time_total", curlActiveOwn);
+    line("curl with our commands, passive, --ssl, curl's own time", curlSameAutoOwn);
+    line("curl with our commands, active, curl's own time", curlSameFtpOwn);
     auto ratio = [](const Samples& ours, const Samples& peer) {
         return peer.median() / ours.median();
     };
-    std::printf("\n  throughput ours/curl (goal: at least 0.9):\n");
-    std::printf("    \"Авто\" vs curl passive: %.2f (curl's own time: %.2f); window vs curl "
-                "passive: %.2f (%.2f)\n",
-                ratio(autoService, curlPassive), ratio(autoService, curlPassiveOwn),
-                ratio(window, curlPassive), ratio(window, curlPassiveOwn));
-    std::printf("    \"FTP\" vs curl active:   %.2f (curl's own time: %.2f)\n",
-                ratio(ftpService, curlActive), ratio(ftpService, curlActiveOwn));
-    std::printf("  spread: ours %s; window %s; curl passive %s\n", qPrintable(autoService.text()),
-                qPrintable(window.text()), qPrintable(curlPassive.text()));
+    std::printf("\n  throughput, ours over curl's (goal: at least 0.9)\n");
+    std::printf("  %-34s %10s %10s %14s\n", "", "curl -T", "own time", "same commands");
+    auto ratios = [&](const char* what, const Samples& ours, const Samples& curl,
+                      const Samples& curlOwn, const Samples& curlSame) {
+        std::printf("  %-34s %10.2f %10.2f %14.2f\n", what, ratio(ours, curl), ratio(ours, curlOwn),
+                    ratio(ours, curlSame));
+    };
+    ratios("\"Авто\" / curl passive", autoService, curlPassive, curlPassiveOwn, curlSameAutoOwn);
+    ratios("window (\"Авто\") / curl passive", window, curlPassive, curlPassiveOwn,
+           curlSameAutoOwn);
+    ratios("\"FTP\" / curl active", ftpService, curlActive, curlActiveOwn, curlSameFtpOwn);
+    std::printf("  spread: ours %s; window %s; curl passive %s; curl, same commands %s\n",
+                qPrintable(autoService.text()), qPrintable(window.text()),
+                qPrintable(curlPassive.text()), qPrintable(curlSameAutoOwn.text()));
     return 0;
 }
