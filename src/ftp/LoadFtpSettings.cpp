@@ -12,6 +12,10 @@ namespace snapdeck {
 
 namespace {
 
+// Seven short lines; anything near this size is not a settings file, and reading it
+// whole (a link to a device, a huge file) could exhaust the memory.
+constexpr qint64 kMaxFtpIniBytes = 1024 * 1024;
+
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
@@ -20,7 +24,11 @@ QByteArray readWholeFile(const QString& path) {
                            .arg(kFtpIniFileName, QFileInfo(path).isDir()
                                                      ? QStringLiteral("это папка")
                                                      : file.errorString()));
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(kMaxFtpIniBytes + 1);
+    if (bytes.size() > kMaxFtpIniBytes)
+        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
+                       QStringLiteral("Файл %1 слишком велик для файла настроек")
+                           .arg(kFtpIniFileName));
     if (file.error() != QFileDevice::NoError)
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
                        QStringLiteral("Не удалось прочитать файл %1: %2")

@@ -87,6 +87,14 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n75")));
     ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("ftp.ini")));
 
+    // A link to an endless device is refused, not read until the memory runs out.
+    messages.clear();
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("ftp.ini"))));
+    EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("слишком велик")));
+    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("ftp.ini"))));
+
     for (const char* line : {"SrvPort:65536", "SrvPort:-1", "TypeSrv:4", "TypeSrv:-2", ""}) {
         messages.clear();
         settings = {};
