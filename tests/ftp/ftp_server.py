@@ -53,6 +53,7 @@ def main():
     parser.add_argument("--tls-folder", help="offer AUTH TLS and require it")
     parser.add_argument("--no-active", action="store_true", help="cannot connect back")
     parser.add_argument("--silent", default="", help="a command never answered")
+    parser.add_argument("--port", type=int, default=0, help="0: any free port")
     args = parser.parse_args()
     events = open(args.events, "a", encoding="utf-8", buffering=1)
 
@@ -90,7 +91,7 @@ def main():
         Handler.dtp_handler = DataHandler
 
     config_logging(level=logging.WARNING)  # the events file says enough
-    server = FTPServer(("127.0.0.1", 0), Handler)
+    server = FTPServer(("127.0.0.1", args.port), Handler)
     print("port %d" % server.address[1], flush=True)
     threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
     server.serve_forever(handle_exit=False)

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "FaultPlan.h"
+#include "PictureLedger.h"
+#include "StationOperator.h"
+#include "UploadLedger.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace snapdeck::soak {
+
+// Everything a soak run found out.
+struct SoakFigures {
+    std::uint64_t seed = 0;
+    int shotsPlanned = 0;
+    int shots = 0;  // interval shots the window started
+    int rounds = 0; // seconds of the station's clock the timers ticked
+    qint64 stationSeconds = 0;
+    double wallSeconds = 0;
+
+    PictureCount pictures;
+    UploadCount uploads;
+
+    // The faults that struck.
+    std::map<UnplugMoment, int> unplugs;
+    int downloadSilences = 0;
+    int downloadErrors = 0;
+    int diskFullBursts = 0;
+    int diskFullWrites = 0; // writes that met the full disk
+    std::map<ServerOutage, int> outages;
+    std::map<BoxKind, int> boxes;
+    int userStops = 0;
+    QStringList unexpectedBoxes;
+
+    // The window thread.
+    double longestTickMs = 0;
+    int longestTickRound = 0;
+    QString longestTickHandler;
+    double longestTickQuietServerMs = 0; // with no FTP outage on
+    int longestTickQuietServerRound = 0;
+    double shotTickMedianMs = 0;
+    double shotTickP99Ms = 0;
+    double quietShotTickMedianMs = 0; // with no FTP outage on
+    double quietShotTickP99Ms = 0;
+    int escapedExceptions = 0;
+    QString runEndedEarly; // why the interval run ended before its shots, if it did
+
+    // Memory, KiB.
+    int warmupShots = 0;
+    qint64 rssAfterWarmupKiB = 0;
+    qint64 rssEndKiB = 0;
+    qint64 rssPeakKiB = 0;
+    std::vector<std::pair<int, qint64>> rssSamples; // (shots, KiB)
+    qint64 heapAfterWarmupKiB = 0;                  // the allocator's bytes in use
+    qint64 heapEndKiB = 0;
+
+    QString serverFailure;
+};
+
+} // namespace snapdeck::soak
