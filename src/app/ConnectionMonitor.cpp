@@ -21,7 +21,6 @@ ConnectionMonitor::ConnectionMonitor(Services& services, Globals& globals, QProg
     tBat.setObjectName(QStringLiteral("tBat"));
     tBat.setInterval(1000);
     QObject::connect(&tBat, &QTimer::timeout, [this] { tBat_Timer(); });
-    tBat.start();
 }
 
 void ConnectionMonitor::tBat_Timer() {

@@ -57,6 +57,9 @@ public:
     void Rye1_TransferProgress(std::int32_t first, std::int32_t second);
     static constexpr qint64 kProgressPaintMs = 40;
 
+    // Started once the window has loaded: the message boxes of loading (no camera, a
+    // failed initialisation) keep Qt's timers running, and a tick under them would ask a
+    // camera that was never opened.
     QTimer tBat;
 
 private:

@@ -149,6 +149,8 @@ void MainWindow::Form_Load() {
         scheduleFrame->fillStartUpValues(services_.clock.now());
         preview_->ShowPreview();
     });
+    if (!endingAtOnce_)
+        monitor_->tBat.start();
 }
 
 // Initialises the camera, ends the program when there is none, opens the last camera
@@ -168,6 +170,7 @@ bool MainWindow::openCamera() {
         notFound.text = cameraNotFoundText();
         notFound.icon = MessageIcon::Critical;
         services_.messages.show(notFound);
+        endingAtOnce_ = true;
         endProgramNow(1);
         return false;
     }
@@ -194,6 +197,9 @@ void MainWindow::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
+    // No tick may reach the camera while it is being closed, under the box of a failure.
+    monitor_->tBat.stop();
+    interval_->tTime.stop();
     runTrapped(services_.messages, [&] {
         services_.camera.SetMonitorMode(globals_.CameraNumber, SettingCode::MonitorOff);
         services_.camera.CloseCamera(globals_.CameraNumber);

@@ -82,6 +82,7 @@ private:
     std::unique_ptr<LensControl> lens_;
     std::unique_ptr<IntervalShooting> interval_;
     bool unloaded_ = false;
+    bool endingAtOnce_ = false; // no camera: the program ends as soon as the user has read why
 };
 
 // The message shown when no camera is found.

@@ -1,3 +1,5 @@
+#include "app/ConnectionMonitor.h"
+#include "schedule/IntervalShooting.h"
 #include "support/WindowFixture.h"
 
 using namespace snapdeck;
@@ -23,4 +25,20 @@ TEST_F(ShutdownTest, AFailureAtCloseIsReportedAndTheWindowClosesAnyway) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n26")));
     EXPECT_TRUE(cameraLog({"CloseCamera"}).isEmpty()) << "the rest of the unload is skipped";
+}
+
+TEST_F(ShutdownTest, NoTimerTicksUnderTheBoxOfAFailedClose) {
+    load();
+    window->show();
+    window->intervalShooting().tTime.start(1000);
+    bool ticking = true;
+    messages.answer = [&](const Message&) {
+        ticking = window->connectionMonitor().tBat.isActive() ||
+                  window->intervalShooting().tTime.isActive();
+        return 0;
+    };
+    camera->script().failNext("SetMonitorMode", 26);
+    window->close();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(ticking);
 }

@@ -1,4 +1,5 @@
 #include "app/CameraStatusFrame.h"
+#include "app/ConnectionMonitor.h"
 #include "settings/LensFrame.h"
 #include "support/WindowFixture.h"
 
@@ -131,4 +132,25 @@ TEST_F(StartupTest, AnErrorWhileOpeningEndsLoadingAtThatStep) {
     EXPECT_EQ(messages.shown[0].buttons, QStringList{"OK"});
     EXPECT_EQ(list("combReso")->count(), 0);
     EXPECT_TRUE(cameraLog({"GetModelName"}).isEmpty());
+}
+
+// The boxes of loading keep Qt's timers running: a battery tick under them would ask a
+// camera that was never opened and stack "Камера не подключена!" on top.
+TEST_F(StartupTest, TheBatteryTimerStartsOnlyOnceLoadingIsOver) {
+    for (const bool noCamera : {true, false}) {
+        SCOPED_TRACE(noCamera ? "no camera" : "failed initialisation");
+        cameraConfig.cameras = noCamera ? 0 : 1;
+        cameraConfig.initializeFails = !noCamera;
+        window.reset();
+        create();
+        std::vector<bool> tickingUnderBox;
+        messages.answer = [&](const Message&) {
+            tickingUnderBox.push_back(window->connectionMonitor().tBat.isActive());
+            return 0;
+        };
+        window->Form_Load();
+        EXPECT_EQ(tickingUnderBox, std::vector<bool>{false});
+        EXPECT_EQ(window->connectionMonitor().tBat.isActive(), !noCamera)
+            << "the window stays after a failed initialisation, and so does its monitor";
+    }
 }
