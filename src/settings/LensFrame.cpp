@@ -20,6 +20,9 @@ QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum,
     slider->setSingleStep(step);
     slider->setPageStep(step * 4);
     slider->setFocusPolicy(Qt::StrongFocus);
+    // A drag is one change, sent when the thumb is let go: each change moves the lens
+    // and takes a preview, far slower than the thumb passes the positions between.
+    slider->setTracking(false);
     return slider;
 }
 

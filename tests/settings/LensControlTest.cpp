@@ -120,3 +120,15 @@ TEST_F(LensControlTest, ZoomingChangesThePreviewPicture) {
     ASSERT_FALSE(wide.isNull());
     EXPECT_GT(difference(wide, tele), 4 * difference(wide, again) + 5);
 }
+
+TEST_F(LensControlTest, ADragMovesTheLensOnceWhenTheThumbIsLetGo) {
+    load();
+    zoom()->setSliderDown(true);
+    for (const int position : {104, 128, 152, 176})
+        zoom()->setSliderPosition(position);
+    EXPECT_TRUE(cameraLog({"ZoomPosition="}).isEmpty()) << "nothing while the thumb is held";
+    zoom()->setSliderDown(false);
+    EXPECT_EQ(cameraLog({"ZoomPosition="}), QStringList{"ZoomPosition(0)=176"});
+    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
+    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 176/240"));
+}
