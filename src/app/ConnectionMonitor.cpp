@@ -37,8 +37,8 @@ void ConnectionMonitor::tBat_Timer() {
         // The user stopped waiting: ask the camera without a word until it answers.
         try {
             camera.GetBatteryStatus(cam, status);
-        } catch (const AppError&) {
-            return;
+        } catch (const std::exception&) {
+            return; // whatever the failure, a timer's handler must not end the program
         }
         quiet_ = false;
         showBatteryLevel(status.batteryLevel);

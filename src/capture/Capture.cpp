@@ -4,6 +4,7 @@
 #include "PictureBox.h"
 #include "PictureFileName.h"
 #include "PictureSize.h"
+#include "TransferBar.h"
 #include "app/CameraStatusFrame.h"
 #include "app/ConnectionMonitor.h"
 #include "app/Globals.h"
@@ -68,7 +69,7 @@ void Capture::storePicture(std::int32_t& cam, std::int32_t pictureCount) {
     retrying([&] { camera.SelectedPicture(cam, pictureCount); });
     const std::int32_t byteCount =
         checkedPictureSize(retrying([&] { return camera.GetPictureSize(cam); }));
-    progress.setMaximum(byteCount);
+    setTransferScale(progress, byteCount);
     showStatus(QStringLiteral("Запись файла"));
     if (byteCount == 0) {
         hideStatus();

@@ -10,6 +10,7 @@
 #include "common/ErrorTrap.h"
 #include "common/WorkFolder.h"
 #include "PictureSize.h"
+#include "TransferBar.h"
 
 #include <QProgressBar>
 
@@ -28,7 +29,7 @@ void Preview::ShowPreview() {
         camera.TakePreview(cam);
         camera.SelectedPicture(cam, 0);
         std::int32_t byteCount = checkedPictureSize(camera.GetPictureSize(cam));
-        prgFile_.setMaximum(byteCount);
+        setTransferScale(prgFile_, byteCount);
         if (byteCount == 0)
             return;
         QByteArray buffer(byteCount, Qt::Uninitialized);
