@@ -17,8 +17,12 @@ CurlEasy::CurlEasy() {
         return;
     handle_ = curl_easy_init();
     multi_ = curl_multi_init();
-    if (handle_)
-        curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L); // no SIGALRM in a GUI program
+    if (!handle_)
+        return;
+    curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L); // no SIGALRM in a GUI program
+    // Straight to the server, whatever proxy the environment names: through an HTTP
+    // proxy, FTP loses its folders and renames.
+    curl_easy_setopt(handle_, CURLOPT_PROXY, "");
 }
 
 CurlEasy::~CurlEasy() {

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
@@ -307,6 +308,33 @@ TEST_F(FtpUploadTest, HttpPutsTheFileWithBasicAuthenticationAndReportsARefusal) 
     settings.FtpPort = closedPort();
     upload(name);
     EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
+}
+
+// The program always connects straight to the server: a proxy from the environment
+// would turn FTP into an HTTP proxy's requests, which know no folders or renames.
+TEST_F(FtpUploadTest, ProxiesFromTheEnvironmentAreNotUsed) {
+    const QString deadProxy = QStringLiteral("http://127.0.0.1:%1").arg(closedPort());
+    const auto ftp = TestServer::ftp();
+    const auto http = TestServer::http(QStringLiteral("snap"), QStringLiteral("cam"));
+    ASSERT_NE(http->port(), 0) << http->failure().toStdString();
+    const std::vector<const char*> names{"ftp_proxy", "http_proxy", "all_proxy", "ALL_PROXY"};
+    for (const char* name : names)
+        qputenv(name, deadProxy.toUtf8());
+    const auto unset = qScopeGuard([&] {
+        for (const char* name : names)
+            qunsetenv(name);
+    });
+    pointAt(*ftp, AutoService);
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(ftp->path(QStringLiteral("/image.jpg"))), picture);
+
+    settings = FtpSettings{QStringLiteral("127.0.0.1"), http->port(), QStringLiteral("snap"),
+                           QStringLiteral("cam"), HttpService, QString(), QString()};
+    upload();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(http->path(QStringLiteral("/image.jpg"))), picture);
 }
 
 TEST_F(FtpUploadTest, ServicesWithoutATransportSayWhyAndSendNothing) {
