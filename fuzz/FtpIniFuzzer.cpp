@@ -41,7 +41,7 @@ void checkAnyBytes(const QByteArray& bytes) {
     if (read) {
         if (whole.FtpPort < 0 || whole.FtpPort > 65535)
             fail("port out of range", QString::number(whole.FtpPort));
-        if (whole.FtpServiceType < -1 || whole.FtpServiceType > 3)
+        if (whole.FtpServiceType < -32768 || whole.FtpServiceType > 32767)
             fail("service out of range", QString::number(whole.FtpServiceType));
         for (const QString* value : {&whole.FtpHost, &whole.FtpLogin, &whole.FtpPassword,
                                      &whole.FtpDirectory, &whole.FtpFileName})

@@ -42,8 +42,10 @@ std::optional<std::int32_t> portFromText(const QString& text) {
     return wholeNumberIn(text, 0, 65535);
 }
 
+// Any 16-bit number loads; one that is no entry of the list is refused by the upload
+// with its own message, and the settings window shows no entry for it.
 std::optional<std::int32_t> serviceFromText(const QString& text) {
-    return wholeNumberIn(text, -1, 3);
+    return wholeNumberIn(text, -32768, 32767);
 }
 
 QString decodeFtpIni(const QByteArray& bytes) {
@@ -78,7 +80,7 @@ void readFtpIniText(const QString& text, FtpSettings& settings) {
         } else if (key == kFtpIniKeys[4]) {
             const auto service = serviceFromText(value);
             if (!service)
-                outOfRange(key, value, QStringLiteral("от -1 до 3"));
+                outOfRange(key, value, QStringLiteral("от -32768 до 32767"));
             settings.FtpServiceType = *service;
         } else if (key == kFtpIniKeys[5]) {
             settings.FtpDirectory = value;

@@ -24,7 +24,7 @@ using FtpIniValues = std::array<QString, 7>;
 
 // A port as typed: its leading number, halves rounded to even; nothing outside 0..65535.
 std::optional<std::int32_t> portFromText(const QString& text);
-// A service position as stored: nothing outside -1..3.
+// A service position as stored: any 16-bit number.
 std::optional<std::int32_t> serviceFromText(const QString& text);
 
 // The file's bytes as text: UTF-8 when they are valid UTF-8, else Windows-1251, the

@@ -44,6 +44,8 @@ TEST(FtpIniReading, TakesEachKeyWithItsRulesInAnyOrder) {
     EXPECT_EQ(read(QStringLiteral("SrvPort:22.5"), start).FtpPort, 22) << "half to even";
     EXPECT_EQ(read(QStringLiteral("SrvPort:65535"), start).FtpPort, 65535) << "above 32767";
     EXPECT_EQ(read(QStringLiteral("TypeSrv:-1"), start).FtpServiceType, -1);
+    EXPECT_EQ(read(QStringLiteral("TypeSrv:7"), start).FtpServiceType, 7)
+        << "no entry of the list, yet a 16-bit number: the upload refuses it, loading does not";
     EXPECT_EQ(read(QStringLiteral("NmeFile:x"), start).FtpHost, QStringLiteral("kept"));
     // The value is at most as long as the line without its outer blanks.
     EXPECT_EQ(read(QStringLiteral("URLHost:ab") + QString(10, u' ')).FtpHost,
@@ -95,7 +97,7 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("слишком велик")));
     ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("ftp.ini"))));
 
-    for (const char* line : {"SrvPort:65536", "SrvPort:-1", "TypeSrv:4", "TypeSrv:-2", ""}) {
+    for (const char* line : {"SrvPort:65536", "SrvPort:-1", "TypeSrv:32768", "TypeSrv:-32769", ""}) {
         messages.clear();
         settings = {};
         QFile file(folder.path(QStringLiteral("ftp.ini")));

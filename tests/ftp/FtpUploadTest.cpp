@@ -11,14 +11,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QScopeGuard>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace snapdeck;
 using namespace snapdeck::test;
@@ -340,13 +341,16 @@ TEST_F(FtpUploadTest, ProxiesFromTheEnvironmentAreNotUsed) {
 TEST_F(FtpUploadTest, ServicesWithoutATransportSayWhyAndSendNothing) {
     const auto server = TestServer::ftp();
     writePicture(QStringLiteral("image.jpg"));
-    for (const std::int32_t service : {GopherService, NoFtpService}) {
+    const std::map<std::int32_t, QString> why{
+        {GopherService, QStringLiteral("GOPHER не поддерживается")},
+        {NoFtpService, QStringLiteral("Тип сервиса не выбран")},
+        {7, QStringLiteral("Неизвестный тип сервиса 7")}, // ftp.ini may hold any number
+    };
+    for (const auto& [service, text] : why) {
         pointAt(*server, service);
         upload();
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].text.contains(service == GopherService
-                                                        ? QStringLiteral("GOPHER не поддерживается")
-                                                        : QStringLiteral("Тип сервиса не выбран")));
+        EXPECT_TRUE(messages.shown[0].text.contains(text)) << service;
     }
     EXPECT_TRUE(server->events().isEmpty()) << "nothing reached the server";
 }
