@@ -77,7 +77,7 @@ int main(int argc, char* argv[]) {
     if (!LoadFtpSettings(globals.ftp, WorkFolder(), messages))
         return 1;
     std::unique_ptr<CameraControl> camera =
-        createCamera(CameraOptions{QStringLiteral("simulator"), QString()}, nullptr);
+        createCamera(CameraOptions{QStringLiteral("simulator"), QString()});
     SystemClock clock;
     WorkFolder folder;
     Services services{*camera, messages, clock, folder, QLocale::system()};

@@ -51,6 +51,10 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);
+    // Refused here, before anything is read or opened.
+    *error = cameraOptionsProblem(result.camera);
+    if (!error->isEmpty())
+        return std::nullopt;
     return result;
 }
 

@@ -34,10 +34,9 @@ int main(int argc, char* argv[]) {
     if (!LoadFtpSettings(globals.ftp, WorkFolder(), messages))
         return 1;
 
-    QString notice;
     std::unique_ptr<CameraControl> camera;
     try {
-        camera = createCamera(commandLine->camera, &notice);
+        camera = createCamera(commandLine->camera);
     } catch (const std::exception& bad) {
         std::fprintf(stderr, "snapdeck: %s\n", bad.what());
         return 2;
@@ -46,8 +45,6 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     WorkFolder folder;
     Services services{*camera, messages, clock, folder, QLocale::system()};
-    if (!notice.isEmpty())
-        messages.show(Message{notice, QStringLiteral("Snapdeck"), MessageIcon::Information});
 
     MainWindow window(services, globals);
     messages.setParentWindow(&window);

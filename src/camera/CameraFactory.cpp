@@ -5,25 +5,42 @@
 
 namespace snapdeck {
 
-std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* /*notice*/) {
-    const QString& cameraOption = options.camera;
-    const QString simulator = QStringLiteral("simulator");
-    if (cameraOption == simulator)
+namespace {
+
+const QString kSimulator = QStringLiteral("simulator");
+
+bool isSimulator(const QString& camera) {
+    return camera == kSimulator || camera.startsWith(kSimulator + u':');
+}
+
+} // namespace
+
+QString cameraOptionsProblem(const CameraOptions& options) {
+    const QString& camera = options.camera;
+    if (camera == kSimulator + u':')
+        return QStringLiteral("--camera=simulator: needs a folder after the colon");
+    if (isSimulator(camera))
+        return options.port.isEmpty()
+                   ? QString()
+                   : QStringLiteral("--port is for real cameras; the simulated camera has none");
+    if (camera.isEmpty() || camera == QStringLiteral("gphoto2"))
+        return {};
+    return QStringLiteral("unknown camera \"%1\"; use --camera=gphoto2, --camera=simulator or "
+                          "--camera=simulator:FOLDER")
+        .arg(camera);
+}
+
+std::unique_ptr<CameraControl> createCamera(const CameraOptions& options) {
+    const QString problem = cameraOptionsProblem(options);
+    if (!problem.isEmpty())
+        throw std::invalid_argument(problem.toStdString());
+    if (options.camera == kSimulator)
         return std::make_unique<SimulatedCamera>();
-    if (cameraOption.startsWith(simulator + u':')) {
-        const QString folder = cameraOption.mid(simulator.size() + 1);
-        if (folder.isEmpty())
-            throw std::invalid_argument("--camera=simulator: needs a folder after the colon");
-        return SimulatedCamera::withCardFolder(folder);
-    }
-    if (cameraOption.isEmpty() || cameraOption == QStringLiteral("gphoto2")) {
-        Gphoto2Options real;
-        real.port = options.port;
-        return std::make_unique<Gphoto2Camera>(real);
-    }
-    throw std::invalid_argument("unknown camera \"" + cameraOption.toStdString() +
-                                "\"; use --camera=gphoto2, --camera=simulator or "
-                                "--camera=simulator:FOLDER");
+    if (isSimulator(options.camera))
+        return SimulatedCamera::withCardFolder(options.camera.mid(kSimulator.size() + 1));
+    Gphoto2Options real;
+    real.port = options.port;
+    return std::make_unique<Gphoto2Camera>(real);
 }
 
 } // namespace snapdeck

@@ -17,8 +17,10 @@ struct CameraOptions {
 //   "simulator"         the simulated camera with its card in memory
 //   "simulator:FOLDER"  the simulated camera with its card kept in FOLDER
 //   "gphoto2" or ""     a real camera through libgphoto2, on the --port if given
-// "notice" receives a text for the user when the choice had to be changed.
-// Raises std::invalid_argument for an option it does not know.
-std::unique_ptr<CameraControl> createCamera(const CameraOptions& options, QString* notice);
+// Raises std::invalid_argument for options that cameraOptionsProblem refuses.
+std::unique_ptr<CameraControl> createCamera(const CameraOptions& options);
+
+// Why these options name no camera, or an empty text when they do.
+QString cameraOptionsProblem(const CameraOptions& options);
 
 } // namespace snapdeck

@@ -41,7 +41,7 @@ TEST(Gphoto2Window, TheWindowShowsTheModelCapturesTheCamerasBytesAndDeletesThem)
     std::vector<int> programEnds;
     setProgramEndHandler([&](int code) { programEnds.push_back(code); });
     const std::unique_ptr<CameraControl> camera =
-        createCamera(CameraOptions{QStringLiteral("gphoto2"), device.portPath()}, nullptr);
+        createCamera(CameraOptions{QStringLiteral("gphoto2"), device.portPath()});
     Globals globals;
     Services services{*camera, messages, clock, folder, QLocale(QLocale::Russian, QLocale::Russia)};
     {
