@@ -40,6 +40,7 @@ CameraStatusFrame::CameraStatusFrame(QWidget* parent)
     progressBat->setObjectName(QStringLiteral("progressBat"));
     progressBat->setRange(1, 100 * kBatteryScale);
     progressBat->setValue(1);
+    progressBat->setFocusPolicy(Qt::StrongFocus); // reached like the values above it
 
     addRow("Label3", QStringLiteral("Модель"), lblModel);
     addRow("Label1", QStringLiteral("Кадров записано"), PicCnt);

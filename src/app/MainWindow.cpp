@@ -93,12 +93,13 @@ void MainWindow::buildLayout() {
     cmdCapture = new QPushButton(QStringLiteral("Захват"), central);
     cmdCapture->setObjectName(QStringLiteral("cmdCapture"));
 
+    // Made in reading order, column by column, which is the order Tab follows.
     captureFrame = new CaptureOptionsFrame(services_.messages, central);
     settingsFrame = new CameraSettingsFrame(central);
     lensFrame = new LensFrame(central);
-    statusFrame = new CameraStatusFrame(central);
     scheduleFrame = new ScheduleFrame(central);
     ftpFrame = new FtpFrame(central);
+    statusFrame = new CameraStatusFrame(central);
 
     // Left: the last picture, and below it the preview, the buttons and the options.
     auto* buttons = new QVBoxLayout;
@@ -131,9 +132,6 @@ void MainWindow::buildLayout() {
     grid->addLayout(middle, 0, 1);
     grid->addLayout(right, 0, 2);
     grid->setColumnStretch(0, 1);
-
-    // Keyboard order follows the reading order: buttons first, then frame by frame.
-    setTabOrder(cmdPreview, cmdCapture);
 }
 
 void MainWindow::Form_Load() {

@@ -1,5 +1,6 @@
 #include "QtMessagePresenter.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,7 +27,9 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 int QtMessagePresenter::show(const Message& message) {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, parent_);
+    // On top of the window the user is in, such as the FTP settings, not behind it.
+    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent_;
+    QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
     QList<QPushButton*> buttons;
     for (const QString& caption : message.buttons)

@@ -5,9 +5,11 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace snapdeck;
@@ -55,6 +57,33 @@ TEST_F(AccessibilityTest, CaptionsAreTheBuddiesOfTheirControls) {
     EXPECT_EQ(find<QWidget>("scrollZoom")->accessibleName(), QStringLiteral("Увеличение"));
 }
 
+TEST_F(AccessibilityTest, TabGoesThroughTheFramesInReadingOrder) {
+    load();
+    // The buttons and capture options, the camera's settings, the lens, the schedule,
+    // the upload, the camera's status.
+    const std::vector<QWidget*> frames{window->cmdPreview,      find<QWidget>("Frame6"),
+                                       find<QWidget>("Frame1"), find<QWidget>("Frame2"),
+                                       find<QWidget>("Frame3"), find<QWidget>("Frame5"),
+                                       find<QWidget>("Frame4")};
+    // Where each frame is first met along the focus chain.
+    std::vector<int> firstMet(frames.size(), -1);
+    int step = 0;
+    for (QWidget* widget = window->cmdPreview; step == 0 || widget != window->cmdPreview;
+         widget = widget->nextInFocusChain(), ++step) {
+        ASSERT_LT(step, 1000);
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            if (firstMet[i] < 0 && (widget == frames[i] || frames[i]->isAncestorOf(widget)) &&
+                (widget->focusPolicy() & Qt::TabFocus))
+                firstMet[i] = step;
+    }
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        ASSERT_GE(firstMet[i], 0) << frames[i]->objectName().toStdString();
+        if (i > 0) {
+            EXPECT_LT(firstMet[i - 1], firstMet[i]) << frames[i]->objectName().toStdString();
+        }
+    }
+}
+
 TEST(MessageBoxes, AreTopLevelWindowsWithTheirTitleTextAndButtons) {
     QWidget owner;
     owner.show();
@@ -82,4 +111,26 @@ TEST(MessageBoxes, AreTopLevelWindowsWithTheirTitleTextAndButtons) {
     EXPECT_EQ(text, QStringLiteral("Источник\nОписание\n26"));
     EXPECT_EQ(buttons.size(), 2);
     EXPECT_EQ(chosen, 1);
+}
+
+// A box raised from the FTP settings belongs to that window, so it shows on top of it.
+TEST(MessageBoxes, BelongToTheWindowTheUserIsIn) {
+    QWidget owner;
+    owner.show();
+    QtMessagePresenter presenter;
+    presenter.setParentWindow(&owner);
+    QDialog dialog(&owner);
+    QWidget* boxOwner = nullptr;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            boxOwner = box->parentWidget();
+            box->buttons().first()->click();
+        });
+        presenter.show(Message{QStringLiteral("Неверный порт")});
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_EQ(boxOwner, &dialog);
 }
