@@ -4,7 +4,11 @@
 #include "MainWindow.h"
 #include "capture/Capture.h"
 
+#include "common/AppError.h"
+#include "common/AtomicFile.h"
+
 #include <QApplication>
+#include <QBuffer>
 #include <QPixmap>
 #include <cstdio>
 
@@ -16,8 +20,17 @@ int saveScreenshot(MainWindow& window, const QString& path) {
     window.capture().CapturePicture();
     window.connectionMonitor().tBat_Timer();
     QApplication::processEvents();
-    const bool saved = window.grab().save(path, "PNG");
+    QByteArray png;
+    QBuffer buffer(&png);
+    bool saved = buffer.open(QIODevice::WriteOnly) && window.grab().save(&buffer, "PNG");
     window.close();
+    try {
+        if (saved)
+            writeFileAtomically(path, png);
+    } catch (const AppError& failed) {
+        std::fprintf(stderr, "snapdeck: %s\n", qPrintable(failed.description()));
+        saved = false;
+    }
     if (!saved)
         std::fprintf(stderr, "snapdeck: could not save %s\n", qPrintable(path));
     return saved ? 0 : 1;
