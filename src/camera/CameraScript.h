@@ -14,7 +14,8 @@ namespace snapdeck {
 // Operation keys are the operation names; the setter of a property has "=" appended
 // ("ZoomPosition" reads the zoom, "ZoomPosition=" moves it). Reported values of
 // records are keyed by field: "GetExposure.mode", "GetExposure.aperture",
-// "GetExposure.shutter", "GetBatteryStatus.level".
+// "GetExposure.shutter", "GetBatteryStatus.level"; "DownloadPicture.bytes" breaks the
+// next download off after that many bytes, as a cable pulled mid-transfer would.
 //
 // Log entries read like the calls: "TakePicture(0)", "ZoomPosition(0)",
 // "ZoomPosition(0)=100", "SetExposure(0, 2/28/0/33333/0)". The log keeps the newest

@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace snapdeck {
 
@@ -239,6 +240,11 @@ std::int32_t SimulatedCamera::GetPictureSize(std::int32_t& cam) {
         bytes = state_->preview.size();
     else if (selected > 0 && selected <= card_->count())
         bytes = card_->pictureBytes(selected);
+    // A file put on the card by hand may be larger than a byte count can say; cut
+    // short, it would be downloaded in part and then deleted.
+    if (bytes > std::numeric_limits<std::int32_t>::max())
+        raiseCameraError(SimulatedError::PictureTooLarge,
+                         QStringLiteral("Снимок %1 слишком велик: %2 байт").arg(selected).arg(bytes));
     return reportedOr(QStringLiteral("GetPictureSize"), bytes);
 }
 
@@ -250,6 +256,8 @@ void SimulatedCamera::DownloadPicture(std::int32_t& cam, std::int32_t& size, QBy
                              ? QStringLiteral("Выбран снимок для просмотра: его копирует "
                                               "DownloadPreview")
                              : QStringLiteral("Не выбран снимок на карте памяти"));
+    if (const auto cut = script_.reported(QStringLiteral("DownloadPicture.bytes")))
+        size = static_cast<std::int32_t>(std::clamp<std::int64_t>(*cut, 0, size));
     transfer(card_->picture(state_->selected), size, buffer);
 }
 

@@ -16,6 +16,7 @@ constexpr int NothingSelected = 1003;
 constexpr int NoPreview = 1004;
 constexpr int CardNumbersUsedUp = 1005;
 constexpr int CardFileFailed = 1006;
+constexpr int PictureTooLarge = 1007;
 } // namespace SimulatedError
 
 inline const QString kSimulatedSource = QStringLiteral("SimulatedCamera");

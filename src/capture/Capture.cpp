@@ -83,10 +83,19 @@ void Capture::storePicture(std::int32_t& cam, std::int32_t pictureCount) {
         camera.DownloadPicture(cam, size, buffer);
     });
 
+    // Half a picture must neither replace the last one on disk nor cost the card's copy.
+    const qint64 received = copiedBytes(size, buffer);
+    if (received < byteCount)
+        throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
+                       QStringLiteral("Камера передала %1 байт снимка из %2; снимок оставлен "
+                                      "на карте памяти.")
+                           .arg(received)
+                           .arg(byteCount));
+
     const QString fileName = pictureFileName();
     const QString path = services_.folder.path(fileName);
     // On disk and flushed before the card's copy may go.
-    writeFileAtomically(path, buffer.constData(), copiedBytes(size, buffer));
+    writeFileAtomically(path, buffer.constData(), received);
     buffer = QByteArray();
     if (!controls_.options.chkStFlash->isChecked())
         retrying([&] { camera.DeletePicture(0); });

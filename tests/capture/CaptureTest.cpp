@@ -245,6 +245,23 @@ TEST_F(CaptureTest, AFailedWriteKeepsThePreviousFileAndThePictureOnTheCard) {
     EXPECT_EQ(camera->picturesOnCard(), 1);
 }
 
+// A download broken off part way (the camera reports fewer bytes than the picture
+// has) is an error: the last picture on disk stays, and so does the card's copy.
+TEST_F(CaptureTest, AShortDownloadKeepsThePreviousFileAndThePictureOnTheCard) {
+    load();
+    capture();
+    const QByteArray previous = readFile(filePath("image.jpg"));
+    camera->script().clearLog();
+    camera->script().reportNext("DownloadPicture.bytes", 1000);
+    capture();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("оставлен на карте памяти")));
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n481")));
+    EXPECT_EQ(readFile(filePath("image.jpg")), previous);
+    EXPECT_TRUE(cameraLog({"DeletePicture"}).isEmpty());
+    EXPECT_EQ(camera->picturesOnCard(), 1);
+}
+
 TEST_F(CaptureTest, OneCaptureAtATimeAndNotBlockedByStartUpState) {
     load();
     window->state().FormLoading = true; // capture does not look at it
