@@ -26,6 +26,7 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   quit
 """
 
+import argparse
 import base64
 import hashlib
 import socket
@@ -514,9 +515,35 @@ class Camera:
         return "ERR unknown command"
 
 
+def parse_options():
+    parser = argparse.ArgumentParser(description="A PTP/IP camera for the tests.")
+    parser.add_argument("port", nargs="?", type=int, default=0,
+                        help="the port to listen on (default: any free port)")
+    parser.add_argument("--readonly", default="",
+                        help="properties set on the camera itself, comma separated hex "
+                             "codes (e.g. 500E,5008): they are reported read-only and "
+                             "every write is refused")
+    parser.add_argument("--imagesizes", default="",
+                        help="the image sizes the camera offers instead of its WxH ones, "
+                             "comma separated (e.g. 'Large,Medium 1,Small'); the first "
+                             "is the current one")
+    return parser.parse_args()
+
+
+def apply_options(camera, options):
+    for code in filter(None, options.readonly.split(",")):
+        camera.props[int(code, 16)].writable = False
+    if options.imagesizes:
+        sizes = options.imagesizes.split(",")
+        camera.props[0x5003].enum = sizes
+        camera.props[0x5003].value = sizes[0]
+
+
 def main():
+    options = parse_options()
     camera = Camera()
-    camera.listen(int(sys.argv[1]) if len(sys.argv) > 1 else 0)
+    apply_options(camera, options)
+    camera.listen(options.port)
     print("READY %d" % camera.port, flush=True)
     for line in sys.stdin:
         words = line.split()
