@@ -13,6 +13,8 @@ namespace {
 QLabel* makeValue(QWidget* parent, const char* name, const QString& text) {
     auto* value = new QLabel(text, parent);
     value->setObjectName(QLatin1String(name));
+    // The camera names itself: its words are shown as they are, never read as markup.
+    value->setTextFormat(Qt::PlainText);
     // Lets keyboard users reach and read the value.
     value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     value->setFocusPolicy(Qt::StrongFocus);

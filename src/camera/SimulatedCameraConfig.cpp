@@ -1,6 +1,7 @@
 #include "SimulatedCameraConfig.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <limits>
 #include <optional>
@@ -53,10 +54,14 @@ SimulatedCameraConfig SimulatedCameraConfig::fromText(const QString& text) {
 }
 
 SimulatedCameraConfig SimulatedCameraConfig::fromFolder(const QString& folder) {
-    QFile file(folder + QStringLiteral("/camera.ini"));
-    if (!file.open(QIODevice::ReadOnly))
+    // A few short lines: only a regular file is opened (a pipe would block the start),
+    // and only its beginning is read (a huge file or a device would fill the memory).
+    constexpr qint64 kMostBytes = 64 * 1024;
+    const QString path = folder + QStringLiteral("/camera.ini");
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    return fromText(QString::fromUtf8(file.readAll()));
+    return fromText(QString::fromUtf8(file.read(kMostBytes)));
 }
 
 } // namespace snapdeck

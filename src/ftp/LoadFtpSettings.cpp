@@ -18,12 +18,14 @@ constexpr qint64 kMaxFtpIniBytes = 1024 * 1024;
 
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    // Only a regular file: a pipe would block the start, a device could be endless.
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
                        QStringLiteral("Не удалось прочитать файл %1: %2")
-                           .arg(kFtpIniFileName, QFileInfo(path).isDir()
-                                                     ? QStringLiteral("это папка")
-                                                     : file.errorString()));
+                           .arg(kFtpIniFileName, info.isDir()    ? QStringLiteral("это папка")
+                                                 : !info.isFile() ? QStringLiteral("это не файл")
+                                                                  : file.errorString()));
     QByteArray bytes = file.read(kMaxFtpIniBytes + 1);
     if (bytes.size() > kMaxFtpIniBytes)
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,

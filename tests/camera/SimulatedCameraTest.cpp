@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace snapdeck {
 namespace {
@@ -508,3 +509,15 @@ TEST_F(SimulatedCameraTest, LogReadsLikeTheCalls) {
 
 } // namespace
 } // namespace snapdeck
+
+// A camera.ini that is a pipe or a device must not block or fill the memory at start.
+TEST(SimulatedCameraFolder, ACameraIniThatIsNoFileGivesTheDefaults) {
+    QTemporaryDir folder;
+    const QByteArray ini = QFile::encodeName(folder.filePath(QStringLiteral("camera.ini")));
+    ASSERT_EQ(::mkfifo(ini.constData(), 0600), 0);
+    using snapdeck::SimulatedCameraConfig;
+    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).model, SimulatedCameraConfig().model);
+    ASSERT_TRUE(QFile::remove(QFile::decodeName(ini)));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QFile::decodeName(ini)));
+    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).cameras, SimulatedCameraConfig().cameras);
+}

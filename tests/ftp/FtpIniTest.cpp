@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace snapdeck;
 
@@ -89,13 +91,27 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n75")));
     ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("ftp.ini")));
 
-    // A link to an endless device is refused, not read until the memory runs out.
-    messages.clear();
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("ftp.ini"))));
-    EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("слишком велик")));
-    ASSERT_TRUE(QFile::remove(folder.path(QStringLiteral("ftp.ini"))));
+    // A link to an endless device or a pipe is refused, neither read until the memory
+    // runs out nor waited on for ever; so is a file far too large for seven lines.
+    const QByteArray iniPath = QFile::encodeName(folder.path(QStringLiteral("ftp.ini")));
+    const std::vector<std::pair<std::function<bool()>, QString>> strangeFiles{
+        {[&] { return QFile::link(QStringLiteral("/dev/zero"), QFile::decodeName(iniPath)); },
+         QStringLiteral("это не файл")},
+        {[&] { return ::mkfifo(iniPath.constData(), 0600) == 0; }, QStringLiteral("это не файл")},
+        {[&] {
+             QFile huge(QFile::decodeName(iniPath));
+             return huge.open(QIODevice::WriteOnly) && huge.resize(1024 * 1024 + 1);
+         },
+         QStringLiteral("слишком велик")},
+    };
+    for (const auto& [make, why] : strangeFiles) {
+        messages.clear();
+        ASSERT_TRUE(make()) << why.toStdString();
+        EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.contains(why)) << messages.texts().join(u'|').toStdString();
+        ASSERT_TRUE(QFile::remove(QFile::decodeName(iniPath)));
+    }
 
     for (const char* line : {"SrvPort:65536", "SrvPort:-1", "TypeSrv:32768", "TypeSrv:-32769", ""}) {
         messages.clear();
