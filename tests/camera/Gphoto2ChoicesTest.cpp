@@ -1,3 +1,4 @@
+#include "camera/gphoto2/AutoIsoSwitch.h"
 #include "camera/gphoto2/BatteryLevel.h"
 #include "camera/gphoto2/ChoiceMatching.h"
 #include "camera/gphoto2/ExposureChoices.h"
@@ -112,13 +113,105 @@ TEST(Gphoto2Choices, IsoAndImageSizeTakeTheNearestTheCameraHas) {
     EXPECT_EQ(isoChoice({QStringLiteral("100")}, 0).status, ChoicePick::Status::NoMatch);
     EXPECT_EQ(isoChoice(iso, 4).status, ChoicePick::Status::UnknownCode);
 
-    EXPECT_EQ(imageSizeCode(QStringLiteral("4000x3000")), 9);
-    EXPECT_EQ(imageSizeCode(QStringLiteral("800x600")), 0);
-    EXPECT_EQ(imageSizeCode(QStringLiteral("Large Fine JPEG")), -1);
-    EXPECT_EQ(imageSizeChoice({QStringLiteral("Large"), QStringLiteral("Small")}, 3).status,
+    EXPECT_EQ(imageSizeCode({}, QStringLiteral("4000x3000")), 9);
+    EXPECT_EQ(imageSizeCode({}, QStringLiteral("800x600")), 0);
+    EXPECT_EQ(imageSizeCode({}, QStringLiteral("RAW")), -1);
+    EXPECT_EQ(imageSizeChoice({QStringLiteral("RAW"), QStringLiteral("Fine")}, 3).status,
               ChoicePick::Status::NoMatch);
     EXPECT_EQ(imageSizeChoice({QStringLiteral("640x480")}, 7).status,
               ChoicePick::Status::UnknownCode);
+
+    // A size of no pixels is no size, whatever the camera says.
+    EXPECT_EQ(imageSizeCode({}, QStringLiteral("0x0")), -1);
+    EXPECT_EQ(imageSizeCode({QStringLiteral("640x0")}, QStringLiteral("640x0")), -1);
+    EXPECT_EQ(chosen(imageSizeChoice({QStringLiteral("0x0"), QStringLiteral("640x480")}, 9)),
+              QStringLiteral("640x480"));
+}
+
+TEST(Gphoto2Choices, ImageSizesReadBackAsTheCodeThatKeepsThem) {
+    // Two sizes nearest the same code: the one read back is the one written back.
+    const QStringList nikon = {QStringLiteral("6000x4000"), QStringLiteral("4496x3000"),
+                               QStringLiteral("2992x2000")};
+    for (const QString& size : nikon) {
+        const int code = imageSizeCode(nikon, size);
+        EXPECT_EQ(chosen(imageSizeChoice(withCurrentFirst(nikon, size), code)), size);
+    }
+    EXPECT_EQ(chosen(imageSizeChoice(nikon, 9)), QStringLiteral("6000x4000"));
+    EXPECT_EQ(chosen(imageSizeChoice(nikon, 0)), QStringLiteral("2992x2000"));
+}
+
+TEST(Gphoto2Choices, SizesNamedWithoutPixelsSpreadInOrderFromLargestToSmallest) {
+    const QStringList sony = {QStringLiteral("Small"), QStringLiteral("Medium 2"),
+                              QStringLiteral("Large"), QStringLiteral("Medium 1")};
+    EXPECT_EQ(chosen(imageSizeChoice(sony, 9)), QStringLiteral("Large"));
+    EXPECT_EQ(chosen(imageSizeChoice(sony, 0)), QStringLiteral("Small"));
+    QList<int> codes;
+    for (const char* size : {"Large", "Medium 1", "Medium 2", "Small"}) {
+        const QString name = QString::fromLatin1(size);
+        codes << imageSizeCode(sony, name);
+        EXPECT_EQ(chosen(imageSizeChoice(sony, codes.last())), name);
+    }
+    EXPECT_EQ(codes, (QList<int>{9, 5, 2, 0}));
+
+    const QStringList letters = {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("S1"),
+                                 QStringLiteral("S2"), QStringLiteral("S3")};
+    EXPECT_EQ(imageSizeCode(letters, QStringLiteral("L")), 9);
+    EXPECT_EQ(imageSizeCode(letters, QStringLiteral("S3")), 0);
+    EXPECT_EQ(chosen(imageSizeChoice(letters, 3)), QStringLiteral("S1"));
+    // One named size is the largest; an unnamed choice beside it is no size.
+    EXPECT_EQ(imageSizeCode({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
+                            QStringLiteral("Large Fine JPEG")),
+              9);
+    EXPECT_EQ(imageSizeCode({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
+                            QStringLiteral("RAW")),
+              -1);
+}
+
+TEST(Gphoto2Choices, TheCurrentValueWinsAmongChoicesOfTheSameMeaning) {
+    const QStringList canon = {QStringLiteral("One Shot"), QStringLiteral("AI Focus"),
+                               QStringLiteral("AI Servo"), QStringLiteral("Manual")};
+    EXPECT_EQ(chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("AI Servo")), 2)),
+              QStringLiteral("AI Servo"));
+    EXPECT_EQ(chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("Manual")), 2)),
+              QStringLiteral("One Shot"));
+    // A read-only entry may list no choices but its current value.
+    EXPECT_EQ(withCurrentFirst({}, QStringLiteral("AI Servo")),
+              QStringList{QStringLiteral("AI Servo")});
+    EXPECT_EQ(withCurrentFirst(canon, QStringLiteral("Manual")).size(), canon.size());
+
+    const QStringList flash = {QStringLiteral("Auto"), QStringLiteral("Auto + Red-eye"),
+                               QStringLiteral("Flash off")};
+    EXPECT_EQ(chosen(flashChoice(withCurrentFirst(flash, QStringLiteral("Auto")), 3)),
+              QStringLiteral("Auto + Red-eye"));
+
+    for (const char* automatic : {"P", "A", "S", "AV", "TV", "Green", "Auto", "Portrait",
+                                  "Creative Auto", "Intelligent Auto"})
+        EXPECT_TRUE(isAutomaticProgram(QString::fromLatin1(automatic))) << automatic;
+    for (const char* notAutomatic : {"M", "Manual", "Bulb", "Movie", "Movie (P)"})
+        EXPECT_FALSE(isAutomaticProgram(QString::fromLatin1(notAutomatic))) << notAutomatic;
+}
+
+TEST(Gphoto2Choices, AutomaticIsoIsTheAutoIsoSwitchWhereNoChoiceSaysAuto) {
+    const QStringList nikon = {QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("400")};
+    const IsoWrites automatic = isoWrites(nikon, true, 0);
+    EXPECT_EQ(automatic.autoIsoSwitch, std::optional<bool>(true));
+    EXPECT_FALSE(automatic.writeIso);
+    const IsoWrites fixed = isoWrites(nikon, true, 2);
+    EXPECT_EQ(fixed.autoIsoSwitch, std::optional<bool>(false));
+    EXPECT_TRUE(fixed.writeIso);
+
+    // A camera with an "Auto" choice, or without the switch, is set by its ISO entry.
+    const IsoWrites withAuto = isoWrites(nikon + QStringList{QStringLiteral("Auto")}, true, 0);
+    EXPECT_FALSE(withAuto.autoIsoSwitch.has_value());
+    EXPECT_TRUE(withAuto.writeIso);
+    const IsoWrites noSwitch = isoWrites(nikon, false, 0);
+    EXPECT_FALSE(noSwitch.autoIsoSwitch.has_value());
+    EXPECT_TRUE(noSwitch.writeIso);
+
+    const QStringList onOff = {QStringLiteral("On"), QStringLiteral("Off")};
+    EXPECT_EQ(switchChoice(onOff, true), QStringLiteral("On"));
+    EXPECT_EQ(switchChoice(onOff, false), QStringLiteral("Off"));
+    EXPECT_FALSE(switchChoice({QStringLiteral("100")}, true).has_value());
 }
 
 TEST(Gphoto2Choices, BatteryTextsBecomePercent) {

@@ -9,10 +9,11 @@ namespace {
 constexpr int kAnswerWaitMs = 10000;
 }
 
-PtpIpTestCamera::PtpIpTestCamera() {
+PtpIpTestCamera::PtpIpTestCamera(const QStringList& options) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral("/usr/bin/python3"),
-                   {QStringLiteral("-u"), QStringLiteral(SNAPDECK_PTPIP_CAMERA)});
+                   QStringList{QStringLiteral("-u"), QStringLiteral(SNAPDECK_PTPIP_CAMERA)} +
+                       options);
     if (!process_.waitForStarted(kAnswerWaitMs))
         throw std::runtime_error("the PTP/IP test camera did not start");
     const QString ready = readLine();

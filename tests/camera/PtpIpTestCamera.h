@@ -10,7 +10,8 @@ namespace snapdeck::test {
 // listening on 127.0.0.1. It starts with the object and stops with it.
 class PtpIpTestCamera {
 public:
-    PtpIpTestCamera();
+    // "options" are the camera's command-line options ("--readonly", "500E", ...).
+    explicit PtpIpTestCamera(const QStringList& options = {});
     ~PtpIpTestCamera();
 
     int port() const { return port_; }

@@ -67,12 +67,24 @@ ConfigEntry describe(CameraWidget* widget) {
     return entry;
 }
 
+QString shownValue(const ConfigEntry& entry) {
+    if (entry.kind == ConfigEntry::Kind::Range || entry.kind == ConfigEntry::Kind::Toggle)
+        return QString::number(entry.number);
+    return entry.text;
+}
+
 void writeWidget(Gphoto2Session& session, const char* name, const QString& settingName,
                  const std::function<int(CameraWidget*)>& setValue) {
     const QString action = QStringLiteral("Настройка «%1» не изменена").arg(settingName);
     WidgetPtr widget = findWidget(session, name, action);
     if (!widget)
         raiseLacksSetting(settingName);
+    // A setting on the camera's own dial or lens ring: the camera would refuse the
+    // write with an error that does not say why.
+    if (const ConfigEntry entry = describe(widget.get()); entry.readOnly)
+        raiseError(Gphoto2Error::CameraRefused,
+                   QStringLiteral("Настройка «%1» задаётся на самой камере (сейчас «%2»)")
+                       .arg(settingName, shownValue(entry)));
     session.check(setValue(widget.get()), action);
     session.check(
         gp_camera_set_single_config(session.camera(), name, widget.get(), session.context()),

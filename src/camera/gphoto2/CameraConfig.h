@@ -24,7 +24,9 @@ struct ConfigEntry {
 namespace CameraConfig {
 // The entry, or nothing when the camera has no entry of that name.
 std::optional<ConfigEntry> read(Gphoto2Session& session, const char* name);
-// "settingName" is the setting's name for the user, used in error messages.
+// "settingName" is the setting's name for the user, used in error messages. Writing a
+// read-only entry is an error naming the setting and its current value; callers leave
+// an entry alone when it already holds what they want.
 void writeChoice(Gphoto2Session& session, const char* name, const QString& choice,
                  const QString& settingName);
 void writeNumber(Gphoto2Session& session, const char* name, float value,

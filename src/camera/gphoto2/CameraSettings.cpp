@@ -1,7 +1,9 @@
 #include "CameraSettings.h"
 
+#include "AutoIsoSwitch.h"
 #include "BatteryLevel.h"
 #include "CameraConfig.h"
+#include "ChoiceMatching.h"
 #include "ExposureChoices.h"
 #include "Gphoto2Errors.h"
 #include "PictureChoices.h"
@@ -29,6 +31,7 @@ const QString kFocusMode = QStringLiteral("Режим фокусировки");
 const std::initializer_list<const char*> kImageSizeNames = {"imagesize"};
 const std::initializer_list<const char*> kWhiteBalanceNames = {"whitebalance"};
 const std::initializer_list<const char*> kIsoNames = {"iso", "isospeed"};
+const std::initializer_list<const char*> kAutoIsoNames = {"autoiso"};
 const std::initializer_list<const char*> kFlashNames = {"flashmode"};
 const std::initializer_list<const char*> kFocusModeNames = {"focusmode"};
 const std::initializer_list<const char*> kMonitorChoiceNames = {"output"};
@@ -52,19 +55,32 @@ std::optional<Found> findEntry(Gphoto2Session& session, std::initializer_list<co
 
 using Picker = std::function<ChoicePick(const QStringList&, int)>;
 
-void writePick(Gphoto2Session& session, const Found& found, const ChoicePick& pick,
+void writePick(Gphoto2Session& session, const Found& found, const Picker& picker, int code,
                const QString& setting) {
+    const ChoicePick pick = picker(withCurrentFirst(found.entry.choices, found.entry.text), code);
     if (pick.status == ChoicePick::Status::NoMatch)
         raiseError(Gphoto2Error::NotSupported,
                    QStringLiteral("Камера не предлагает значение «%1» для настройки «%2»")
                        .arg(pick.meaning, setting));
-    if (found.entry.text == pick.choice)
+    if (found.entry.text != pick.choice)
+        CameraConfig::writeChoice(session, found.name, pick.choice, setting);
+}
+
+// An on/off entry, as a toggle or as "On"/"Off" choices, switched when it is not yet.
+void writeSwitch(Gphoto2Session& session, const Found& found, bool on, const QString& setting) {
+    if (found.entry.kind == ConfigEntry::Kind::Toggle) {
+        if ((found.entry.number != 0) != on)
+            CameraConfig::writeNumber(session, found.name, on ? 1.0f : 0.0f, setting);
         return;
-    if (found.entry.readOnly)
-        raiseError(Gphoto2Error::CameraRefused,
-                   QStringLiteral("Настройка «%1» задаётся на самой камере (сейчас «%2»)")
-                       .arg(setting, found.entry.text));
-    CameraConfig::writeChoice(session, found.name, pick.choice, setting);
+    }
+    const auto choice = switchChoice(withCurrentFirst(found.entry.choices, found.entry.text), on);
+    if (!choice)
+        raiseError(
+            Gphoto2Error::NotSupported,
+            QStringLiteral("Камера не предлагает значение «%1» для настройки «%2»")
+                .arg(on ? QStringLiteral("Авто") : QStringLiteral("Авто выключено"), setting));
+    if (found.entry.text != *choice)
+        CameraConfig::writeChoice(session, found.name, *choice, setting);
 }
 
 void rejectUnknownCode(const Picker& picker, int code, const QString& setting) {
@@ -80,14 +96,14 @@ void setChoice(Gphoto2Session& session, std::initializer_list<const char*> names
     const auto found = findEntry(session, names);
     if (!found)
         raiseLacksSetting(setting);
-    writePick(session, *found, picker(found->entry.choices, code), setting);
+    writePick(session, *found, picker, code, setting);
 }
 
 } // namespace
 
 int CameraSettings::imageSize() {
     const auto found = findEntry(session_, kImageSizeNames);
-    return found ? imageSizeCode(found->entry.text) : -1;
+    return found ? imageSizeCode(found->entry.choices, found->entry.text) : -1;
 }
 
 void CameraSettings::setImageSize(int code) {
@@ -99,7 +115,19 @@ void CameraSettings::setWhiteBalance(int code) {
 }
 
 void CameraSettings::setIso(int code) {
-    setChoice(session_, kIsoNames, kIso, code, isoChoice);
+    rejectUnknownCode(isoChoice, code, kIso);
+    const auto iso = findEntry(session_, kIsoNames);
+    const auto autoIso = findEntry(session_, kAutoIsoNames);
+    const IsoWrites writes =
+        isoWrites(iso ? withCurrentFirst(iso->entry.choices, iso->entry.text) : QStringList(),
+                  autoIso.has_value(), code);
+    if (writes.autoIsoSwitch)
+        writeSwitch(session_, *autoIso, *writes.autoIsoSwitch, kIso);
+    if (!writes.writeIso)
+        return;
+    if (!iso)
+        raiseLacksSetting(kIso);
+    writePick(session_, *iso, isoChoice, code, kIso);
 }
 
 void CameraSettings::setFlash(int code) {
@@ -113,7 +141,7 @@ void CameraSettings::setFocusMode(int code) {
 void CameraSettings::setMonitorMode(int code) {
     rejectUnknownCode(monitorChoice, code, kMonitor);
     if (const auto found = findEntry(session_, kMonitorChoiceNames)) {
-        writePick(session_, *found, monitorChoice(found->entry.choices, code), kMonitor);
+        writePick(session_, *found, monitorChoice, code, kMonitor);
         return;
     }
     const auto toggle = findEntry(session_, kMonitorToggleNames);
@@ -140,12 +168,17 @@ ExposureSettings CameraSettings::exposure() {
 void CameraSettings::setExposure(const ExposureSettings& exposure) {
     const auto program = findEntry(session_, kProgramNames);
     bool manual = program && exposureMode(program->entry.text) == ExposureMode::Manual;
-    if (exposure.mode == ExposureMode::Manual || exposure.mode == ExposureMode::Automatic) {
+    if (exposure.mode == ExposureMode::Manual) {
         if (!program)
             raiseLacksSetting(kExposureMode);
-        writePick(session_, *program, programChoice(program->entry.choices, exposure.mode),
-                  kExposureMode);
-        manual = exposure.mode == ExposureMode::Manual;
+        writePick(session_, *program, programChoice, exposure.mode, kExposureMode);
+        manual = true;
+    } else if (exposure.mode == ExposureMode::Automatic) {
+        // The user's Av, Tv, Green, ... on the mode dial is automatic exposure too; a
+        // camera without a program setting exposes by itself.
+        if (program && !isAutomaticProgram(program->entry.text))
+            writePick(session_, *program, programChoice, exposure.mode, kExposureMode);
+        manual = false;
     }
     if (!manual)
         return;
@@ -153,19 +186,17 @@ void CameraSettings::setExposure(const ExposureSettings& exposure) {
         const auto aperture = findEntry(session_, kApertureNames);
         if (!aperture)
             raiseLacksSetting(kAperture);
-        if (aperture->entry.kind == ConfigEntry::Kind::Range)
+        if (aperture->entry.kind != ConfigEntry::Kind::Range)
+            writePick(session_, *aperture, apertureChoice, exposure.aperture, kAperture);
+        else if (std::lround(aperture->entry.number * 10) != exposure.aperture)
             CameraConfig::writeNumber(session_, aperture->name, exposure.aperture / 10.0f,
                                       kAperture);
-        else
-            writePick(session_, *aperture,
-                      apertureChoice(aperture->entry.choices, exposure.aperture), kAperture);
     }
     if (exposure.shutter > 0) {
         const auto shutter = findEntry(session_, kShutterNames);
         if (!shutter)
             raiseLacksSetting(kShutter);
-        writePick(session_, *shutter, shutterChoice(shutter->entry.choices, exposure.shutter),
-                  kShutter);
+        writePick(session_, *shutter, shutterChoice, exposure.shutter, kShutter);
     }
 }
 

@@ -39,4 +39,13 @@ int nearestOnLogScale(const QList<double>& values, double target) {
     return best;
 }
 
+QStringList withCurrentFirst(const QStringList& choices, const QString& current) {
+    QStringList ordered = choices;
+    if (!current.isEmpty()) {
+        ordered.removeAll(current);
+        ordered.prepend(current);
+    }
+    return ordered;
+}
+
 } // namespace snapdeck::gphoto2

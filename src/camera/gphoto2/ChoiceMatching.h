@@ -21,4 +21,10 @@ QStringList wordsOf(const QString& text);
 // On a tie the smaller value wins.
 int nearestOnLogScale(const QList<double>& values, double target);
 
+// The camera's choices with its current value first (added when it is not among them).
+// The matching takes the first of choices that serve a code equally, so the value
+// already set wins: a setting that is already right is not written (on a read-only
+// dial it could not be), and the user's own choice among equals is kept.
+QStringList withCurrentFirst(const QStringList& choices, const QString& current);
+
 } // namespace snapdeck::gphoto2

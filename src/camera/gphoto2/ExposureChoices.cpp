@@ -48,11 +48,15 @@ QString shutterMeaning(std::int64_t microseconds) {
     return QStringLiteral("1/%1").arg(QString::number(1e6 / double(microseconds), 'g', 3));
 }
 
-enum class Program { Manual, ProgramAuto, FullAuto, Other };
+enum class Program { Manual, Bulb, Movie, ProgramAuto, FullAuto, Other };
 
 Program programOf(const QString& choice) {
     const QString text = choice.trimmed().toLower();
     const QStringList words = wordsOf(choice);
+    if (words.contains(QLatin1String("bulb")))
+        return Program::Bulb;
+    if (words.contains(QLatin1String("movie")) || words.contains(QLatin1String("video")))
+        return Program::Movie;
     if (text == QLatin1String("m") || words.contains(QLatin1String("manual")))
         return Program::Manual;
     if (text == QLatin1String("p") || words.contains(QLatin1String("program")))
@@ -142,6 +146,11 @@ ChoicePick programChoice(const QStringList& choices, int mode) {
             if (programOf(choice) == program)
                 return ChoicePick::found(choice, meaning);
     return ChoicePick::noMatch(meaning);
+}
+
+bool isAutomaticProgram(const QString& text) {
+    const Program program = programOf(text);
+    return program != Program::Manual && program != Program::Bulb && program != Program::Movie;
 }
 
 int exposureMode(const QString& text) {

@@ -27,6 +27,10 @@ std::int32_t shutterCode(const QString& text);
 // Exposure mode 1 (manual) is "M"; mode 2 (automatic) is program mode, or full auto
 // on a camera without it.
 ChoicePick programChoice(const QStringList& choices, int mode);
+// True for a program in which the camera sets the exposure itself: P, Av/Tv, A/S,
+// Green, Auto, scene modes, ... The user's choice among these is kept when the program
+// asks for automatic exposure; bulb and movie modes take no timed picture.
+bool isAutomaticProgram(const QString& text);
 // 1 for a manual exposure program, 2 for any other.
 int exposureMode(const QString& text);
 

@@ -72,6 +72,10 @@ void moveTo(Gphoto2Session& session, const Lens& lens, int position, SliderScale
     const auto range = rangeOf(lens.entry);
     if (!range)
         raiseLacksSetting(setting);
+    // A lens already at the position stays; a DSLR's focal length, which only the
+    // zoom ring moves, is read-only and can only be asked for where it is.
+    if (sliderPosition(currentValue(lens.entry), scale, *range) == position)
+        return;
     const float target = cameraValue(position, scale, *range);
     if (lens.entry.kind == ConfigEntry::Kind::Range) {
         if (lens.entry.number != target)

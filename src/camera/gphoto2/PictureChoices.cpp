@@ -3,7 +3,10 @@
 #include "ChoiceMatching.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <iterator>
 #include <optional>
 
 namespace snapdeck::gphoto2 {
@@ -48,12 +51,69 @@ struct SizeCode {
 constexpr SizeCode kSizes[] = {{0, 640, 480},   {1, 1024, 768},  {2, 1280, 960},  {3, 1600, 1200},
                                {4, 2048, 1536}, {5, 2288, 1712}, {6, 2592, 1944}, {9, 3264, 2448}};
 
+double pixelsOf(const SizeCode& size) {
+    return double(size.width) * size.height;
+}
+
+// The pixels of a "WxH" text; nothing for other texts and for a size with no pixels.
 std::optional<double> pixelCount(const QString& text) {
     static const QRegularExpression size(QStringLiteral("(\\d+)\\s*[xX\\x{00D7}*]\\s*(\\d+)"));
     const QRegularExpressionMatch match = size.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    return match.captured(1).toDouble() * match.captured(2).toDouble();
+    const double count = match.captured(1).toDouble() * match.captured(2).toDouble();
+    return count > 0 ? std::optional<double>(count) : std::nullopt;
+}
+
+// The program's code nearest to a pixel count.
+int codeOfPixels(double count) {
+    QList<double> counts;
+    for (const SizeCode& size : kSizes)
+        counts << pixelsOf(size);
+    const int nearest = nearestOnLogScale(counts, count);
+    return nearest < 0 ? -1 : kSizes[nearest].code;
+}
+
+// The place of a size named without pixels, smaller for larger: "Large" < "Medium 1" <
+// "Medium 2" < "Small", "L" < "M" < "S1" < "S2". Nothing for other texts.
+std::optional<int> namedSizeRank(const QString& text) {
+    static const QRegularExpression named(
+        QStringLiteral("^(large|medium|middle|small|l|m|s)\\s*(\\d*)\\b"));
+    const QRegularExpressionMatch match = named.match(text.trimmed().toLower());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QChar letter = match.captured(1).at(0);
+    const int group = letter == u'l' ? 0 : letter == u's' ? 2 : 1;
+    return group * 100 + match.captured(2).toInt();
+}
+
+// The pixels each choice stands for. Sizes named without pixels are spread by their
+// order over the program's sizes, the largest on the largest and the smallest on the
+// smallest, so that each gets a code of its own. A camera that gives pixels for some
+// choices is matched on those alone.
+QList<std::optional<double>> sizePixels(const QStringList& choices) {
+    QList<std::optional<double>> pixels;
+    bool anyPixels = false;
+    for (const QString& choice : choices) {
+        pixels << pixelCount(choice);
+        anyPixels = anyPixels || pixels.last().has_value();
+    }
+    if (anyPixels)
+        return pixels;
+    QList<int> named; // indices into "choices", largest first
+    for (int i = 0; i < choices.size(); ++i)
+        if (namedSizeRank(choices[i]))
+            named << i;
+    std::stable_sort(named.begin(), named.end(), [&](int a, int b) {
+        return *namedSizeRank(choices[a]) < *namedSizeRank(choices[b]);
+    });
+    constexpr int kLargest = int(std::size(kSizes)) - 1;
+    for (int place = 0; place < named.size(); ++place) {
+        const int fromTop =
+            named.size() == 1 ? 0 : int(std::lround(double(place) * kLargest / (named.size() - 1)));
+        pixels[named[place]] = pixelsOf(kSizes[kLargest - fromTop]);
+    }
+    return pixels;
 }
 
 // --- white balance ------------------------------------------------------------------
@@ -218,28 +278,33 @@ ChoicePick imageSizeChoice(const QStringList& choices, int code) {
     if (!wanted)
         return ChoicePick::unknownCode();
     const QString meaning = QStringLiteral("%1x%2").arg(wanted->width).arg(wanted->height);
+    const QList<std::optional<double>> pixels = sizePixels(choices);
     QList<double> counts;
     QStringList sizes;
-    for (const QString& choice : choices) {
-        if (auto count = pixelCount(choice)) {
-            counts << *count;
-            sizes << choice;
-        }
+    for (int i = 0; i < choices.size(); ++i) {
+        if (!pixels[i])
+            continue;
+        // A size that reads back as this very code: writing a code read from the
+        // camera must not move it to another size of the same code.
+        if (codeOfPixels(*pixels[i]) == code)
+            return ChoicePick::found(choices[i], meaning);
+        counts << *pixels[i];
+        sizes << choices[i];
     }
-    const int nearest = nearestOnLogScale(counts, double(wanted->width) * wanted->height);
+    const int nearest = nearestOnLogScale(counts, pixelsOf(*wanted));
     if (nearest < 0)
         return ChoicePick::noMatch(meaning);
     return ChoicePick::found(sizes[nearest], meaning);
 }
 
-int imageSizeCode(const QString& choice) {
-    const auto count = pixelCount(choice);
-    if (!count)
+int imageSizeCode(const QStringList& choices, const QString& current) {
+    // Ordered as the writing orders them, so that sizes of equal rank ("L 3:2",
+    // "L 16:9") read back as the code that keeps the current one.
+    const QStringList ordered = withCurrentFirst(choices, current);
+    if (ordered.isEmpty())
         return -1;
-    QList<double> counts;
-    for (const SizeCode& size : kSizes)
-        counts << double(size.width) * size.height;
-    return kSizes[nearestOnLogScale(counts, *count)].code;
+    const std::optional<double> count = sizePixels(ordered).first();
+    return count ? codeOfPixels(*count) : -1;
 }
 
 ChoicePick whiteBalanceChoice(const QStringList& choices, int code) {

@@ -11,10 +11,14 @@ namespace snapdeck::gphoto2 {
 // texts: "1600x1200", "Daylight", "Red-eye automatic", "Automatic Macro", ...). Where
 // the camera has no exact match the nearest meaning is taken.
 
-// Image size: the camera's size nearest in pixel count.
+// Image size: the camera's size nearest in pixel count. Sizes named without pixels
+// ("Large", "Medium 1", "S2", ...) are spread in their order over the program's sizes,
+// largest to largest and smallest to smallest.
 ChoicePick imageSizeChoice(const QStringList& choices, int code);
-// The code whose pixel count is nearest to a "WxH" text; -1 for other texts.
-int imageSizeCode(const QString& choice);
+// The code of the camera's current size among its choices: imageSizeChoice() with the
+// current size first (withCurrentFirst) takes that code back to the same size. -1 for a
+// text that is no size.
+int imageSizeCode(const QStringList& choices, const QString& current);
 
 // White balance: the same light, else the light nearest in colour temperature.
 ChoicePick whiteBalanceChoice(const QStringList& choices, int code);
