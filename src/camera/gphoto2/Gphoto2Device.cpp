@@ -3,6 +3,7 @@
 #include "CameraCapture.h"
 #include "CameraConfig.h"
 #include "Gphoto2Errors.h"
+#include "LibraryHome.h"
 
 namespace snapdeck::gphoto2 {
 
@@ -11,6 +12,7 @@ Gphoto2Device::Gphoto2Device(QString port, std::function<bool()> cancelled)
       lens(session), port_(std::move(port)) {}
 
 void Gphoto2Device::initialize() {
+    ensureHomeForLibrary();
     session.loadDrivers();
     if (!port_.isEmpty())
         session.checkPortPath(port_);
