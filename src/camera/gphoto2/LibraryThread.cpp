@@ -3,6 +3,7 @@
 #include "Gphoto2Errors.h"
 #include "ThreadLocale.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <csignal>
@@ -12,6 +13,9 @@
 namespace snapdeck::gphoto2 {
 
 using Clock = std::chrono::steady_clock;
+
+// How long a new call waits for a stuck, abandoned one to end before it gives up.
+constexpr std::chrono::milliseconds kStuckCallGrace{250};
 
 struct LibraryThread::State : CallSignals {
     std::mutex mutex;
@@ -95,9 +99,14 @@ namespace {
 void LibraryThread::run(Job job, std::chrono::milliseconds limit, const Progress& progress) {
     State& state = *state_;
     std::unique_lock lock(state.mutex);
+    // The thread is busy only with a call abandoned earlier, which is still stuck in
+    // the library: the camera is not answering now either. Waiting the whole limit
+    // again would freeze the window on every poll, so the call fails at once, after a
+    // moment's grace for a stuck call whose connection has just dropped.
+    const auto grace = std::min<std::chrono::milliseconds>(limit, kStuckCallGrace);
+    if (!state.changed.wait_for(lock, grace, [&] { return !state.busy; }))
+        raiseNotAnswering(QStringLiteral("Камера не ответила на прошлую команду и ещё занята ею"));
     auto deadline = Clock::now() + limit;
-    if (!state.changed.wait_until(lock, deadline, [&] { return !state.busy; }))
-        raiseTimedOut(limit);
 
     state.job = std::move(job);
     state.hasJob = true;

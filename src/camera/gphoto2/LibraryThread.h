@@ -40,9 +40,10 @@ public:
     LibraryThread& operator=(const LibraryThread&) = delete;
 
     // Runs the job on the library thread and waits for it to end. When the job shows
-    // no sign of life for "limit", it is abandoned and the call raises error 26; a job
-    // still running from an earlier, abandoned call is waited for within the same
-    // limit. "progress" runs on the calling thread. The job must not throw.
+    // no sign of life for "limit", it is abandoned and the call raises error 26. While
+    // a job of an earlier, abandoned call is still stuck, a call raises 26 at once
+    // (after a quarter second's grace) instead of waiting its limit again.
+    // "progress" runs on the calling thread. The job must not throw.
     void run(Job job, std::chrono::milliseconds limit, const Progress& progress = {});
 
     // For libgphoto2's cancel hook: true while the running job is abandoned.
