@@ -40,7 +40,8 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        *error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        *error =
+            QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
         return std::nullopt;
     }
     if (parser.isSet(help)) {

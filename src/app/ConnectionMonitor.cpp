@@ -59,7 +59,8 @@ void ConnectionMonitor::showBatteryLevel(std::int16_t level) {
     // The bar runs from 0.0001 to 100; a level outside is shown at the nearest end
     // instead of failing on every tick.
     const int shown = std::clamp<int>(level, 0, 100);
-    progressBat_.setValue(std::max(shown * CameraStatusFrame::kBatteryScale, progressBat_.minimum()));
+    progressBat_.setValue(
+        std::max(shown * CameraStatusFrame::kBatteryScale, progressBat_.minimum()));
     progressBat_.setFormat(QString::number(shown) + u'%');
 }
 

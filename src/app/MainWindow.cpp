@@ -50,12 +50,13 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
 
     monitor_ = std::make_unique<ConnectionMonitor>(services_, globals_, *captureFrame->prgFile,
                                                    *statusFrame->progressBat);
-    preview_ = std::make_unique<Preview>(services_, globals_, state_, *captureFrame->prgFile, *Image2);
-    capture_ = std::make_unique<Capture>(
-        services_, globals_, state_,
-        CaptureControls{*captureFrame, *Image1, *ftpFrame->chkFTP, *statusFrame,
-                        *settingsFrame->combReso, *lensFrame},
-        *monitor_);
+    preview_ =
+        std::make_unique<Preview>(services_, globals_, state_, *captureFrame->prgFile, *Image2);
+    capture_ = std::make_unique<Capture>(services_, globals_, state_,
+                                         CaptureControls{*captureFrame, *Image1, *ftpFrame->chkFTP,
+                                                         *statusFrame, *settingsFrame->combReso,
+                                                         *lensFrame},
+                                         *monitor_);
     settings_ = std::make_unique<CameraSettings>(services_, globals_, state_, *settingsFrame,
                                                  *lensFrame, *statusFrame->RemCnt, *preview_);
     lens_ = std::make_unique<LensControl>(services_, globals_, state_, *lensFrame, *settings_,
@@ -68,7 +69,8 @@ MainWindow::MainWindow(Services& services, Globals& globals, QWidget* parent)
     // line alone either, which once hidden at the end would paint nothing.
     upload_ = std::make_unique<FtpUpload>(globals_.ftp, services_.folder, services_.messages,
                                           *ftpFrame->lblFTP, *ftpFrame);
-    capture_->setUploader([this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
+    capture_->setUploader(
+        [this](const QString& fileName) { upload_->UploadPictureByFtp(fileName); });
     connect(ftpFrame->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     interval_ = std::make_unique<IntervalShooting>(services_, *scheduleFrame, *capture_, *monitor_);

@@ -2,8 +2,8 @@
 #include "Globals.h"
 #include "MainWindow.h"
 #include "QtMessagePresenter.h"
-#include "Services.h"
 #include "Screenshot.h"
+#include "Services.h"
 #include "camera/CameraFactory.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
     const std::optional<CommandLine> commandLine =
         CommandLine::parse(QApplication::arguments(), &error, &help);
     if (!commandLine) {
-        std::fputs(qPrintable((help.isEmpty() ? error : help) + u'\n'), help.isEmpty() ? stderr : stdout);
+        std::fputs(qPrintable((help.isEmpty() ? error : help) + u'\n'),
+                   help.isEmpty() ? stderr : stdout);
         return help.isEmpty() ? 2 : 0;
     }
 

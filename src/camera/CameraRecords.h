@@ -9,10 +9,10 @@ namespace snapdeck {
 // and the shutter time; the other two fields belong to the camera and travel back to
 // it unchanged.
 struct ExposureSettings {
-    std::int32_t mode = 0;        // 1 manual, 2 automatic
-    std::int32_t aperture = 0;    // f-number times ten
+    std::int32_t mode = 0;     // 1 manual, 2 automatic
+    std::int32_t aperture = 0; // f-number times ten
     std::int32_t cameraField3 = 0;
-    std::int32_t shutter = 0;     // exposure time in microseconds
+    std::int32_t shutter = 0; // exposure time in microseconds
     std::int32_t cameraField5 = 0;
 
     friend bool operator==(const ExposureSettings&, const ExposureSettings&) = default;

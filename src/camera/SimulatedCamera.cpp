@@ -243,8 +243,9 @@ std::int32_t SimulatedCamera::GetPictureSize(std::int32_t& cam) {
     // A file put on the card by hand may be larger than a byte count can say; cut
     // short, it would be downloaded in part and then deleted.
     if (bytes > std::numeric_limits<std::int32_t>::max())
-        raiseCameraError(SimulatedError::PictureTooLarge,
-                         QStringLiteral("Снимок %1 слишком велик: %2 байт").arg(selected).arg(bytes));
+        raiseCameraError(
+            SimulatedError::PictureTooLarge,
+            QStringLiteral("Снимок %1 слишком велик: %2 байт").arg(selected).arg(bytes));
     return reportedOr(QStringLiteral("GetPictureSize"), bytes);
 }
 

@@ -25,8 +25,8 @@
 
 namespace snapdeck {
 
-Capture::Capture(Services& services, Globals& globals, WindowState& state,
-                 CaptureControls controls, ConnectionMonitor& monitor)
+Capture::Capture(Services& services, Globals& globals, WindowState& state, CaptureControls controls,
+                 ConnectionMonitor& monitor)
     : services_(services), globals_(globals), state_(state), controls_(controls),
       monitor_(monitor) {}
 

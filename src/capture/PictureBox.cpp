@@ -23,7 +23,8 @@ QImage PictureBox::decodeToFit(const QString& path, QSize box, QString* error, Q
     const QSize full = reader.size();
     if (fullSize)
         *fullSize = full;
-    if (full.isValid() && box.isValid() && (full.width() > box.width() || full.height() > box.height()))
+    if (full.isValid() && box.isValid() &&
+        (full.width() > box.width() || full.height() > box.height()))
         reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio));
     QImage image = reader.read();
     if (image.isNull() && error)

@@ -13,8 +13,8 @@ inline const QString kPreviewFileName = QStringLiteral("preview.jpg");
 
 // The name of a picture taken at "moment": the locale's general date text with ".",
 // ":", " ", "/" and "\" turned into "_", then ".jpg" (06_12_2026_8_05_03.jpg in
-// Russian; blanks become "_" too). A name already taken gets "_2", "_3", ... before ".jpg", so a second
-// capture in the same second never replaces the first.
+// Russian; blanks become "_" too). A name already taken gets "_2", "_3", ... before ".jpg", so a
+// second capture in the same second never replaces the first.
 QString datedPictureName(const QDateTime& moment, const QLocale& locale,
                          const std::function<bool(const QString&)>& isTaken);
 

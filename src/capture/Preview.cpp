@@ -2,6 +2,8 @@
 
 #include "PictureBox.h"
 #include "PictureFileName.h"
+#include "PictureSize.h"
+#include "TransferBar.h"
 #include "app/Globals.h"
 #include "app/Services.h"
 #include "app/WindowState.h"
@@ -9,8 +11,6 @@
 #include "common/AtomicFile.h"
 #include "common/ErrorTrap.h"
 #include "common/WorkFolder.h"
-#include "PictureSize.h"
-#include "TransferBar.h"
 
 #include <QProgressBar>
 

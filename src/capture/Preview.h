@@ -13,8 +13,8 @@ struct WindowState;
 // in the small picture box. Changes no counters and no other file.
 class Preview {
 public:
-    Preview(Services& services, Globals& globals, const WindowState& state,
-            QProgressBar& prgFile, PictureBox& Image2);
+    Preview(Services& services, Globals& globals, const WindowState& state, QProgressBar& prgFile,
+            PictureBox& Image2);
 
     // Reports its own errors (also 26, without retrying) and never passes one on.
     void ShowPreview();

@@ -19,9 +19,10 @@ namespace {
         number = ErrorNumber::DiskFull;
     else if (err == ENOENT || err == ENAMETOOLONG || err == EINVAL || err == EISDIR)
         number = ErrorNumber::BadFileName;
-    throw AppError(number, kAppErrorSource,
-                   QStringLiteral("Не удалось записать файл %1: %2")
-                       .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(err))));
+    throw AppError(
+        number, kAppErrorSource,
+        QStringLiteral("Не удалось записать файл %1: %2")
+            .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(err))));
 }
 
 // Closes and removes the temporary file unless the rename has taken it over.

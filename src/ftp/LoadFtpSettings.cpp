@@ -23,14 +23,14 @@ QByteArray readWholeFile(const QString& path) {
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
                        QStringLiteral("Не удалось прочитать файл %1: %2")
-                           .arg(kFtpIniFileName, info.isDir()    ? QStringLiteral("это папка")
+                           .arg(kFtpIniFileName, info.isDir() ? QStringLiteral("это папка")
                                                  : !info.isFile() ? QStringLiteral("это не файл")
                                                                   : file.errorString()));
     QByteArray bytes = file.read(kMaxFtpIniBytes + 1);
     if (bytes.size() > kMaxFtpIniBytes)
-        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
-                       QStringLiteral("Файл %1 слишком велик для файла настроек")
-                           .arg(kFtpIniFileName));
+        throw AppError(
+            ErrorNumber::FileAccess, kAppErrorSource,
+            QStringLiteral("Файл %1 слишком велик для файла настроек").arg(kFtpIniFileName));
     if (file.error() != QFileDevice::NoError)
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
                        QStringLiteral("Не удалось прочитать файл %1: %2")

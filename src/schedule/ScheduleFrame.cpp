@@ -66,8 +66,8 @@ ScheduleFrame::ScheduleFrame(QWidget* parent)
     auto* startCaption = text(QStringLiteral("Начать"));
     startCaption->setBuddy(DBD);
     row({startCaption, DBD, text(QStringLiteral("/")), DBM, text(QStringLiteral("/")), DBY,
-         text(QStringLiteral("в")), TBH, text(QStringLiteral(":")), TBM,
-         text(QStringLiteral(":")), TBS});
+         text(QStringLiteral("в")), TBH, text(QStringLiteral(":")), TBM, text(QStringLiteral(":")),
+         TBS});
 
     lblNextTxt = new QLabel(QStringLiteral("Следующий снимок - через"), this);
     lblNextTxt->setObjectName(QStringLiteral("lblNextTxt"));
@@ -79,8 +79,8 @@ ScheduleFrame::ScheduleFrame(QWidget* parent)
     QLineEdit** stopBoxes[6] = {&DSD, &DSM, &DSY, &TSH, &TSM, &TSS};
     moment(QStringLiteral("Остановить"), stopNames, stopBoxes);
     row({chkTimeToStop, DSD, text(QStringLiteral("/")), DSM, text(QStringLiteral("/")), DSY,
-         text(QStringLiteral("в")), TSH, text(QStringLiteral(":")), TSM,
-         text(QStringLiteral(":")), TSS});
+         text(QStringLiteral("в")), TSH, text(QStringLiteral(":")), TSM, text(QStringLiteral(":")),
+         TSS});
 
     chkCaptureCount = new QCheckBox(QStringLiteral("Остановить после"), this);
     chkCaptureCount->setObjectName(QStringLiteral("chkCaptureCount"));

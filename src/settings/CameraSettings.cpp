@@ -12,8 +12,8 @@
 
 #include <QColor>
 #include <QComboBox>
-#include <QPalette>
 #include <QLabel>
+#include <QPalette>
 #include <QSlider>
 
 namespace snapdeck {
@@ -77,8 +77,8 @@ void CameraSettings::combLCD_Click() {
         const std::int32_t code = selectedCode(*lists_.combLCD);
         services_.camera.SetMonitorMode(globals_.CameraNumber, code);
         // White while the camera's screen is off, green while it is on.
-        const QColor colour = code == SettingCode::MonitorOff ? QColor(255, 255, 255)
-                                                              : QColor(0, 255, 0);
+        const QColor colour =
+            code == SettingCode::MonitorOff ? QColor(255, 255, 255) : QColor(0, 255, 0);
         QPalette palette = lists_.combLCD->palette();
         palette.setColor(QPalette::Button, colour);
         palette.setColor(QPalette::Base, colour);

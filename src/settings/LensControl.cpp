@@ -15,8 +15,8 @@
 
 namespace snapdeck {
 
-LensControl::LensControl(Services& services, Globals& globals, WindowState& state,
-                         LensFrame& lens, CameraSettings& settings, Preview& preview)
+LensControl::LensControl(Services& services, Globals& globals, WindowState& state, LensFrame& lens,
+                         CameraSettings& settings, Preview& preview)
     : services_(services), globals_(globals), state_(state), lens_(lens), settings_(settings),
       preview_(preview) {
     // The sliders' ranges are set by the frame before this connects, so setting them up

@@ -54,9 +54,9 @@ LensFrame::LensFrame(QWidget* parent) : QGroupBox(QStringLiteral("Объекти
 void setSliderPosition(QSlider& slider, std::int32_t position) {
     if (position < std::numeric_limits<std::int16_t>::min() ||
         position > std::numeric_limits<std::int16_t>::max())
-        throw AppError(ErrorNumber::Overflow, kAppErrorSource,
-                       QStringLiteral("Переполнение: положение %1 не помещается в ползунок")
-                           .arg(position));
+        throw AppError(
+            ErrorNumber::Overflow, kAppErrorSource,
+            QStringLiteral("Переполнение: положение %1 не помещается в ползунок").arg(position));
     if (position < slider.minimum() || position > slider.maximum())
         throw AppError(ErrorNumber::InvalidPropertyValue, kAppErrorSource,
                        QStringLiteral("Недопустимое значение свойства: положение %1 вне "

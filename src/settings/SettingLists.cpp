@@ -20,6 +20,8 @@ void fillSettingList(QComboBox& list, const SettingTable& table) {
         list.setEnabled(false);
 }
 
+// One line a list: they read as the table they are.
+// clang-format off
 void FillImageSizeList(QComboBox& list) { fillSettingList(list, SettingTables::imageSize); }
 void FillExposureModeList(QComboBox& list) { fillSettingList(list, SettingTables::exposureMode); }
 void FillWhiteBalanceList(QComboBox& list) { fillSettingList(list, SettingTables::whiteBalance); }
@@ -29,6 +31,7 @@ void FillApertureList(QComboBox& list) { fillSettingList(list, SettingTables::ap
 void FillIsoList(QComboBox& list) { fillSettingList(list, SettingTables::iso); }
 void FillLcdModeList(QComboBox& list) { fillSettingList(list, SettingTables::lcdMode); }
 void FillFocusModeList(QComboBox& list) { fillSettingList(list, SettingTables::focusMode); }
+// clang-format on
 
 std::int32_t selectedCode(const QComboBox& list) {
     return list.currentData().toInt();

@@ -34,7 +34,8 @@ TEST_F(AccessibilityTest, EveryControlIsReachableByKeyboardAndNamed) {
             widget->parentWidget()->objectName().startsWith(QLatin1String("qt_")))
             continue;
         ++checked;
-        const std::string what = widget->metaObject()->className() + (" " + widget->objectName().toStdString());
+        const std::string what =
+            widget->metaObject()->className() + (" " + widget->objectName().toStdString());
         EXPECT_TRUE(widget->focusPolicy() & Qt::TabFocus) << what;
         QString name = widget->accessibleName();
         if (auto* button = qobject_cast<QAbstractButton*>(widget))

@@ -27,7 +27,8 @@ TEST(CommandLine, TakesTheCamerasItKnowsAndRefusesTheRestWithAReason) {
 
     EXPECT_TRUE(refusal({"--camera=simulater"}).contains(QStringLiteral("--camera=simulator")));
     EXPECT_TRUE(refusal({"--camera=simulator:"}).contains(QStringLiteral("folder")));
-    EXPECT_TRUE(refusal({"--camera=simulator", "--port=usb:001,005"}).contains(QStringLiteral("--port")))
+    EXPECT_TRUE(
+        refusal({"--camera=simulator", "--port=usb:001,005"}).contains(QStringLiteral("--port")))
         << "a port the simulated camera would silently ignore";
     EXPECT_FALSE(refusal({"--camara=simulator"}).isEmpty());
     EXPECT_FALSE(refusal({"card"}).isEmpty());

@@ -26,19 +26,19 @@ TEST_F(StartupTest, OpensTheCameraSendsTheInitialSettingsAndTakesAPreview) {
     QStringList log = camera->script().log();
     ASSERT_TRUE(log.last().startsWith(QStringLiteral("DownloadPreview(0, ")));
     log.last() = QStringLiteral("DownloadPreview(0)");
-    EXPECT_EQ(log,
-              (QStringList{
-                  "Initialize()", "GetCameraCount()", "OpenCamera(0)", "GetModelName(0)",
-                  // the lists, in their filling order, each handler once
-                  "ImageSize(0)=0", "GetRemainingCount(0)", "IsoSpeed(0)=0", "WhiteBalance(0)=0",
-                  "SetMonitorMode(0, 1)", "SetExposure(0, 2/0/0/0/0)", "FlashMode(0)=0",
-                  "FocusMode(0)=2", "SetExposure(0, 2/28/0/0/0)", "GetExposure(0)",
-                  // the camera's state read back
-                  "GetRemainingCount(0)", "GetPictureCount(0)", "ImageSize(0)", "ZoomPosition(0)",
-                  "FocusPosition(0)",
-                  // the first preview
-                  "TakePreview(0)", "SelectedPicture(0)=0", "GetPictureSize(0)",
-                  "DownloadPreview(0)"}));
+    EXPECT_EQ(
+        log,
+        (QStringList{"Initialize()", "GetCameraCount()", "OpenCamera(0)", "GetModelName(0)",
+                     // the lists, in their filling order, each handler once
+                     "ImageSize(0)=0", "GetRemainingCount(0)", "IsoSpeed(0)=0", "WhiteBalance(0)=0",
+                     "SetMonitorMode(0, 1)", "SetExposure(0, 2/0/0/0/0)", "FlashMode(0)=0",
+                     "FocusMode(0)=2", "SetExposure(0, 2/28/0/0/0)", "GetExposure(0)",
+                     // the camera's state read back
+                     "GetRemainingCount(0)", "GetPictureCount(0)", "ImageSize(0)",
+                     "ZoomPosition(0)", "FocusPosition(0)",
+                     // the first preview
+                     "TakePreview(0)", "SelectedPicture(0)=0", "GetPictureSize(0)",
+                     "DownloadPreview(0)"}));
     EXPECT_FALSE(window->state().FormLoading);
     EXPECT_TRUE(window->state().ExposureBusy)
         << "the aperture read-back stopped in automatic mode, so 1/30 was not sent";
@@ -51,8 +51,8 @@ TEST_F(StartupTest, OpensTheCameraSendsTheInitialSettingsAndTakesAPreview) {
 
 TEST_F(StartupTest, ListsShowTheirInitialEntries) {
     load();
-    for (const char* name : {"combReso", "combExpMode", "combWB", "combFlash", "combISO",
-                             "combLCD", "combFocusMode"}) {
+    for (const char* name : {"combReso", "combExpMode", "combWB", "combFlash", "combISO", "combLCD",
+                             "combFocusMode"}) {
         EXPECT_EQ(list(name)->currentIndex(), 0) << name;
         EXPECT_TRUE(list(name)->isEnabled()) << name;
     }
@@ -69,10 +69,12 @@ TEST_F(StartupTest, ScheduleBoxesStartFromTheClockWithTomorrowRollingOverTheYear
     clock.set(QDateTime(QDate(2026, 12, 31), QTime(7, 8, 9)));
     load();
     auto text = [&](const char* name) { return find<QLineEdit>(name)->text(); };
-    EXPECT_EQ(QStringList({text("DBD"), text("DBM"), text("DBY"), text("TBH"), text("TBM"), text("TBS")}),
-              QStringList({"31", "12", "2026", "07", "08", "09"}));
-    EXPECT_EQ(QStringList({text("DSD"), text("DSM"), text("DSY"), text("TSH"), text("TSM"), text("TSS")}),
-              QStringList({"01", "01", "2027", "07", "08", "09"}));
+    EXPECT_EQ(
+        QStringList({text("DBD"), text("DBM"), text("DBY"), text("TBH"), text("TBM"), text("TBS")}),
+        QStringList({"31", "12", "2026", "07", "08", "09"}));
+    EXPECT_EQ(
+        QStringList({text("DSD"), text("DSM"), text("DSY"), text("TSH"), text("TSM"), text("TSS")}),
+        QStringList({"01", "01", "2027", "07", "08", "09"}));
     EXPECT_EQ(QStringList({text("WBH"), text("WBM"), text("WEH"), text("WEM")}),
               QStringList({"00", "00", "23", "59"}));
     EXPECT_EQ(text("txtInterval"), QStringLiteral("30"));

@@ -57,12 +57,13 @@ TEST_F(CaptureTest, StoresThePictureShowsItDeletesItFromTheCardAndRefreshes) {
                                         "DeletePicture", "GetRemainingCount", "GetPictureCount",
                                         "ImageSize", "ZoomPosition", "FocusPosition"}));
     const ExposureSettings& e = window->state().Exposure;
-    EXPECT_EQ(cameraLog({"SetExposure"}), QStringList{QStringLiteral("SetExposure(0, %1/%2/%3/%4/%5)")
-                                                          .arg(e.mode)
-                                                          .arg(e.aperture)
-                                                          .arg(e.cameraField3)
-                                                          .arg(e.shutter)
-                                                          .arg(e.cameraField5)})
+    EXPECT_EQ(cameraLog({"SetExposure"}),
+              QStringList{QStringLiteral("SetExposure(0, %1/%2/%3/%4/%5)")
+                              .arg(e.mode)
+                              .arg(e.aperture)
+                              .arg(e.cameraField3)
+                              .arg(e.shutter)
+                              .arg(e.cameraField5)})
         << "the window's exposure record goes out unchanged";
     EXPECT_EQ(cameraLog({"DeletePicture"}), QStringList{"DeletePicture(0)"});
     const QByteArray stored = readFile(filePath("image.jpg"));
@@ -111,9 +112,9 @@ TEST_F(CaptureTest, NoPictureOrAnEmptyPictureIsNoError) {
     camera->script().reportNext("GetPictureCount", 0);
     capture();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(callNames(), (QStringList{"SetExposure", "TakePicture", "GetPictureCount",
-                                        "GetRemainingCount", "GetPictureCount", "ImageSize",
-                                        "ZoomPosition", "FocusPosition"}));
+    EXPECT_EQ(callNames(),
+              (QStringList{"SetExposure", "TakePicture", "GetPictureCount", "GetRemainingCount",
+                           "GetPictureCount", "ImageSize", "ZoomPosition", "FocusPosition"}));
     EXPECT_TRUE(status()->isHidden());
 
     camera->script().clearLog();

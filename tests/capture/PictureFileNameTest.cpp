@@ -1,7 +1,7 @@
 #include "capture/PictureFileName.h"
 
-#include <QSet>
 #include "support/QtPrinters.h"
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,15 @@ auto nothingTaken = [](const QString&) { return false; };
 } // namespace
 
 TEST(PictureFileName, RussianDatesGiveTheDocumentedNames) {
-    EXPECT_EQ(datedPictureName(QDateTime(QDate(2026, 12, 6), QTime(8, 5, 3)), kRussian, nothingTaken),
-              QStringLiteral("06_12_2026_8_05_03.jpg"));
-    EXPECT_EQ(datedPictureName(QDateTime(QDate(2027, 3, 1), QTime(14, 30, 0)), kRussian, nothingTaken),
-              QStringLiteral("01_03_2027_14_30_00.jpg"));
-    EXPECT_EQ(datedPictureName(QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0)), kRussian, nothingTaken),
-              QStringLiteral("07_12_2026.jpg"))
+    EXPECT_EQ(
+        datedPictureName(QDateTime(QDate(2026, 12, 6), QTime(8, 5, 3)), kRussian, nothingTaken),
+        QStringLiteral("06_12_2026_8_05_03.jpg"));
+    EXPECT_EQ(
+        datedPictureName(QDateTime(QDate(2027, 3, 1), QTime(14, 30, 0)), kRussian, nothingTaken),
+        QStringLiteral("01_03_2027_14_30_00.jpg"));
+    EXPECT_EQ(
+        datedPictureName(QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0)), kRussian, nothingTaken),
+        QStringLiteral("07_12_2026.jpg"))
         << "at exactly midnight the name is the date alone";
 }
 

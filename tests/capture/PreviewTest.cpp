@@ -1,5 +1,5 @@
-#include "capture/PictureBox.h"
 #include "capture/Preview.h"
+#include "capture/PictureBox.h"
 #include "support/WindowFixture.h"
 
 #include <QFile>
@@ -98,5 +98,6 @@ TEST_F(PreviewTest, NeverTouchesTheCountersOrThePictures) {
     EXPECT_EQ(find<QLabel>("PicCnt")->text(), picturesBefore);
     EXPECT_EQ(find<QLabel>("RemCnt")->text(), remainingBefore);
     EXPECT_EQ(camera->picturesOnCard(), 0);
-    EXPECT_TRUE(cameraLog({QStringLiteral("TakePicture"), QStringLiteral("DeletePicture")}).isEmpty());
+    EXPECT_TRUE(
+        cameraLog({QStringLiteral("TakePicture"), QStringLiteral("DeletePicture")}).isEmpty());
 }

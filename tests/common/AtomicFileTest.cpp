@@ -1,5 +1,5 @@
-#include "common/AppError.h"
 #include "common/AtomicFile.h"
+#include "common/AppError.h"
 
 #include <QDir>
 #include <QFile>

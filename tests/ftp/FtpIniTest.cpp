@@ -109,11 +109,13 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
         ASSERT_TRUE(make()) << why.toStdString();
         EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].text.contains(why)) << messages.texts().join(u'|').toStdString();
+        EXPECT_TRUE(messages.shown[0].text.contains(why))
+            << messages.texts().join(u'|').toStdString();
         ASSERT_TRUE(QFile::remove(QFile::decodeName(iniPath)));
     }
 
-    for (const char* line : {"SrvPort:65536", "SrvPort:-1", "TypeSrv:32768", "TypeSrv:-32769", ""}) {
+    for (const char* line :
+         {"SrvPort:65536", "SrvPort:-1", "TypeSrv:32768", "TypeSrv:-32769", ""}) {
         messages.clear();
         settings = {};
         QFile file(folder.path(QStringLiteral("ftp.ini")));

@@ -331,8 +331,13 @@ TEST_F(FtpUploadTest, ProxiesFromTheEnvironmentAreNotUsed) {
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(readFile(ftp->path(QStringLiteral("/image.jpg"))), picture);
 
-    settings = FtpSettings{QStringLiteral("127.0.0.1"), http->port(), QStringLiteral("snap"),
-                           QStringLiteral("cam"), HttpService, QString(), QString()};
+    settings = FtpSettings{QStringLiteral("127.0.0.1"),
+                           http->port(),
+                           QStringLiteral("snap"),
+                           QStringLiteral("cam"),
+                           HttpService,
+                           QString(),
+                           QString()};
     upload();
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(readFile(http->path(QStringLiteral("/image.jpg"))), picture);

@@ -1,5 +1,5 @@
-#include "app/ConnectionMonitor.h"
 #include "schedule/IntervalShooting.h"
+#include "app/ConnectionMonitor.h"
 #include "schedule/ScheduleFrame.h"
 #include "schedule/TimeLeftText.h"
 #include "support/WindowFixture.h"

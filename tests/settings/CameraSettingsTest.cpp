@@ -3,8 +3,8 @@
 #include "support/WindowFixture.h"
 
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 
 using namespace snapdeck;
@@ -64,8 +64,9 @@ TEST_F(CameraSettingsTest, MonitorModePaintsTheListWhiteWhenOffAndGreenWhenOn) {
     EXPECT_EQ(colourOf(), QColor(255, 255, 255));
     choose("combLCD", QStringLiteral("Просмотр"));
     EXPECT_EQ(colourOf(), QColor(0, 255, 0));
-    EXPECT_EQ(cameraLog({"SetMonitorMode"}),
-              (QStringList{"SetMonitorMode(0, 2)", "SetMonitorMode(0, 1)", "SetMonitorMode(0, 3)"}));
+    EXPECT_EQ(
+        cameraLog({"SetMonitorMode"}),
+        (QStringList{"SetMonitorMode(0, 2)", "SetMonitorMode(0, 1)", "SetMonitorMode(0, 3)"}));
 }
 
 TEST_F(CameraSettingsTest, OnlyManualFocusEnablesTheFocusSlider) {
@@ -78,8 +79,8 @@ TEST_F(CameraSettingsTest, OnlyManualFocusEnablesTheFocusSlider) {
     choose("combFocusMode", QStringLiteral("Вручную"));
     choose("combFocusMode", QStringLiteral("Авто"));
     EXPECT_FALSE(slider->isEnabled());
-    EXPECT_EQ(cameraLog({"FocusMode="}),
-              (QStringList{"FocusMode(0)=3", "FocusMode(0)=1", "FocusMode(0)=3", "FocusMode(0)=2"}));
+    EXPECT_EQ(cameraLog({"FocusMode="}), (QStringList{"FocusMode(0)=3", "FocusMode(0)=1",
+                                                      "FocusMode(0)=3", "FocusMode(0)=2"}));
     EXPECT_EQ(previews(), 4);
 }
 

@@ -1,6 +1,6 @@
+#include "settings/LensControl.h"
 #include "app/WindowState.h"
 #include "capture/PictureBox.h"
-#include "settings/LensControl.h"
 #include "support/WindowFixture.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "settings/SettingLists.h"
 
-#include <QComboBox>
 #include "support/QtPrinters.h"
+#include <QComboBox>
 
 #include <gtest/gtest.h>
 

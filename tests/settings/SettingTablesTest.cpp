@@ -1,7 +1,7 @@
 #include "settings/SettingTables.h"
 
-#include <cmath>
 #include "support/QtPrinters.h"
+#include <cmath>
 
 #include <gtest/gtest.h>
 

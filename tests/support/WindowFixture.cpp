@@ -25,7 +25,8 @@ void WindowFixture::TearDown() {
 
 MainWindow& WindowFixture::create() {
     camera = std::make_unique<SimulatedCamera>(cameraConfig);
-    services.emplace(Services{*camera, messages, clock, *folder, QLocale(QLocale::Russian, QLocale::Russia)});
+    services.emplace(
+        Services{*camera, messages, clock, *folder, QLocale(QLocale::Russian, QLocale::Russia)});
     window = std::make_unique<MainWindow>(*services, globals);
     return *window;
 }
