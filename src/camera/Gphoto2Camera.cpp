@@ -44,6 +44,7 @@ auto Gphoto2Camera::call(Job job, std::chrono::milliseconds limit, bool forwardP
     // The job keeps the device alive: an abandoned call may outlive this object.
     auto device = device_;
     auto run = [device, result, job](CallSignals& callSignals) mutable {
+        device->setCallSignals(&callSignals);
         try {
             if (callSignals.takeEarlierAbandon())
                 device->session.markLost();
@@ -54,6 +55,7 @@ auto Gphoto2Camera::call(Job job, std::chrono::milliseconds limit, bool forwardP
         } catch (...) {
             result->error = std::current_exception();
         }
+        device->setCallSignals(nullptr);
     };
     gphoto2::LibraryThread::Progress progress;
     if (forwardProgress)
@@ -167,14 +169,10 @@ void Gphoto2Camera::TakePreview(std::int32_t) {
 }
 
 void Gphoto2Camera::TakePicture(std::int32_t&) {
-    onCamera(
-        [](Gphoto2Device& device, CallSignals& callSignals) {
-            if (const auto picture = gphoto2::capturePicture(device.session, callSignals))
-                device.pictures.captured(*picture);
-            else
-                device.pictures.forgetListing();
-        },
-        options_.captureLimit);
+    const auto limit = options_.captureLimit;
+    onCamera([limit](Gphoto2Device& device,
+                     CallSignals& callSignals) { device.takePicture(callSignals, limit); },
+             limit);
 }
 
 std::int32_t Gphoto2Camera::ImageSize(std::int32_t&) {

@@ -48,8 +48,9 @@ QString childFolder(const QString& folder, const QString& name) {
 
 } // namespace
 
-CardPictures::CardPictures(Gphoto2Session& session, std::function<void()> reopen)
-    : session_(session), reopen_(std::move(reopen)) {}
+CardPictures::CardPictures(Gphoto2Session& session, std::function<void()> reopen,
+                           std::function<void()> lifeSign)
+    : session_(session), reopen_(std::move(reopen)), lifeSign_(std::move(lifeSign)) {}
 
 void CardPictures::collect(const QString& folder, QList<CardPicture>& found, int depth) {
     const QString action = QStringLiteral("Снимки на камере не прочитаны");
@@ -60,6 +61,8 @@ void CardPictures::collect(const QString& folder, QList<CardPicture>& found, int
                    action);
     for (const QString& name : namesOf(files.get()))
         found.append({folder, name});
+    if (lifeSign_)
+        lifeSign_();
     // DCIM trees are three levels deep; a loop in a broken file system must end.
     if (depth >= 8)
         return;
@@ -80,6 +83,13 @@ QList<CardPicture> CardPictures::listCard() {
 int CardPictures::count() {
     listing_ = listCard();
     listed_ = true;
+    if (newest_ && !listing_.contains(*newest_)) {
+        const CardPicture missing = *newest_;
+        newest_.reset();
+        raiseError(Gphoto2Error::CameraRefused,
+                   QStringLiteral("Только что сделанного снимка %1 нет на карте камеры")
+                       .arg(missing.name));
+    }
     return int(listing_.size());
 }
 

@@ -18,9 +18,16 @@ class CardPictures {
 public:
     // "reopen" ends the camera session and opens it afresh: the only way to make the
     // driver list the card again instead of answering from what it remembers.
-    CardPictures(Gphoto2Session& session, std::function<void()> reopen);
+    // "lifeSign" is given after each folder listed: a full card over a slow link takes
+    // longer than a call's limit, but a listing that moves on is not cut off.
+    CardPictures(Gphoto2Session& session, std::function<void()> reopen,
+                 std::function<void()> lifeSign);
 
+    // The number of JPEG pictures. After a capture, the picture it made must be among
+    // them: otherwise the newest by name would pass for it, and this is an error.
     int count();
+    // The card's JPEG pictures in the program's order, as the driver knows them now.
+    QList<CardPicture> listCard();
     // Pictures that still fit: the camera's own estimate, else the free space divided
     // by the average size of the pictures on the card; -1 when the camera cannot say.
     int remaining();
@@ -39,11 +46,12 @@ public:
 
     // The picture a capture has just made; it counts as the newest.
     void captured(const CardPicture& picture);
+    // Before a capture: the picture of the last one is no longer the newest.
+    void forgetCapture() { newest_.reset(); }
     // Forgets the listing after the session was opened afresh.
     void forgetListing();
 
 private:
-    QList<CardPicture> listCard();
     void collect(const QString& folder, QList<CardPicture>& found, int depth);
     bool isOnCard(const CardPicture& picture);
     // The picture's size as the driver knows it; 0 when unknown.
@@ -53,6 +61,7 @@ private:
 
     Gphoto2Session& session_;
     std::function<void()> reopen_;
+    std::function<void()> lifeSign_;
     QList<CardPicture> listing_;
     bool listed_ = false;
     std::optional<CardPicture> selected_;

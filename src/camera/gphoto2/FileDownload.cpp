@@ -1,5 +1,6 @@
 #include "FileDownload.h"
 
+#include "BusyRetry.h"
 #include "Gphoto2Session.h"
 
 #include <gphoto2/gphoto2-file.h>
@@ -41,9 +42,12 @@ QByteArray downloadPicture(Gphoto2Session& session, const CardPicture& picture,
     CameraFile* file = nullptr;
     const QString action = QStringLiteral("Снимок %1 не скопирован с камеры").arg(picture.name);
     session.check(gp_file_new_from_handler(&file, &handler, &sink), action);
-    const int result = gp_camera_file_get(session.camera(), picture.folder.toUtf8().constData(),
-                                          picture.name.toUtf8().constData(), GP_FILE_TYPE_NORMAL,
-                                          file, session.context());
+    // A busy camera answers before any of the picture arrives: asking again is safe.
+    const int result = retryWhileBusy([&] {
+        return gp_camera_file_get(session.camera(), picture.folder.toUtf8().constData(),
+                                  picture.name.toUtf8().constData(), GP_FILE_TYPE_NORMAL, file,
+                                  session.context());
+    });
     gp_file_unref(file);
     session.check(result, action);
     return std::move(sink.bytes);

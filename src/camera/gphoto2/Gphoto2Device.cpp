@@ -3,13 +3,21 @@
 #include "CameraCapture.h"
 #include "CameraConfig.h"
 #include "Gphoto2Errors.h"
+#include "LibraryThread.h"
+#include "MovedCamera.h"
 #include "LibraryHome.h"
 
 namespace snapdeck::gphoto2 {
 
 Gphoto2Device::Gphoto2Device(QString port, std::function<bool()> cancelled)
-    : session(std::move(cancelled)), pictures(session, [this] { reopen(); }), settings(session),
-      lens(session), port_(std::move(port)) {}
+    : session(std::move(cancelled)),
+      pictures(session, [this] { reopen(); }, [this] { lifeSign(); }),
+      settings(session), lens(session), port_(std::move(port)) {}
+
+void Gphoto2Device::lifeSign() {
+    if (callSignals_)
+        callSignals_->alive();
+}
 
 void Gphoto2Device::initialize() {
     ensureHomeForLibrary();
@@ -81,9 +89,33 @@ void Gphoto2Device::openCamera(int index) {
 }
 
 void Gphoto2Device::open(const CameraTarget& target) {
+    try {
+        openAt(target);
+    } catch (const CameraError&) {
+        if (!target.port.startsWith(QLatin1String("usb:")))
+            throw;
+        // The camera may be back under a new device number; a detection failing too
+        // leaves the first error as the one to report.
+        std::optional<CameraTarget> moved;
+        try {
+            detected_ = session.detect();
+            moved = movedCamera(target, target.model.isEmpty() ? openedModel_ : target.model,
+                                detected_);
+        } catch (const CameraError&) {
+        }
+        if (!moved)
+            throw;
+        openAt(*moved);
+    }
+}
+
+void Gphoto2Device::openAt(const CameraTarget& target) {
     target_ = target;
     pictures.forgetListing();
     session.open(target);
+    CameraAbilities abilities;
+    if (gp_camera_get_abilities(session.camera(), &abilities) >= GP_OK)
+        openedModel_ = QString::fromUtf8(abilities.model);
     captureToCard(session);
 }
 
@@ -111,6 +143,34 @@ void Gphoto2Device::ensureOpen() {
     if (!target_)
         raiseNotAnswering(QStringLiteral("Камера не открыта"));
     open(*target_);
+}
+
+void Gphoto2Device::takePicture(CallSignals& callSignals, std::chrono::milliseconds limit) {
+    pictures.forgetCapture();
+    drainEvents(session);
+    const QList<CardPicture> before = pictures.listCard();
+    if (const auto picture = capturePicture(session, callSignals, limit)) {
+        pictures.captured(*picture);
+        return;
+    }
+    // The driver learns of new files only from the camera's events; a session opened
+    // afresh lists the card as it is now.
+    reopen();
+    const QList<CardPicture> added = picturesAdded(before, pictures.listCard());
+    if (added.size() == 1) {
+        pictures.captured(added.first());
+        return;
+    }
+    if (added.isEmpty())
+        raiseError(Gphoto2Error::CameraRefused,
+                   QStringLiteral("Камера не сообщила о новом снимке JPEG, и на карте его нет. "
+                                  "Проверьте, что камера сохраняет снимки в JPEG (не только "
+                                  "RAW) и на карту. Снимки на карте не тронуты"));
+    raiseError(Gphoto2Error::CameraRefused,
+               QStringLiteral("Камера не сообщила, какой снимок новый, а на карте появилось "
+                              "несколько новых снимков JPEG (%1). Снимок не выбран, снимки на "
+                              "карте не тронуты")
+                   .arg(added.size()));
 }
 
 void Gphoto2Device::takePreview() {

@@ -7,10 +7,13 @@
 
 #include <QByteArray>
 #include <QList>
+#include <chrono>
 #include <functional>
 #include <optional>
 
 namespace snapdeck::gphoto2 {
+
+class CallSignals;
 
 // Everything the library thread keeps about the camera: the session, which camera to
 // (re)open, the card, the settings, the lens and the last preview. Used only on the
@@ -36,20 +39,36 @@ public:
     // after an error 26 or an abandoned call (the session is then marked lost).
     void ensureOpen();
 
+    // The signals of the call now running on the library thread (nullptr between
+    // calls): long work gives its signs of life through them.
+    void setCallSignals(CallSignals* callSignals) { callSignals_ = callSignals; }
+
+    // Takes a picture and makes the picture it produced the newest on the card. When
+    // the camera does not say which file that is, the card is listed before and after
+    // the shot; a shot that left no new JPEG, or several, is a clear error, so that an
+    // older picture is never taken for it. "limit" caps the wait for the camera.
+    void takePicture(CallSignals& callSignals, std::chrono::milliseconds limit);
+
     void takePreview();
     void selectPicture(int number);
     std::int64_t selectedSize();
     QByteArray downloadPreview() const { return preview_; }
 
 private:
+    // Opens the camera; a USB camera no longer at its port is looked for elsewhere.
     void open(const CameraTarget& target);
+    void openAt(const CameraTarget& target);
     void reopen();
+    void lifeSign();
 
     QString port_;
     std::optional<CameraTarget> target_;
+    // The driver's model of the camera opened last, to find it again on another port.
+    QString openedModel_;
     QList<CameraTarget> detected_;
     QByteArray preview_;
     bool previewSelected_ = false;
+    CallSignals* callSignals_ = nullptr;
 };
 
 } // namespace snapdeck::gphoto2

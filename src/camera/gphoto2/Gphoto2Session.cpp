@@ -3,6 +3,7 @@
 #include "Gphoto2Errors.h"
 #include "StandardInputGuard.h"
 
+#include <cstdlib>
 #include <gphoto2/gphoto2-list.h>
 #include <gphoto2/gphoto2-port-result.h>
 #include <gphoto2/gphoto2-result.h>
@@ -55,24 +56,25 @@ int Gphoto2Session::check(int result, const QString& action) {
     const QString libraryText = takeLibraryMessages();
     if (meansNotAnswering(result)) {
         lost_ = true;
-    } else if ((result == GP_ERROR || result == GP_ERROR_CORRUPTED_DATA) && !answersAfresh()) {
+    } else if ((result == GP_ERROR || result == GP_ERROR_CORRUPTED_DATA) && !stillAnswers()) {
         lost_ = true;
         throw libraryError(GP_ERROR_IO, action, libraryText);
     }
     throw libraryError(result, action, libraryText);
 }
 
-bool Gphoto2Session::answersAfresh() {
-    if (!camera_ || opening_ || !target_)
+bool Gphoto2Session::stillAnswers() {
+    if (!camera_ || opening_)
         return true;
-    try {
-        open(*target_);
-        return true;
-    } catch (const CameraError& error) {
-        if (error.cameraNotAnswering())
-            return false;
-        throw;
-    }
+    // The card's room is asked of the camera every time, and changes nothing. Only a
+    // camera that cannot answer this either has lost the session; one that refused
+    // keeps its session, its settings and the driver's knowledge of the card.
+    CameraStorageInformation* storages = nullptr;
+    int storageCount = 0;
+    const int probe = gp_camera_get_storageinfo(camera_, &storages, &storageCount, context_);
+    std::free(storages);
+    messages_.clear();
+    return !(probe == GP_ERROR || probe == GP_ERROR_CORRUPTED_DATA || meansNotAnswering(probe));
 }
 
 void Gphoto2Session::loadDrivers() {
@@ -137,7 +139,6 @@ QList<CameraTarget> Gphoto2Session::detect() {
 void Gphoto2Session::open(const CameraTarget& target) {
     close();
     loadDrivers();
-    target_ = target;
     opening_ = true;
     struct Opening {
         bool& flag;

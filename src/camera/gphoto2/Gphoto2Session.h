@@ -52,8 +52,10 @@ public:
     // Raises the program's error for a failed call (result < 0); 26-class results also
     // mark the session lost. Returns the result otherwise.
     // libgphoto2 gives the same unspecified error for a camera that refused and for a
-    // connection that died under it; for those the camera is asked again by opening
-    // the session afresh, and one that does not answer is error 26.
+    // connection that died under it (PTP/IP reports a closed socket so); for those the
+    // camera is asked a harmless question in the same session, and one that does not
+    // answer is error 26 and the session is lost. The session is never opened afresh
+    // here: that would drop what the caller knows of it (the card, the capture target).
     int check(int result, const QString& action);
 
 private:
@@ -63,13 +65,12 @@ private:
     GPPortInfoList* freshPortList();
 
     std::function<bool()> cancelled_;
-    bool answersAfresh();
+    bool stillAnswers();
 
     GPContext* context_ = nullptr;
     CameraAbilitiesList* abilities_ = nullptr;
     Camera* camera_ = nullptr;
     QStringList messages_;
-    std::optional<CameraTarget> target_;
     bool opening_ = false;
     bool lost_ = false;
 };

@@ -68,4 +68,14 @@ QList<CardPicture> picturesNewestLast(QList<CardPicture> pictures,
     return pictures;
 }
 
+QList<CardPicture> picturesAdded(const QList<CardPicture>& before,
+                                 const QList<CardPicture>& after) {
+    QList<CardPicture> added;
+    for (const CardPicture& picture : after) {
+        if (!before.contains(picture))
+            added.append(picture);
+    }
+    return added;
+}
+
 } // namespace snapdeck::gphoto2

@@ -24,4 +24,7 @@ bool isJpegName(const QString& name);
 QList<CardPicture> picturesNewestLast(QList<CardPicture> pictures,
                                       const std::optional<CardPicture>& newest);
 
+// The pictures of "after" that "before" does not have, in the order of "after".
+QList<CardPicture> picturesAdded(const QList<CardPicture>& before, const QList<CardPicture>& after);
+
 } // namespace snapdeck::gphoto2

@@ -8,15 +8,29 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   setprop <code> <value>            the camera's own dials; -> OK
   writes <code>                     -> OK <values the host wrote, comma separated>
   files                             -> OK <names on the card, oldest first>
-  add <name> <size>                 puts a JPEG of about <size> bytes on the card
+  add <name> <size> [folder]        puts a JPEG of about <size> bytes on the card (in
+                                    DCIM/<folder>, made if new; default 100SNAP)
+  buttonshot                        a picture taken with the camera's own button: it is
+                                    added and announced with an ObjectAdded event
   capturesize <size>                the pictures it takes from now on: about <size> bytes
   filebytes <name>                  -> OK <hex sha1 of the file's bytes> <size>
   captured                          -> OK <name> <sha1> <size> of the last picture taken
   freeimages <count>                what the card reports as room left (-1: unknown)
   freebytes                         -> OK <free bytes on the card>
   fault <kind>                      stall | nocaptureevents | keepondelete | samefree
+                                    | rawonly | nofileevent | chatter
                                     (samefree: the card reports the free room it has now
-                                    until healed, whatever is added or deleted)
+                                    until healed, whatever is added or deleted;
+                                    rawonly: captures make a raw file and no JPEG;
+                                    nofileevent: a capture reports only CaptureComplete;
+                                    chatter: a DevicePropChanged event every 50 ms)
+  latefile <seconds>                captures send CaptureComplete first and ObjectAdded
+                                    that much later (0: in order again)
+  busy <code> <count>               the next <count> operations of that code answer
+                                    DeviceBusy
+  refuse <code> <count>             the next <count> operations of that code answer
+                                    GeneralError
+  listdelay <seconds>               each GetObjectHandles takes that long
   heal                              ends every fault; stalled connections are reset
   kill                              closes every connection and stops listening
   revive                            listens again on the same port
@@ -66,14 +80,15 @@ START_DATA, DATA, END_DATA = 9, 10, 12
 RC_OK, RC_GENERAL_ERROR, RC_NOT_SUPPORTED = 0x2001, 0x2002, 0x2005
 RC_INVALID_STORAGE, RC_INVALID_HANDLE, RC_PROP_NOT_SUPPORTED = 0x2008, 0x2009, 0x200A
 RC_INVALID_PROP_VALUE, RC_SESSION_ALREADY_OPEN = 0x201C, 0x201E
+RC_DEVICE_BUSY = 0x2019
 
 # Events.
-EC_OBJECT_ADDED, EC_CAPTURE_COMPLETE = 0x4002, 0x400D
+EC_OBJECT_ADDED, EC_DEVICE_PROP_CHANGED, EC_CAPTURE_COMPLETE = 0x4002, 0x4006, 0x400D
 
 # Data types.
 UINT8, UINT16, UINT32, STR = 0x0002, 0x0004, 0x0006, 0xFFFF
 
-FORMAT_ASSOCIATION, FORMAT_JPEG = 0x3001, 0x3801
+FORMAT_UNDEFINED, FORMAT_ASSOCIATION, FORMAT_JPEG = 0x3000, 0x3001, 0x3801
 DATA_CHUNK = 64 * 1024
 
 
@@ -202,6 +217,7 @@ class PtpObject:
 class Camera:
     def __init__(self):
         self.lock = threading.RLock()
+        self.event_lock = threading.Lock()
         self.props = default_props()
         self.objects = {}
         self.next_handle = 1
@@ -211,6 +227,10 @@ class Camera:
         self.faults = set()
         self.frozen_free = 0
         self.capture_size = 200 * 1024
+        self.late_file = 0.0
+        self.busy = {}
+        self.refused = {}
+        self.list_delay = 0.0
         self.last_capture = "none"
         self.ops = []
         self.op_times = []
@@ -218,8 +238,9 @@ class Camera:
         self.event_sock = None
         self.listener = None
         self.port = 0
-        dcim = self._new_object("DCIM", 0, FORMAT_ASSOCIATION)
-        self.folder = self._new_object("100SNAP", dcim.handle, FORMAT_ASSOCIATION).handle
+        self.dcim = self._new_object("DCIM", 0, FORMAT_ASSOCIATION).handle
+        self.folder = self._new_object("100SNAP", self.dcim, FORMAT_ASSOCIATION).handle
+        threading.Thread(target=self._chatter_loop, daemon=True).start()
 
     def _new_object(self, name, parent, fmt, data=b""):
         obj = PtpObject(self.next_handle, name, parent, fmt, data)
@@ -227,11 +248,34 @@ class Camera:
         self.next_handle += 1
         return obj
 
-    def add_picture(self, name=None, size=200 * 1024):
+    def add_picture(self, name=None, size=200 * 1024, folder=None):
         if name is None:
             name = "SNAP%04d.JPG" % self.next_number
         self.next_number += 1
-        return self._new_object(name, self.folder, FORMAT_JPEG, make_jpeg(size, name))
+        parent = self.folder if folder is None else self._folder_named(folder)
+        return self._new_object(name, parent, FORMAT_JPEG, make_jpeg(size, name))
+
+    def add_raw(self):
+        name = "SNAP%04d.NEF" % self.next_number
+        self.next_number += 1
+        return self._new_object(name, self.folder, FORMAT_UNDEFINED, b"RAW" * 4000)
+
+    def _folder_named(self, name):
+        for obj in self.objects.values():
+            if obj.format == FORMAT_ASSOCIATION and obj.parent == self.dcim and obj.name == name:
+                return obj.handle
+        return self._new_object(name, self.dcim, FORMAT_ASSOCIATION).handle
+
+    def _chatter_loop(self):
+        while True:
+            time.sleep(0.05)
+            with self.lock:
+                chatter = "chatter" in self.faults
+            if chatter:
+                try:
+                    self._send_event(EC_DEVICE_PROP_CHANGED, 0x5001)
+                except OSError:
+                    pass
 
     def free_bytes(self):
         if "samefree" in self.faults:
@@ -327,7 +371,10 @@ class Camera:
         with self.lock:
             sock = self.event_sock
         if sock is not None:
-            self._send_packet(sock, EVENT, u16(code) + u32(0xFFFFFFFF) + b"".join(u32(p) for p in params))
+            # Events come from several threads; a packet must not be split by another.
+            with self.event_lock:
+                self._send_packet(sock, EVENT, u16(code) + u32(0xFFFFFFFF) +
+                                  b"".join(u32(p) for p in params))
 
     def _command_loop(self, conn):
         while True:
@@ -342,6 +389,8 @@ class Camera:
                 stalled = "stall" in self.faults
             if stalled:
                 continue
+            if code == 0x1007 and self.list_delay:
+                time.sleep(self.list_delay)
             incoming = None
             if code == 0x1016:  # SetDevicePropValue carries a data phase
                 incoming = self._read_incoming_data(conn)
@@ -349,9 +398,31 @@ class Camera:
             if data is not None:
                 self._send_data(conn, tid, data)
             self._send_packet(conn, OPERATION_RESPONSE, u16(rc) + u32(tid) + b"".join(u32(p) for p in rparams))
-            if code == 0x100E and rc == RC_OK and "nocaptureevents" not in self.faults:
-                self._send_event(EC_OBJECT_ADDED, self._captured)
-                self._send_event(EC_CAPTURE_COMPLETE, tid)
+            if code == 0x100E and rc == RC_OK:
+                self._announce_capture(tid)
+
+    def _announce_capture(self, tid):
+        with self.lock:
+            faults = set(self.faults)
+            late = self.late_file
+            added = self._captured
+        if "nocaptureevents" in faults:
+            return
+        if late:
+            self._send_event(EC_CAPTURE_COMPLETE, tid)
+            timer = threading.Timer(late, self._send_late_event, args=(added,))
+            timer.daemon = True
+            timer.start()
+            return
+        if "nofileevent" not in faults:
+            self._send_event(EC_OBJECT_ADDED, added)
+        self._send_event(EC_CAPTURE_COMPLETE, tid)
+
+    def _send_late_event(self, handle):
+        try:
+            self._send_event(EC_OBJECT_ADDED, handle)
+        except OSError:
+            pass
 
     def _read_incoming_data(self, conn):
         data = bytearray()
@@ -383,9 +454,10 @@ class Camera:
         ops = [0x1001, 0x1002, 0x1003, 0x1004, 0x1005, 0x1007, 0x1008, 0x1009, 0x100A,
                0x100B, 0x100E, 0x1014, 0x1015, 0x1016]
         out = u16(100) + u32(0) + u16(0) + ptp_string("") + u16(0)
-        out += u16_array(ops) + u16_array([EC_OBJECT_ADDED, EC_CAPTURE_COMPLETE])
+        out += u16_array(ops) + u16_array([EC_OBJECT_ADDED, EC_DEVICE_PROP_CHANGED,
+                                           EC_CAPTURE_COMPLETE])
         out += u16_array(sorted(self.props)) + u16_array([FORMAT_JPEG])
-        out += u16_array([FORMAT_ASSOCIATION, FORMAT_JPEG])
+        out += u16_array([FORMAT_UNDEFINED, FORMAT_ASSOCIATION, FORMAT_JPEG])
         out += ptp_string(MANUFACTURER) + ptp_string(MODEL) + ptp_string("1.0") + ptp_string("0001")
         return out
 
@@ -406,6 +478,12 @@ class Camera:
     def _operate(self, code, params, incoming):
         p = params + [0] * 5
         with self.lock:
+            if self.busy.get(code, 0) > 0:
+                self.busy[code] -= 1
+                return RC_DEVICE_BUSY, None, []
+            if self.refused.get(code, 0) > 0:
+                self.refused[code] -= 1
+                return RC_GENERAL_ERROR, None, []
             if code == 0x1001:
                 return RC_OK, self._device_info(), []
             if code in (0x1002, 0x1003):
@@ -435,7 +513,10 @@ class Camera:
                     del self.objects[obj.handle]
                 return RC_OK, None, []
             if code == 0x100E:
-                picture = self.add_picture(size=self.capture_size)
+                if "rawonly" in self.faults:
+                    picture = self.add_raw()
+                else:
+                    picture = self.add_picture(size=self.capture_size)
                 self._captured = picture.handle
                 self.last_capture = "%s %s %d" % (picture.name, hashlib.sha1(picture.data).hexdigest(),
                                                   len(picture.data))
@@ -473,7 +554,19 @@ class Camera:
                 names = [o.name for o in self.objects.values() if o.format == FORMAT_JPEG]
                 return "OK " + ",".join(names)
             if command == "add":
-                self.add_picture(words[1], int(words[2]))
+                self.add_picture(words[1], int(words[2]), words[3] if len(words) > 3 else None)
+                return "OK"
+            if command == "latefile":
+                self.late_file = float(words[1])
+                return "OK"
+            if command == "busy":
+                self.busy[int(words[1], 16)] = int(words[2])
+                return "OK"
+            if command == "refuse":
+                self.refused[int(words[1], 16)] = int(words[2])
+                return "OK"
+            if command == "listdelay":
+                self.list_delay = float(words[1])
                 return "OK"
             if command == "capturesize":
                 self.capture_size = int(words[1])
@@ -506,6 +599,11 @@ class Camera:
                 code = int(words[1], 16)
                 return "OK " + ",".join("%.6f" % t for c, t in zip(self.ops, self.op_times)
                                         if c == code)
+        if command == "buttonshot":
+            with self.lock:
+                picture = self.add_picture(size=self.capture_size)
+            self._send_event(EC_OBJECT_ADDED, picture.handle)
+            return "OK " + picture.name
         if command == "kill":
             self.kill()
             return "OK"
