@@ -516,8 +516,10 @@ TEST(SimulatedCameraFolder, ACameraIniThatIsNoFileGivesTheDefaults) {
     const QByteArray ini = QFile::encodeName(folder.filePath(QStringLiteral("camera.ini")));
     ASSERT_EQ(::mkfifo(ini.constData(), 0600), 0);
     using snapdeck::SimulatedCameraConfig;
-    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).model, SimulatedCameraConfig().model);
+    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).model,
+              SimulatedCameraConfig().model);
     ASSERT_TRUE(QFile::remove(QFile::decodeName(ini)));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QFile::decodeName(ini)));
-    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).cameras, SimulatedCameraConfig().cameras);
+    EXPECT_EQ(SimulatedCameraConfig::fromFolder(folder.path()).cameras,
+              SimulatedCameraConfig().cameras);
 }

@@ -3,15 +3,15 @@
 #include "CameraCapture.h"
 #include "CameraConfig.h"
 #include "Gphoto2Errors.h"
+#include "LibraryHome.h"
 #include "LibraryThread.h"
 #include "MovedCamera.h"
-#include "LibraryHome.h"
 
 namespace snapdeck::gphoto2 {
 
 Gphoto2Device::Gphoto2Device(QString port, std::function<bool()> cancelled)
-    : session(std::move(cancelled)),
-      pictures(session, [this] { reopen(); }, [this] { lifeSign(); }),
+    : session(std::move(cancelled)), pictures(
+                                         session, [this] { reopen(); }, [this] { lifeSign(); }),
       settings(session), lens(session), port_(std::move(port)) {}
 
 void Gphoto2Device::lifeSign() {
