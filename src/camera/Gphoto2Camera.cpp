@@ -3,6 +3,7 @@
 #include "gphoto2/CameraCapture.h"
 #include "gphoto2/Gphoto2Device.h"
 #include "gphoto2/Gphoto2Errors.h"
+#include "gphoto2/LibraryHome.h"
 #include "gphoto2/LibraryThread.h"
 
 #include <climits>
@@ -30,10 +31,17 @@ std::int32_t toInt32(std::int64_t value, const QString& what) {
     return std::int32_t(value);
 }
 
+// The environment is changed only here, before the library thread exists: changing it
+// while another thread reads it is a race.
+Gphoto2Options withLibraryHome(Gphoto2Options options) {
+    gphoto2::ensureHomeForLibrary();
+    return options;
+}
+
 } // namespace
 
 Gphoto2Camera::Gphoto2Camera(Gphoto2Options options)
-    : options_(std::move(options)), thread_(std::make_unique<gphoto2::LibraryThread>()) {
+    : options_(withLibraryHome(std::move(options))), thread_(std::make_unique<gphoto2::LibraryThread>()) {
     device_ = std::make_shared<Gphoto2Device>(options_.port, thread_->abandonedCheck());
 }
 

@@ -3,7 +3,6 @@
 #include "CameraCapture.h"
 #include "CameraConfig.h"
 #include "Gphoto2Errors.h"
-#include "LibraryHome.h"
 #include "LibraryThread.h"
 #include "MovedCamera.h"
 
@@ -20,7 +19,6 @@ void Gphoto2Device::lifeSign() {
 }
 
 void Gphoto2Device::initialize() {
-    ensureHomeForLibrary();
     session.loadDrivers();
     if (!port_.isEmpty())
         session.checkPortPath(port_);
