@@ -1,27 +1,14 @@
 #include "app/ConnectionMonitor.h"
+#include "support/Painting.h"
 #include "support/WindowFixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEvent>
 #include <QProgressBar>
 #include <QThread>
-#include <QWindow>
-#include <functional>
 
 using namespace snapdeck;
+using snapdeck::test::PaintWatcher;
 
 namespace {
-
-class PaintWatcher : public QObject {
-public:
-    std::function<void()> painted;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted();
-        return false;
-    }
-};
 
 // The transfer bar during a copy: its value follows every chunk, while a burst of
 // chunks is painted at once only now and then and at its end.
@@ -30,12 +17,7 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         load();
-        window->show();
-        QElapsedTimer waited; // paints reach the widgets once the window is exposed
-        waited.start();
-        while (!window->windowHandle()->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
+        test::showExposed(*window);
         bar = find<QProgressBar>("prgFile");
         bar->setRange(0, kChunks * kChunk);
         bar->setValue(0);

@@ -1,27 +1,14 @@
 #include "capture/CaptureOptionsFrame.h"
+#include "support/Painting.h"
 #include "support/WindowFixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QWindow>
-#include <functional>
 
 using namespace snapdeck;
+using snapdeck::test::PaintWatcher;
 
 namespace {
-
-class PaintWatcher : public QObject {
-public:
-    std::function<void()> painted;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted();
-        return false;
-    }
-};
 
 // The status line of a capture reaches the screen while the camera works, not once the
 // capture is over: each camera call holds the window thread.
@@ -29,12 +16,7 @@ class CaptureStatusLineTest : public test::WindowFixture {
 protected:
     void showLoadedWindow() {
         load();
-        window->show();
-        QElapsedTimer waited; // paints reach the widgets once the window is exposed
-        waited.start();
-        while (!window->windowHandle()->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::processEvents();
+        test::showExposed(*window);
         // Each paint of the status line: its text, and the camera call made last before it.
         QLabel* status = find<QLabel>("lblStatus");
         watcher.painted = [this, status] {

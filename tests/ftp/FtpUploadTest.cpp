@@ -5,10 +5,10 @@
 #include "ftp/FtpService.h"
 #include "ftp/FtpSettings.h"
 #include "ftp/RemoteUrl.h"
+#include "support/Painting.h"
 #include "support/RecordingMessages.h"
 #include "support/WindowFixture.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -17,7 +17,6 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -40,11 +39,7 @@ protected:
     void SetUp() override {
         folder.emplace(dir.path());
         (new QVBoxLayout(&window))->addWidget(frame);
-        window.show();
-        QElapsedTimer waited; // paints reach the label once the window is exposed
-        waited.start();
-        while (!window.windowHandle()->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        test::showExposed(window);
         frame->lblFTP->installEventFilter(this);
         uploader.emplace(settings, *folder, messages, *frame->lblFTP, window);
         uploader->transportOptions().connectTimeout = std::chrono::milliseconds(2000);

@@ -2,29 +2,16 @@
 #include "ftp/FtpFrame.h"
 #include "ftp/FtpService.h"
 #include "ftp/FtpUpload.h"
+#include "support/Painting.h"
 #include "support/WindowFixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEvent>
 #include <QFile>
 #include <QLabel>
-#include <QWindow>
-#include <functional>
 
 using namespace snapdeck;
+using snapdeck::test::PaintWatcher;
 
 namespace {
-
-class PaintWatcher : public QObject {
-public:
-    std::function<void()> painted;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            painted();
-        return false;
-    }
-};
 
 using FtpWindowStatusTest = test::WindowFixture;
 
@@ -37,12 +24,7 @@ TEST_F(FtpWindowStatusTest, EachStepIsPaintedBeforeItRuns) {
     const auto server = test::TestServer::ftp(setup);
     ASSERT_NE(server->port(), 0) << server->failure().toStdString();
     load();
-    window->show();
-    QElapsedTimer waited; // paints reach the widgets once the window is exposed
-    waited.start();
-    while (!window->windowHandle()->isExposed() && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QCoreApplication::processEvents();
+    test::showExposed(*window);
     globals.ftp = FtpSettings{QStringLiteral("127.0.0.1"),
                               server->port(),
                               setup.user,
