@@ -27,6 +27,7 @@
 
 using namespace snapdeck;
 using namespace snapdeck::bench;
+using namespace snapdeck::test;
 
 namespace {
 
@@ -50,18 +51,18 @@ int main(int argc, char* argv[]) {
     SimulatedCameraConfig config;
     config.capacity = 100000;
     RenderTimedCamera camera(config);
-    const long startKiB = residentKiB();
+    const qint64 startKiB = residentKiB();
     BenchWindow bench(camera, dir.path());
     bench.loadAndShow();
     bench.stopBatteryTick();
     bench.chooseImageSize(kHighQuality);
-    const long shownKiB = residentKiB();
+    const qint64 shownKiB = residentKiB();
 
     const QString picturePath = dir.path() + QStringLiteral("/image.jpg");
     const int repeat = repetitions(11);
     // One capture; how far the resident size rose above "baselineKiB", which is taken
     // just before it (and moved by the camera's afterShot when that is set).
-    auto captureRise = [&](long& baselineKiB) {
+    auto captureRise = [&](qint64& baselineKiB) {
         malloc_trim(0);
         baselineKiB = residentKiB();
         resetPeakResident();
@@ -71,7 +72,7 @@ int main(int argc, char* argv[]) {
     };
 
     // The program's own part: the baseline moves to the moment the shot is on the card.
-    long baselineKiB = 0;
+    qint64 baselineKiB = 0;
     camera.afterShot = [&] {
         malloc_trim(0);
         baselineKiB = residentKiB();
@@ -83,7 +84,7 @@ int main(int argc, char* argv[]) {
     Samples added, picture;
     double firstKiB = 0;
     for (int i = 0; i <= repeat; ++i) {
-        long ignored = 0;
+        qint64 ignored = 0;
         captureRise(ignored);
         const double rise = double(peakResidentKiB() - baselineKiB);
         if (i == 0) {

@@ -2,14 +2,18 @@
 
 #include "FaultPlan.h"
 #include "OffscreenNoise.h"
-#include "ProcessMemory.h"
 #include "SoakStation.h"
 #include "Watchdog.h"
+#include "support/ProcessMemory.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 
 namespace snapdeck::soak {
+
+using test::heapInUseKiB;
+using test::peakResidentKiB;
+using test::residentKiB;
 
 bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure) {
     QElapsedTimer wall;

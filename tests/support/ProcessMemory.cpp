@@ -2,21 +2,22 @@
 
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 
-namespace snapdeck::bench {
+namespace snapdeck::test {
 
 namespace {
 
-long statusField(const char* name) {
+qint64 statusField(const char* name) {
     std::FILE* file = std::fopen("/proc/self/status", "re");
     if (!file)
         return -1;
     char line[256];
-    long value = -1;
+    long long value = -1;
     const std::size_t length = std::strlen(name);
     while (std::fgets(line, sizeof line, file)) {
         if (std::strncmp(line, name, length) == 0 && line[length] == ':') {
-            std::sscanf(line + length + 1, "%ld", &value);
+            std::sscanf(line + length + 1, "%lld", &value);
             break;
         }
     }
@@ -26,11 +27,11 @@ long statusField(const char* name) {
 
 } // namespace
 
-long residentKiB() {
+qint64 residentKiB() {
     return statusField("VmRSS");
 }
 
-long peakResidentKiB() {
+qint64 peakResidentKiB() {
     return statusField("VmHWM");
 }
 
@@ -42,4 +43,9 @@ bool resetPeakResident() {
     return std::fclose(file) == 0 && written;
 }
 
-} // namespace snapdeck::bench
+qint64 heapInUseKiB() {
+    const struct mallinfo2 heap = ::mallinfo2();
+    return static_cast<qint64>((heap.uordblks + heap.hblkhd) / 1024);
+}
+
+} // namespace snapdeck::test
