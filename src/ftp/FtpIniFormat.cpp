@@ -30,10 +30,14 @@ qsizetype lengthWithoutOuterSpaces(const QString& line) {
     return last - first;
 }
 
-[[noreturn]] void outOfRange(const QString& key, const QString& value, const QString& range) {
-    throw AppError(ErrorNumber::Overflow, kAppErrorSource,
-                   QStringLiteral("В файле %1 значение %2%3 вне допустимых пределов (%4).")
-                       .arg(kFtpIniFileName, key, value, range));
+// The number read from a key's value, or the error that makes the file unreadable.
+std::int32_t numberInRange(const QString& key, const QString& value,
+                           std::optional<std::int32_t> number, const QString& range) {
+    if (!number)
+        throw AppError(ErrorNumber::Overflow, kAppErrorSource,
+                       QStringLiteral("В файле %1 значение %2%3 вне допустимых пределов (%4).")
+                           .arg(kFtpIniFileName, key, value, range));
+    return *number;
 }
 
 } // namespace
@@ -69,19 +73,15 @@ void readFtpIniText(const QString& text, FtpSettings& settings) {
         if (key == kFtpIniKeys[0]) {
             settings.FtpHost = value;
         } else if (key == kFtpIniKeys[1]) {
-            const auto port = portFromText(value);
-            if (!port)
-                outOfRange(key, value, QStringLiteral("от 0 до 65535"));
-            settings.FtpPort = *port;
+            settings.FtpPort =
+                numberInRange(key, value, portFromText(value), QStringLiteral("от 0 до 65535"));
         } else if (key == kFtpIniKeys[2]) {
             settings.FtpLogin = value;
         } else if (key == kFtpIniKeys[3]) {
             settings.FtpPassword = value;
         } else if (key == kFtpIniKeys[4]) {
-            const auto service = serviceFromText(value);
-            if (!service)
-                outOfRange(key, value, QStringLiteral("от -32768 до 32767"));
-            settings.FtpServiceType = *service;
+            settings.FtpServiceType = numberInRange(key, value, serviceFromText(value),
+                                                    QStringLiteral("от -32768 до 32767"));
         } else if (key == kFtpIniKeys[5]) {
             settings.FtpDirectory = value;
         } else if (key == kFtpIniKeys[6]) {
