@@ -28,8 +28,8 @@ int QtMessagePresenter::show(const Message& message) {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // On top of the window the user is in, such as the FTP settings, not behind it.
-    QWidget* owner =
-        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent_;
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal ? modal : parent_;
     QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
     QList<QPushButton*> buttons;
