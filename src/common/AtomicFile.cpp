@@ -38,9 +38,15 @@ struct TemporaryFile {
     }
 };
 
-void syncFolderOf(const QByteArray& path) {
-    const QByteArray folder = QFileInfo(QString::fromLocal8Bit(path)).absolutePath().toLocal8Bit();
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The folder part of a path as given, relative paths kept relative: the current
+// folder's own name may not be valid UTF-8, and spelling it out would change it.
+QString folderOf(const QFileInfo& target) {
+    return target.path();
+}
+
+void syncFolderOf(const QString& folder) {
+    const QByteArray name = QFile::encodeName(folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd); // makes the rename itself survive a power cut; best effort
         ::close(fd);
@@ -53,10 +59,10 @@ void writeFileAtomically(const QString& path, const char* data, qint64 size, mod
     const QFileInfo target(path);
     if (target.fileName().isEmpty())
         raise(path, ENOENT);
-    const QByteArray finalPath = QFile::encodeName(target.absoluteFilePath());
+    const QByteArray finalPath = QFile::encodeName(path);
 
     TemporaryFile temp;
-    temp.path = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+    temp.path = QFile::encodeName(folderOf(target) + QStringLiteral("/.") + target.fileName() +
                                   QStringLiteral(".XXXXXX"));
     temp.fd = ::mkostemp(temp.path.data(), O_CLOEXEC);
     if (temp.fd < 0) {
@@ -86,7 +92,7 @@ void writeFileAtomically(const QString& path, const char* data, qint64 size, mod
     if (::rename(temp.path.constData(), finalPath.constData()) != 0)
         raise(path, errno);
     temp.renamed = true;
-    syncFolderOf(finalPath);
+    syncFolderOf(folderOf(target));
 }
 
 } // namespace snapdeck
