@@ -45,14 +45,32 @@ void ConnectionMonitor::tBat_Timer() {
         return;
     }
     try {
-        runTrapped(services_.messages, [&] {
-            retryWhileNotAnswering(*this, [&] { camera.GetBatteryStatus(cam, status); });
-            showBatteryLevel(status.batteryLevel);
-        });
+        retryWhileNotAnswering(*this, [&] { camera.GetBatteryStatus(cam, status); });
+        lastError_.reset();
+        showBatteryLevel(status.batteryLevel);
     } catch (const ConnectionAbandoned&) {
         quiet_ = true;
         showBatteryUnknown();
+    } catch (const AppError& error) {
+        reportOnce(error);
+    } catch (const std::exception& error) {
+        reportOnce(AppError(ErrorNumber::FileAccess, kAppErrorSource,
+                            QString::fromLocal8Bit(error.what())));
     }
+}
+
+// A failure that repeats every second (a port the camera library refuses, a camera
+// that always answers with the same error) is shown once, then only in the bar, until
+// a good tick or a different error.
+void ConnectionMonitor::reportOnce(const AppError& error) {
+    const ShownError seen{error.number(), error.source(), error.description()};
+    if (lastError_ == seen) {
+        progressBat_.setValue(progressBat_.minimum());
+        progressBat_.setFormat(QStringLiteral("ошибка %1").arg(error.number()));
+        return;
+    }
+    lastError_ = seen;
+    showError(services_.messages, error);
 }
 
 void ConnectionMonitor::showBatteryLevel(std::int16_t level) {

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 
 class QProgressBar;
 
@@ -64,6 +65,7 @@ public:
 
 private:
     void showBatteryLevel(std::int16_t level);
+    void reportOnce(const AppError& error);
     void showBatteryUnknown();
 
     Services& services_;
@@ -74,6 +76,13 @@ private:
     bool quiet_ = false;   // the user stopped waiting for the camera
     bool waiting_ = false; // "Камера не подключена!" is open
     QElapsedTimer progressPainted_;
+    struct ShownError {
+        int number;
+        QString source;
+        QString description;
+        friend bool operator==(const ShownError&, const ShownError&) = default;
+    };
+    std::optional<ShownError> lastError_; // the last error the battery tick showed
 };
 
 // Runs a camera step; while it fails because the camera does not answer, checks the

@@ -41,16 +41,30 @@ TEST_F(BatteryMonitorTest, LevelsOutsideTheBarAreShownAtItsEndsWithoutAMessage) 
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(BatteryMonitorTest, AnotherErrorIsShownOncePerTickAndKeepsTheBar) {
+TEST_F(BatteryMonitorTest, AnotherErrorIsShownOnceThenOnlyInTheBar) {
     load();
     camera->setBatteryLevel(80);
     tick();
-    camera->script().failNext("GetBatteryStatus", 1001, 2);
+    camera->script().failNext("GetBatteryStatus", 1001, 5);
     tick();
-    tick();
-    EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(shown(), QStringLiteral("80%"));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(shown(), QStringLiteral("80%")) << "the first tick keeps the bar";
+    for (int i = 0; i < 4; ++i)
+        tick();
+    EXPECT_EQ(messages.shown.size(), 1u) << "not a box every second";
+    EXPECT_EQ(shown(), QStringLiteral("ошибка 1001"));
     EXPECT_TRUE(cameraLog({"CloseCamera"}).isEmpty());
+
+    camera->script().failNext("GetBatteryStatus", 1002, 2);
+    tick();
+    tick();
+    EXPECT_EQ(messages.shown.size(), 2u) << "a different error is shown";
+
+    tick(); // a good tick
+    EXPECT_EQ(shown(), QStringLiteral("80%"));
+    camera->script().failNext("GetBatteryStatus", 1002, 1);
+    tick();
+    EXPECT_EQ(messages.shown.size(), 3u) << "shown again after a good tick";
 }
 
 TEST_F(BatteryMonitorTest, ACameraThatDoesNotAnswerIsCheckedAndReadAgain) {
