@@ -30,6 +30,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace snapdeck {
@@ -145,7 +146,13 @@ void MainWindow::Form_Load() {
         state_.FormLoading = false;
         lensFrame->lblZoom->setText(QStringLiteral("Увеличение - 80/240"));
         lensFrame->lblFocus->setText(QStringLiteral("Фокусировка - 0/240"));
-        capture_->RefreshCameraState();
+        {
+            // Lens positions read back from the camera move the sliders, whose handlers
+            // take previews; the one preview below shows them all, and a camera without
+            // preview is reported once.
+            const QScopedValueRollback deferred(state_.previewsDeferred, true);
+            capture_->RefreshCameraState();
+        }
         scheduleFrame->fillStartUpValues(services_.clock.now());
         preview_->ShowPreview();
     });

@@ -2,6 +2,8 @@
 
 #include "camera/CameraRecords.h"
 
+#include <cstdint>
+
 namespace snapdeck {
 
 // The main window's own state, shared by its procedures.
@@ -14,6 +16,10 @@ struct WindowState {
     ExposureSettings Exposure;
     // Guards the exposure read-back against the list changes it makes itself.
     bool ExposureBusy = false;
+    // Pictures on the card at the last refresh; -1 before the first.
+    std::int32_t knownPictureCount = -1;
+    // While set, previews asked for are left to the one the caller takes at its end.
+    bool previewsDeferred = false;
 };
 
 } // namespace snapdeck

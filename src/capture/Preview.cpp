@@ -21,7 +21,7 @@ Preview::Preview(Services& services, Globals& globals, const WindowState& state,
     : services_(services), globals_(globals), state_(state), prgFile_(prgFile), Image2_(Image2) {}
 
 void Preview::ShowPreview() {
-    if (state_.FormLoading)
+    if (state_.FormLoading || state_.previewsDeferred)
         return;
     runTrapped(services_.messages, [&] {
         CameraControl& camera = services_.camera;

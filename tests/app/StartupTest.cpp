@@ -156,3 +156,17 @@ TEST_F(StartupTest, TheBatteryTimerStartsOnlyOnceLoadingIsOver) {
             << "the window stays after a failed initialisation, and so does its monitor";
     }
 }
+
+// A camera without preview, whose lens stands elsewhere than the sliders at start: the
+// lens read-back moves the sliders, and the start still takes one preview, not one per
+// slider, so the camera's "no preview" is reported once.
+TEST_F(StartupTest, ACameraWithoutPreviewIsReportedOnceAtStart) {
+    create();
+    camera->script().reportNext("ZoomPosition", 120);
+    camera->script().reportNext("FocusPosition", 60);
+    camera->script().failNext("TakePreview", 1004, 10, QStringLiteral("Нет просмотра"));
+    window->Form_Load();
+    EXPECT_EQ(messages.shown.size(), 1u) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
+    EXPECT_EQ(window->findChild<QSlider*>(QStringLiteral("scrollZoom"))->value(), 120);
+}
