@@ -34,18 +34,20 @@ template <typename Step> auto Capture::retrying(Step&& step) {
     return retryWhileNotAnswering(monitor_, std::forward<Step>(step));
 }
 
-void Capture::CapturePicture() {
+bool Capture::CapturePicture() {
     // A message box inside a capture lets the user press "Захват" again; one capture
     // at a time, or the second would take the first one's picture off the card.
     if (capturing_)
-        return;
+        return false;
     const QScopedValueRollback busy(capturing_, true);
+    stored_ = false;
     try {
         runTrapped(services_.messages, [&] { runCapture(); });
     } catch (const ConnectionAbandoned&) {
         // The user stopped waiting for the camera: the capture ends here, nothing more
         // is deleted, uploaded or refreshed.
     }
+    return stored_;
 }
 
 void Capture::runCapture() {
@@ -54,7 +56,7 @@ void Capture::runCapture() {
 
     retrying([&] { camera.SetExposure(cam, state_.Exposure); });
     showStatus(QStringLiteral("Экспозиция..."));
-    retrying([&] { camera.TakePicture(cam); });
+    takePictureOnce(cam);
     hideStatus();
     const std::int32_t pictureCount = retrying([&] { return camera.GetPictureCount(cam); });
     if (pictureCount != 0)
@@ -97,6 +99,7 @@ void Capture::storePicture(std::int32_t& cam, std::int32_t pictureCount) {
     // On disk and flushed before the card's copy may go.
     writeFileAtomically(path, buffer.constData(), received);
     buffer = QByteArray();
+    stored_ = true;
     if (!controls_.options.chkStFlash->isChecked())
         retrying([&] { camera.DeletePicture(0); });
     controls_.Image1.loadFile(path);
@@ -104,6 +107,32 @@ void Capture::storePicture(std::int32_t& cam, std::int32_t pictureCount) {
     hideStatus();
     if (controls_.chkFTP.isChecked() && upload_)
         upload_(fileName);
+}
+
+// The shot that timed out may still have stored its picture: it is never fired again
+// without asking, and when the user asks to go on, a picture that has since appeared on
+// the card is copied instead of taking another one.
+void Capture::takePictureOnce(std::int32_t& cam) {
+    CameraControl& camera = services_.camera;
+    const std::int32_t before = state_.knownPictureCount;
+    for (;;) {
+        try {
+            camera.TakePicture(cam);
+            return;
+        } catch (const CameraError& error) {
+            if (!error.cameraNotAnswering())
+                throw;
+        }
+        CheckOutcome outcome = monitor_.CheckConnection();
+        if (outcome == CheckOutcome::Closed)
+            outcome = monitor_.askToKeepTrying() ? CheckOutcome::UserKeepsTrying
+                                                 : CheckOutcome::UserStopped;
+        if (outcome == CheckOutcome::UserStopped)
+            throw ConnectionAbandoned{};
+        const std::int32_t now = retrying([&] { return camera.GetPictureCount(cam); });
+        if (before >= 0 && now > before)
+            return;
+    }
 }
 
 QString Capture::pictureFileName() const {
@@ -133,7 +162,9 @@ void Capture::RefreshCameraState() {
         CameraControl& camera = services_.camera;
         std::int32_t& cam = globals_.CameraNumber;
         controls_.status.RemCnt->setText(QString::number(camera.GetRemainingCount(cam)));
-        controls_.status.PicCnt->setText(QString::number(camera.GetPictureCount(cam)));
+        const std::int32_t onCard = camera.GetPictureCount(cam);
+        state_.knownPictureCount = onCard;
+        controls_.status.PicCnt->setText(QString::number(onCard));
         const int position = controls_.combReso.findData(camera.ImageSize(cam));
         if (position >= 0)
             controls_.combReso.setCurrentIndex(position);

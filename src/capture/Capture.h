@@ -38,8 +38,9 @@ public:
 
     // One capture, start to finish. A step that fails because the camera does not
     // answer is repeated after a connection check; any other error ends the capture
-    // with the error message box. Never passes an error on.
-    void CapturePicture();
+    // with the error message box. Never passes an error on. True when a picture was
+    // stored on disk.
+    bool CapturePicture();
 
     // Reads the picture counters, the image size and the lens positions back into the
     // window. Reports its own errors.
@@ -55,6 +56,7 @@ public:
 private:
     template <typename Step> auto retrying(Step&& step);
     void runCapture();
+    void takePictureOnce(std::int32_t& cam);
     void storePicture(std::int32_t& cam, std::int32_t pictureCount);
     QString pictureFileName() const;
     void showStatus(const QString& text);
@@ -67,6 +69,7 @@ private:
     ConnectionMonitor& monitor_;
     std::function<void(const QString&)> upload_;
     bool capturing_ = false;
+    bool stored_ = false; // this capture wrote its picture to disk
 };
 
 } // namespace snapdeck

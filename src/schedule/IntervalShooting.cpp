@@ -67,10 +67,11 @@ void IntervalShooting::chkTiming_Click() {
     if (leadingNumber(frame_.txtInterval->text()) > 0) {
         tTime.start(kTickMs);
         GrabCount = 0;
-        const std::optional<QDateTime> next = nextShotFromNow();
+        startReached_.reset();
+        const std::optional<qint64> next = nextShotFromNow();
         if (!next)
             return stopBecause(QStringLiteral("Неверно указан интервал"));
-        TimeNextShot = *next;
+        nextShotDueMs_ = *next;
         frame_.lblNextTxt->setVisible(true);
         return;
     }
@@ -93,11 +94,10 @@ void IntervalShooting::tTime_Timer() {
     const QScopedValueRollback busy(ticking_, true);
     if (!frame_.chkTiming->isChecked())
         return;
-    const QDateTime now = services_.clock.now();
+    const qint64 left = millisecondsLeft();
     frame_.lblNextTxt->setText(u'#' + QString::number(GrabCount) +
-                               QStringLiteral(", cледующий снимок - через ") +
-                               timeLeftText(TimeNextShot, now));
-    if (TimeNextShot > now)
+                               QStringLiteral(", cледующий снимок - через ") + timeLeftText(left));
+    if (left > 0)
         return;
     runDueTick();
 }
@@ -106,8 +106,16 @@ void IntervalShooting::runDueTick() {
     const std::optional<QDateTime> start = startMoment();
     if (!start)
         return stopBecause(QStringLiteral("Неверно указано время начала"));
-    if (TimeNextShot < *start)
-        return reschedule();
+    // The start, the stop and the work window are moments on the wall clock; the due
+    // moment is where the wall clock stands now, less how late the tick is.
+    // Once a due tick has reached the start, a wall clock set back later does not put
+    // the run to sleep until the start comes round again; a new start moment does.
+    const QDateTime due = timeNextShot();
+    if (startReached_ != *start) {
+        if (due < *start)
+            return reschedule();
+        startReached_ = *start;
+    }
 
     if (frame_.chkWorkTime->isChecked()) {
         const std::optional<int> begin = timeOfDayFromBoxes(frame_.WBH, frame_.WBM);
@@ -123,7 +131,7 @@ void IntervalShooting::runDueTick() {
         const std::optional<QDateTime> end = stopMoment();
         if (!end)
             return stopBecause(QStringLiteral("Неверно указано время остановки"));
-        if (TimeNextShot > *end)
+        if (due > *end)
             return stop(u'#' + QString::number(GrabCount) + QStringLiteral(". Время вышло."));
     }
 
@@ -131,14 +139,17 @@ void IntervalShooting::runDueTick() {
     if (GrabCount == std::numeric_limits<std::int32_t>::max())
         return stopBecause(QStringLiteral("Счетчик снимков заполнен"));
 
-    capture_.CapturePicture();
-    const std::optional<QDateTime> next = nextShotFromNow();
-    ++GrabCount;
+    // Only a picture stored on disk counts: a flat battery or a lost camera must not
+    // end a count-limited run early.
+    const bool stored = capture_.CapturePicture();
+    const std::optional<qint64> next = nextShotFromNow();
+    if (stored)
+        ++GrabCount;
     if (!next)
         return stopBecause(QStringLiteral("Неверно указан интервал"));
-    TimeNextShot = *next;
+    nextShotDueMs_ = *next;
 
-    if (frame_.chkCaptureCount->isChecked()) {
+    if (stored && frame_.chkCaptureCount->isChecked()) {
         const std::optional<double> limit = readRealNumber(frame_.txtCaptureCount->text());
         if (!limit)
             return stopBecause(QStringLiteral("Неверно указано число снимков"));
@@ -149,12 +160,12 @@ void IntervalShooting::runDueTick() {
 }
 
 void IntervalShooting::reschedule() {
-    const std::optional<QDateTime> next = nextShotFromNow();
+    const std::optional<qint64> next = nextShotFromNow();
     if (!next)
         return stopBecause(QStringLiteral("Неверно указан интервал"));
-    TimeNextShot = *next;
+    nextShotDueMs_ = *next;
     frame_.lblNextTxt->setText(QStringLiteral("Следующий снимок - через ") +
-                               timeLeftText(TimeNextShot, services_.clock.now()));
+                               timeLeftText(millisecondsLeft()));
 }
 
 void IntervalShooting::stop(const QString& text) {
@@ -170,14 +181,23 @@ void IntervalShooting::stopBecause(const QString& reason) {
     stop(u'#' + QString::number(GrabCount) + QStringLiteral(". ") + reason + u'.');
 }
 
-// Now plus the interval: the leading number of txtInterval, rounded, read afresh so
-// that an edit during a run counts from the next rescheduling.
-std::optional<QDateTime> IntervalShooting::nextShotFromNow() const {
+// Now plus the interval on the monotonic clock: the leading number of txtInterval,
+// rounded, read afresh so that an edit during a run counts from the next rescheduling.
+// Setting the wall clock neither delays nor hurries the next shot.
+std::optional<qint64> IntervalShooting::nextShotFromNow() const {
     const std::optional<std::int16_t> seconds =
         roundToInt16(leadingNumber(frame_.txtInterval->text()));
     if (!seconds)
         return std::nullopt;
-    return services_.clock.now().addSecs(*seconds);
+    return services_.clock.monotonicMs() + qint64(*seconds) * 1000;
+}
+
+qint64 IntervalShooting::millisecondsLeft() const {
+    return nextShotDueMs_ - services_.clock.monotonicMs();
+}
+
+QDateTime IntervalShooting::timeNextShot() const {
+    return services_.clock.now().addMSecs(millisecondsLeft());
 }
 
 std::optional<QDateTime> IntervalShooting::startMoment() const {

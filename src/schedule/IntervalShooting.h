@@ -29,7 +29,8 @@ public:
     // One tick of tTime.
     void tTime_Timer();
 
-    QDateTime timeNextShot() const { return TimeNextShot; }
+    // The next shot's moment as the wall clock shows it now.
+    QDateTime timeNextShot() const;
     std::int32_t grabCount() const { return GrabCount; }
 
     // Once a second while a run is on, stopped otherwise.
@@ -42,7 +43,8 @@ private:
     void reschedule();
     void stop(const QString& text);
     void stopBecause(const QString& reason);
-    std::optional<QDateTime> nextShotFromNow() const;
+    std::optional<qint64> nextShotFromNow() const;
+    qint64 millisecondsLeft() const;
     std::optional<QDateTime> startMoment() const;
     std::optional<QDateTime> stopMoment() const;
 
@@ -50,7 +52,8 @@ private:
     ScheduleFrame& frame_;
     Capture& capture_;
     const ConnectionMonitor& monitor_;
-    QDateTime TimeNextShot;
+    qint64 nextShotDueMs_ = 0;              // on the clock's monotonic reading
+    std::optional<QDateTime> startReached_; // the start moment this run has reached
     std::int32_t GrabCount = 0;
     bool ticking_ = false;
 };

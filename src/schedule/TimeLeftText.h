@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDateTime>
 #include <QString>
+#include <QtGlobal>
 
 namespace snapdeck {
 
-// The time of day of "next" minus that of "now", brought into 0 to 24 hours, as
-// "hh:mm:ss". A next shot less than a day ahead reads as the time left; one that has
-// just passed reads as a time just under 24 hours (one second late is 23:59:59).
-QString timeLeftText(const QDateTime& next, const QDateTime& now);
+// The time left until the next shot as "hh:mm:ss", brought into 0 to 24 hours. Parts of
+// a second count as a whole second left; a shot that has just come due reads 00:00:00
+// and one that is a second late reads 23:59:59.
+QString timeLeftText(qint64 millisecondsLeft);
 
 } // namespace snapdeck

@@ -163,7 +163,7 @@ TEST_F(CaptureTest, HandsTheBareFileNameToTheUploadAfterShowingAndBeforeRefreshi
 
 TEST_F(CaptureTest, ACameraThatStopsAnsweringIsWaitedForAndTheCaptureGoesOn) {
     load();
-    camera->script().failNext("TakePicture", 26, 2);
+    camera->script().failNext("DownloadPicture", 26, 2);
     camera->script().failNext("CloseCamera", 26, 1);
     QStringList statusDuringMessage;
     messages.answer = [&](const Message&) {
@@ -176,11 +176,51 @@ TEST_F(CaptureTest, ACameraThatStopsAnsweringIsWaitedForAndTheCaptureGoesOn) {
     EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"})
         << "the message appears only when closing the camera gets no answer either";
     EXPECT_EQ(messages.shown[0].buttons.size(), 2) << "with a way out";
-    EXPECT_EQ(statusDuringMessage, QStringList{"Экспозиция..."});
-    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 3);
+    EXPECT_EQ(statusDuringMessage, QStringList{"Запись файла"});
+    EXPECT_EQ(cameraLog({"DownloadPicture"}).size(), 3);
     EXPECT_EQ(cameraLog({"CloseCamera"}).size(), 2);
-    EXPECT_EQ(cameraLog({"SetExposure"}).size(), 1) << "steps already done are not repeated";
+    EXPECT_EQ(cameraLog({"SetExposure", "TakePicture"}).size(), 2)
+        << "steps already done are not repeated";
     EXPECT_TRUE(QFile::exists(filePath("image.jpg")));
+}
+
+// A shot that timed out may have been taken: the shutter never fires again without the
+// user's word, and when the picture has reached the card meanwhile it is copied.
+TEST_F(CaptureTest, ATimedOutShotIsNotFiredAgainWithoutAskingAndALatePictureIsCopied) {
+    load();
+    camera->script().failNext("TakePicture", 26, 1); // closing the camera still works
+    QString statusWhenAsked;
+    messages.answer = [&](const Message&) {
+        statusWhenAsked = status()->text();
+        std::int32_t cam = 0;
+        camera->TakePicture(cam); // the timed-out shot's picture arrives on the card
+        return 0;
+    };
+    capture();
+    EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"}) << "asked at once";
+    EXPECT_EQ(messages.shown[0].buttons.size(), 2);
+    EXPECT_EQ(statusWhenAsked, QStringLiteral("Экспозиция..."));
+    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 2) << "the program fired once; the test once";
+    EXPECT_EQ(readFile(filePath("image.jpg")).isEmpty(), false);
+    EXPECT_EQ(camera->picturesOnCard(), 0) << "the late picture was copied and deleted";
+}
+
+TEST_F(CaptureTest, ATimedOutShotWithNothingOnTheCardIsTakenAgainOnlyWhenTheUserSaysSo) {
+    load();
+    camera->script().failNext("TakePicture", 26, 1);
+    capture(); // the user answers "OK": try again
+    EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"});
+    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 2);
+    EXPECT_TRUE(QFile::exists(filePath("image.jpg")));
+
+    messages.clear();
+    camera->script().clearLog();
+    camera->script().failNext("TakePicture", 26, 1000);
+    messages.answer = [](const Message&) { return 1; }; // "Прекратить попытки"
+    capture();
+    EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"});
+    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 1) << "never fired again silently";
+    EXPECT_TRUE(cameraLog({"DownloadPicture", "GetRemainingCount"}).isEmpty());
 }
 
 TEST_F(CaptureTest, StoppingTheWaitEndsTheCaptureWithoutFurtherSteps) {
@@ -200,11 +240,11 @@ TEST_F(CaptureTest, StoppingTheWaitEndsTheCaptureWithoutFurtherSteps) {
 
 TEST_F(CaptureTest, ACameraThatFailsSilentlyForeverStillGivesTheUserAWayOut) {
     load();
-    camera->script().failNext("TakePicture", 26, 1000); // closing it keeps succeeding
+    camera->script().failNext("GetPictureCount", 26, 1000); // closing it keeps succeeding
     messages.answer = [](const Message&) { return 1; };
     capture();
     EXPECT_EQ(messages.texts(), QStringList{"Камера не подключена!"});
-    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 3) << "asked after the third silent round";
+    EXPECT_EQ(cameraLog({"GetPictureCount"}).size(), 3) << "asked after the third silent round";
     EXPECT_EQ(cameraLog({"CloseCamera"}).size(), 3);
 }
 
@@ -266,7 +306,7 @@ TEST_F(CaptureTest, AShortDownloadKeepsThePreviousFileAndThePictureOnTheCard) {
 TEST_F(CaptureTest, OneCaptureAtATimeAndNotBlockedByStartUpState) {
     load();
     window->state().FormLoading = true; // capture does not look at it
-    camera->script().failNext("TakePicture", 26, 1);
+    camera->script().failNext("DownloadPicture", 26, 1);
     camera->script().failNext("CloseCamera", 26, 1);
     messages.answer = [&](const Message&) {
         window->cmdCapture->click(); // pressed again while the message waits
@@ -274,6 +314,7 @@ TEST_F(CaptureTest, OneCaptureAtATimeAndNotBlockedByStartUpState) {
     };
     capture();
     EXPECT_EQ(cameraLog({"SetExposure"}).size(), 1);
-    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 2);
+    EXPECT_EQ(cameraLog({"TakePicture"}).size(), 1);
+    EXPECT_EQ(cameraLog({"DownloadPicture"}).size(), 2);
     EXPECT_TRUE(QFile::exists(filePath("image.jpg")));
 }

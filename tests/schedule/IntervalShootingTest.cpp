@@ -67,16 +67,14 @@ protected:
 
 } // namespace
 
-TEST(TimeLeftText, IsTheTimeOfDayDifferenceWithinOneDay) {
-    const QDateTime now(QDate(2026, 12, 6), QTime(8, 5, 3));
-    EXPECT_EQ(timeLeftText(now.addSecs(17), now), QStringLiteral("00:00:17"));
-    EXPECT_EQ(timeLeftText(now, now), QStringLiteral("00:00:00"));
-    EXPECT_EQ(timeLeftText(now.addSecs(32767), now), QStringLiteral("09:06:07"));
-    EXPECT_EQ(timeLeftText(now.addSecs(-1), now), QStringLiteral("23:59:59")) << "one second late";
-    const QDateTime beforeMidnight(QDate(2026, 12, 6), QTime(23, 59, 50));
-    EXPECT_EQ(timeLeftText(beforeMidnight.addSecs(20), beforeMidnight), QStringLiteral("00:00:20"));
-    EXPECT_EQ(timeLeftText(now.addSecs(-20), now.addMSecs(999)), QStringLiteral("23:59:40"))
-        << "fractions of a second dropped";
+TEST(TimeLeftText, CountsWholeSecondsLeftWithinOneDay) {
+    EXPECT_EQ(timeLeftText(17000), QStringLiteral("00:00:17"));
+    EXPECT_EQ(timeLeftText(0), QStringLiteral("00:00:00"));
+    EXPECT_EQ(timeLeftText(32767000), QStringLiteral("09:06:07"));
+    EXPECT_EQ(timeLeftText(-1000), QStringLiteral("23:59:59")) << "one second late";
+    EXPECT_EQ(timeLeftText(28999), QStringLiteral("00:00:29")) << "part of a second counts";
+    EXPECT_EQ(timeLeftText(-20999), QStringLiteral("23:59:40")) << "late by whole seconds";
+    EXPECT_EQ(timeLeftText(-999), QStringLiteral("00:00:00")) << "due within the second";
 }
 
 TEST_F(IntervalShootingTest, DefaultRunShootsEveryThirtySecondsAndCountsDown) {
@@ -314,12 +312,12 @@ TEST_F(IntervalShootingTest, NoTickRunsInsideATickAndTheCaptureTimeCounts) {
     EXPECT_EQ(ticksWhileOpen, 7);
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(pictures(), 1);
-    EXPECT_EQ(shooting().grabCount(), 1) << "a failed capture counts";
+    EXPECT_EQ(shooting().grabCount(), 0) << "a failed capture stores no picture";
     EXPECT_EQ(shooting().timeNextShot(), kStartUp.addSecs(30 + 7 + 30));
     EXPECT_EQ(label(), QStringLiteral("#0, cледующий снимок - через 00:00:00"))
         << "the dropped ticks wrote nothing";
     secondPasses();
-    EXPECT_EQ(label(), QStringLiteral("#1, cледующий снимок - через 00:00:29"))
+    EXPECT_EQ(label(), QStringLiteral("#0, cледующий снимок - через 00:00:29"))
         << "the next tick proceeds normally";
 }
 
@@ -422,4 +420,76 @@ TEST_F(IntervalShootingTest, AFullCountEndsTheRunInsteadOfOverflowing) {
     EXPECT_EQ(shooting().grabCount(), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(label(), QStringLiteral("#2147483647. Счетчик снимков заполнен."));
     EXPECT_FALSE(running());
+}
+
+// With a flat battery half the shots fail: the count, the count limit and the closing
+// line all mean pictures stored, and a limited run goes on until it has them all.
+TEST_F(IntervalShootingTest, OnlyStoredPicturesCountTowardsTheLimitAndTheLines) {
+    load();
+    frame().chkCaptureCount->setChecked(true);
+    set(frame().txtCaptureCount, "3");
+    switchOn();
+    camera->script().failNext("TakePicture", 1001, 2, QStringLiteral("Батарея разряжена"));
+    dueTick();
+    dueTick();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(shooting().grabCount(), 0);
+    secondPasses();
+    EXPECT_TRUE(label().startsWith(QStringLiteral("#0, "))) << label().toStdString();
+    dueTick();
+    dueTick();
+    EXPECT_TRUE(running());
+    dueTick();
+    EXPECT_FALSE(running());
+    EXPECT_EQ(label(), QStringLiteral("Снято 3 снимков."));
+    EXPECT_EQ(pictures(), 5) << "two failed attempts and three pictures";
+}
+
+TEST_F(IntervalShootingTest, ACameraThatNeverComesBackDoesNotEndACountLimitedRun) {
+    load();
+    frame().chkCaptureCount->setChecked(true);
+    set(frame().txtCaptureCount, "2");
+    switchOn();
+    camera->script().failNext("TakePicture", 1001, 1000);
+    for (int i = 0; i < 10; ++i)
+        dueTick();
+    EXPECT_TRUE(running());
+    EXPECT_EQ(shooting().grabCount(), 0);
+}
+
+// Stations correct their clocks (NTP after boot, a daylight-saving mistake): the next
+// shot stays one interval after the last whatever the wall clock does.
+TEST_F(IntervalShootingTest, SettingTheWallClockNeitherDelaysNorHurriesTheNextShot) {
+    load();
+    switchOn();
+    dueTick();
+    ASSERT_EQ(pictures(), 1);
+
+    clock.setWallClock(clock.now().addSecs(-3600)); // an hour back
+    secondPasses();
+    EXPECT_EQ(label(), QStringLiteral("#1, cледующий снимок - через 00:00:29"));
+    secondsPass(29);
+    EXPECT_EQ(pictures(), 2) << "one interval after the last picture, not an hour later";
+
+    clock.setWallClock(clock.now().addSecs(3600)); // and forward again
+    secondPasses();
+    EXPECT_EQ(pictures(), 2) << "no extra picture for the jump";
+    EXPECT_EQ(label(), QStringLiteral("#2, cледующий снимок - через 00:00:29"));
+    secondsPass(29);
+    EXPECT_EQ(pictures(), 3);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(IntervalShootingTest, TheStopMomentFollowsTheWallClock) {
+    load();
+    frame().chkTimeToStop->setChecked(true);
+    set(frame().DSD, "06");
+    set(frame().TSH, "09"); // 09:05:03 today
+    switchOn();
+    dueTick();
+    EXPECT_EQ(pictures(), 1);
+    clock.setWallClock(QDateTime(QDate(2026, 12, 6), QTime(10, 0, 0)));
+    secondsPass(30);
+    EXPECT_FALSE(running());
+    EXPECT_EQ(label(), QStringLiteral("#1. Время вышло."));
 }
