@@ -4,8 +4,10 @@
 #include "camera/SimulatedScene.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -439,6 +441,55 @@ TEST(SimulatedCameraFolder, KeepsPicturesAsCardFilesAndUnplugsWithTheFolder) {
     restarted->TakePicture(cam);
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/SNAP0002.JPG")));
     EXPECT_EQ(camera->GetPictureCount(cam), 2); // both objects see the one card
+}
+
+// A capture takes a picture, copies the last one on the card and deletes it. A picture
+// copied in by hand, whatever its time, must neither be copied for the new shot nor
+// deleted, and the shot must not stay behind on the card.
+TEST(SimulatedCameraFolder, ACaptureCopiesAndDeletesItsOwnShotBesideHandCopiedPictures) {
+    for (const qint64 days : {-1, 1}) {
+        SCOPED_TRACE(days < 0 ? "copied in with yesterday's time" : "with tomorrow's time");
+        QTemporaryDir folder;
+        std::int32_t cam = 0;
+        auto camera = SimulatedCamera::withCardFolder(folder.path());
+        camera->ImageSize(cam, 0);
+        camera->TakePicture(cam); // SNAP0001.JPG, kept from an earlier capture
+        const QString handCopied = folder.filePath(QStringLiteral("visitors.jpg"));
+        const QDateTime handTime = QDateTime::currentDateTime().addDays(days);
+        {
+            QFile file(handCopied);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("a picture from a friend's camera");
+            file.flush(); // a write at closing would set the time again
+            ASSERT_TRUE(file.setFileTime(handTime, QFileDevice::FileModificationTime));
+        }
+
+        camera->TakePicture(cam);
+        const QString shot = folder.filePath(QStringLiteral("SNAP0002.JPG"));
+        QFile shotFile(shot);
+        ASSERT_TRUE(shotFile.open(QIODevice::ReadOnly));
+        const QByteArray shotBytes = shotFile.readAll();
+        shotFile.close();
+
+        const std::int32_t count = camera->GetPictureCount(cam);
+        EXPECT_EQ(count, 3);
+        camera->SelectedPicture(cam, count);
+        std::int32_t size = camera->GetPictureSize(cam);
+        QByteArray copied;
+        camera->DownloadPicture(cam, size, copied);
+        camera->DeletePicture(0);
+
+        EXPECT_TRUE(copied.left(size) == shotBytes) << "the copy is not the new shot";
+        EXPECT_FALSE(QFile::exists(shot)) << "the new shot stayed on the card";
+        QFile hand(handCopied);
+        EXPECT_TRUE(hand.open(QIODevice::ReadOnly)) << "the hand-copied picture was deleted";
+        EXPECT_EQ(hand.readAll(), QByteArray("a picture from a friend's camera"));
+        EXPECT_EQ(
+            QFileInfo(handCopied).fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
+            handTime.toMSecsSinceEpoch());
+        EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("SNAP0001.JPG"))));
+        EXPECT_EQ(camera->GetPictureCount(cam), 2);
+    }
 }
 
 TEST(SimulatedCameraConfigText, ReadsKnownKeysAndKeepsDefaultsForTheRest) {
