@@ -513,6 +513,28 @@ TEST(SimulatedCameraConfigText, ReadsKnownKeysAndKeepsDefaultsForTheRest) {
     EXPECT_FALSE(bad.initializeFails);
 }
 
+// A model name of any length in camera.ini is cut to 64 characters, a character of two
+// UTF-16 units kept whole.
+TEST(SimulatedCameraConfigText, AModelNameIsCutTo64Characters) {
+    QTemporaryDir folder;
+    QFile ini(folder.filePath(QStringLiteral("camera.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("model=" + QByteArray(10000, 'W') + "\n");
+    ini.close();
+    std::int32_t index = 0;
+    EXPECT_EQ(SimulatedCamera::withCardFolder(folder.path())->GetModelName(index),
+              QString(64, u'W'));
+
+    const QString camera = QStringLiteral("\U0001F4F7"); // two UTF-16 units
+    const QString model = QString(63, u'x') + camera + QStringLiteral("yyy");
+    EXPECT_EQ(SimulatedCameraConfig::fromText(QStringLiteral("model=") + model).model,
+              QString(63, u'x'));
+    EXPECT_EQ(SimulatedCameraConfig::fromText(QStringLiteral("model=") + QString(62, u'x') +
+                                              camera + QStringLiteral("yyy"))
+                  .model,
+              QString(62, u'x') + camera);
+}
+
 TEST_F(SimulatedCameraTest, ScriptedFaultsAndValuesComeBeforeTheCamerasOwn) {
     camera.script().failNext(QStringLiteral("TakePicture"), 26, 2);
     EXPECT_ERROR(26, camera.TakePicture(cam));
