@@ -1,6 +1,7 @@
 #include "CameraStatusFrame.h"
 
 #include "Accessibility.h"
+#include "ElidedLabel.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -10,8 +11,9 @@ namespace snapdeck {
 
 namespace {
 
-QLabel* makeValue(QWidget* parent, const char* name, const QString& text) {
-    auto* value = new QLabel(text, parent);
+template <typename Label = QLabel>
+Label* makeValue(QWidget* parent, const char* name, const QString& text) {
+    auto* value = new Label(text, parent);
     value->setObjectName(QLatin1String(name));
     // The camera names itself: its words are shown as they are, never read as markup.
     value->setTextFormat(Qt::PlainText);
@@ -35,7 +37,8 @@ CameraStatusFrame::CameraStatusFrame(QWidget* parent)
         form->addRow(label, value);
     };
 
-    lblModel = makeValue(this, "lblModel", QStringLiteral("Модель камеры"));
+    // A long model name is cut short on screen rather than widen the window.
+    lblModel = makeValue<ElidedLabel>(this, "lblModel", QStringLiteral("Модель камеры"));
     PicCnt = makeValue(this, "PicCnt", QStringLiteral("PicCnt"));
     RemCnt = makeValue(this, "RemCnt", QStringLiteral("RemCnt"));
     progressBat = new QProgressBar(this);

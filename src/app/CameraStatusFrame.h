@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ElidedLabel.h"
+
 #include <QGroupBox>
 
 class QLabel;
@@ -13,7 +15,7 @@ class CameraStatusFrame : public QGroupBox {
 public:
     explicit CameraStatusFrame(QWidget* parent = nullptr);
 
-    QLabel* lblModel;
+    ElidedLabel* lblModel;
     QLabel* PicCnt;
     QLabel* RemCnt;
     // The battery level runs from 0.0001 to 100; the bar counts it in ten-thousandths.

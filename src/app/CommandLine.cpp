@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "camera/CameraPort.h"
+
 #include <QCommandLineParser>
 
 namespace snapdeck {
@@ -23,7 +25,9 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Where a real camera is connected, for cameras that are not found "
-                       "by themselves, e.g. usb:001,005 or ptpip:HOST:PORT:PORT."),
+                       "by themselves: usb:BUS,DEVICE (e.g. usb:001,005), ptpip:ADDRESS "
+                       "(port 15740), ptpip:ADDRESS:PORT or ptpip:ADDRESS:PORT:EVENTPORT; "
+                       "ADDRESS is the camera's IPv4 address."),
         QStringLiteral("PORT"));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
@@ -53,7 +57,9 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);
     // Refused here, before anything is read or opened.
-    *error = cameraOptionsProblem(result.camera);
+    *error = parser.isSet(port) && result.camera.port.isEmpty()
+                 ? readCameraPort(QString()).problem
+                 : cameraOptionsProblem(result.camera);
     if (!error->isEmpty())
         return std::nullopt;
     return result;

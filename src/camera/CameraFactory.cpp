@@ -1,5 +1,6 @@
 #include "CameraFactory.h"
 
+#include "CameraPort.h"
 #include "Gphoto2Camera.h"
 #include "SimulatedCamera.h"
 
@@ -24,7 +25,7 @@ QString cameraOptionsProblem(const CameraOptions& options) {
                    ? QString()
                    : QStringLiteral("--port is for real cameras; the simulated camera has none");
     if (camera.isEmpty() || camera == QStringLiteral("gphoto2"))
-        return {};
+        return options.port.isEmpty() ? QString() : readCameraPort(options.port).problem;
     return QStringLiteral("unknown camera \"%1\"; use --camera=gphoto2, --camera=simulator or "
                           "--camera=simulator:FOLDER")
         .arg(camera);
@@ -39,7 +40,8 @@ std::unique_ptr<CameraControl> createCamera(const CameraOptions& options) {
     if (isSimulator(options.camera))
         return SimulatedCamera::withCardFolder(options.camera.mid(kSimulator.size() + 1));
     Gphoto2Options real;
-    real.port = options.port;
+    if (!options.port.isEmpty())
+        real.port = readCameraPort(options.port).path;
     return std::make_unique<Gphoto2Camera>(real);
 }
 

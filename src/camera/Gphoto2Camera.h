@@ -14,8 +14,9 @@ class LibraryThread;
 } // namespace gphoto2
 
 struct Gphoto2Options {
-    // The --port option ("usb:001,005", "ptpip:HOST:PORT:PORT"): the camera on that
-    // port; empty: the USB cameras libgphoto2 detects.
+    // The --port option as readCameraPort writes it ("usb:001,005",
+    // "ptpip:ADDRESS:PORT:PORT"): the camera on that port; empty: the USB cameras
+    // libgphoto2 detects.
     QString port;
     // How long a camera call may go without a sign of life before it counts as a
     // camera that does not answer (error 26). A download making progress goes on.

@@ -11,6 +11,17 @@ namespace snapdeck {
 namespace {
 
 constexpr int kNoLimit = std::numeric_limits<int>::max();
+// A model name is a short label on a camera; a longer one is cut, never split inside
+// a character that takes two UTF-16 units.
+constexpr qsizetype kLongestModel = 64;
+
+QString modelName(const QString& text) {
+    if (text.size() <= kLongestModel)
+        return text;
+    const qsizetype end =
+        text.at(kLongestModel - 1).isHighSurrogate() ? kLongestModel - 1 : kLongestModel;
+    return text.left(end).trimmed();
+}
 
 std::optional<int> numberInRange(const QString& text, int minimum, int maximum) {
     bool ok = false;
@@ -42,7 +53,7 @@ SimulatedCameraConfig SimulatedCameraConfig::fromText(const QString& text) {
         else if (key == u"initialize")
             config.initializeFails = value.compare(u"fail", Qt::CaseInsensitive) == 0;
         else if (key == u"model" && !value.isEmpty())
-            config.model = value;
+            config.model = modelName(value);
         else if (key == u"battery")
             applyNumber(config.battery, value, 0, 100);
         else if (key == u"capacity")

@@ -8,7 +8,7 @@ namespace snapdeck {
 // optional file "camera.ini" in that folder, one key=value a line:
 //   cameras=0|1|2     cameras found (default 1)
 //   initialize=fail   Initialize answers non-zero
-//   model=TEXT        the model name
+//   model=TEXT        the model name, up to 64 characters (longer ones are cut)
 //   battery=N         the starting battery level, 0..100
 //   capacity=N        pictures that fit on the card at the smallest image size
 //   zoom_step=N       the lens's zoom step on the slider scale

@@ -3,11 +3,13 @@
 #include "SimulatedCameraErrors.h"
 #include "common/AtomicFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace snapdeck {
@@ -99,11 +101,14 @@ public:
             raiseCameraError(CardNumbersUsedUp,
                              QStringLiteral("Номера файлов на карте памяти исчерпаны"));
         const QString name = QStringLiteral("SNAP%1.JPG").arg(number, 4, 10, QChar(u'0'));
+        const QString path = QDir(folder_).filePath(name);
+        const QFileInfoList before = pictureFiles();
         try {
-            writeFileAtomically(QDir(folder_).filePath(name), jpeg);
+            writeFileAtomically(path, jpeg);
         } catch (const AppError& error) {
             raiseCameraError(error.number(), error.description());
         }
+        makeNewest(path, before);
     }
     void remove(int number) override {
         const QFileInfo info = pictureFile(number);
@@ -114,19 +119,62 @@ public:
     }
 
 private:
-    // Every JPEG file of the folder in name order; other files (camera.ini) are not
+    static qint64 modifiedMs(const QFileInfo& file) {
+        return file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+    }
+
+    // Every JPEG file of the folder in the order it was stored: by modification time,
+    // then by name, as a camera numbers its files. Other files (camera.ini) are not
     // pictures.
     QFileInfoList pictureFiles() const {
         QDir dir(folder_);
         dir.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")});
         dir.setFilter(QDir::Files);
         dir.setSorting(QDir::NoSort);
-        QFileInfoList files = dir.entryInfoList();
-        std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
-            const int folded = a.fileName().compare(b.fileName(), Qt::CaseInsensitive);
-            return folded != 0 ? folded < 0 : a.fileName() < b.fileName();
+        const QFileInfoList files = dir.entryInfoList();
+        struct Entry {
+            qint64 modified;
+            QFileInfo file;
+        };
+        std::vector<Entry> entries;
+        entries.reserve(static_cast<size_t>(files.size()));
+        for (const QFileInfo& file : files)
+            entries.push_back({modifiedMs(file), file});
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            if (a.modified != b.modified)
+                return a.modified < b.modified;
+            const int folded = a.file.fileName().compare(b.file.fileName(), Qt::CaseInsensitive);
+            return folded != 0 ? folded < 0 : a.file.fileName() < b.file.fileName();
         });
-        return files;
+        QFileInfoList sorted;
+        sorted.reserve(files.size());
+        for (const Entry& entry : entries)
+            sorted.append(entry.file);
+        return sorted;
+    }
+
+    // A capture copies the last picture on the card, so the one just stored must be
+    // last even beside a file copied in with a later time (a clock set ahead, a copy
+    // keeping its time): it gets a time just after theirs.
+    void makeNewest(const QString& path, const QFileInfoList& others) const {
+        qint64 latest = std::numeric_limits<qint64>::min();
+        for (const QFileInfo& other : others)
+            latest = std::max(latest, modifiedMs(other));
+        if (modifiedMs(QFileInfo(path)) > latest)
+            return;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) ||
+            !file.setFileTime(QDateTime::fromMSecsSinceEpoch(latest + 1),
+                              QFileDevice::FileModificationTime)) {
+            const QString reason = file.errorString();
+            file.close();
+            // Left as it is, the picture would not be the newest and a capture would
+            // copy and delete another.
+            QFile::remove(path);
+            raiseCameraError(CardFileFailed,
+                             QStringLiteral("Не удалось записать время снимка %1: %2")
+                                 .arg(QFileInfo(path).fileName(), reason));
+        }
     }
     QFileInfo pictureFile(int number) const {
         const QFileInfoList files = pictureFiles();

@@ -13,8 +13,10 @@ namespace snapdeck {
 //
 // A card in memory vanishes with the camera. A card folder keeps every picture as a
 // JPEG file named like a real card's ("SNAP0001.JPG"); picture n is the n-th JPEG file
-// in name order, so the card survives a restart and pictures copied in by hand count
-// too. The folder card is absent while the folder does not exist.
+// by modification time, then by name, so the card survives a restart and pictures
+// copied in by hand count too, in the order they were stored. A picture the camera
+// stores is always the last, whatever time the other files carry. The folder card is
+// absent while the folder does not exist.
 //
 // Numbers outside 1..count() and failing file operations raise CameraError.
 class SimulatedCard {

@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
+#include "camera/CameraPort.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace snapdeck;
@@ -37,4 +40,81 @@ TEST(CommandLine, TakesTheCamerasItKnowsAndRefusesTheRestWithAReason) {
     QString help;
     EXPECT_FALSE(CommandLine::parse({"snapdeck", "--help"}, &error, &help).has_value());
     EXPECT_TRUE(help.contains(QStringLiteral("--screenshot")));
+}
+
+// A port libgphoto2 cannot use would fail at every connection check, for ever, with a
+// message blaming the camera; it is refused at once instead, naming the option and
+// showing a port that works.
+TEST(CommandLine, TakesThePortFormsTheLibraryUsesAndRefusesTheRestWithAnExample) {
+    for (const char* good :
+         {"usb:001,005", "usb:1,5", "ptpip:10.0.0.5", "ptpip:10.0.0.5:15740",
+          "ptpip:10.0.0.5:15740:15741", "ptpip:192.168.1.10:1:65535", "PTPIP:10.0.0.5"})
+        EXPECT_EQ(refusal({QStringLiteral("--port=") + good}), QString()) << good;
+
+    for (const char* bad : {"ptpip:localhost",
+                            "ptpip:",
+                            "ptpip:camera.local:15740",
+                            "ptpip:10.0.0.5:",
+                            "ptpip:10.0.0.5:0",
+                            "ptpip:10.0.0.5:65536:15740",
+                            "ptpip:10.0.0.5:15740:",
+                            "ptpip:10.0.0.5:15740:99999",
+                            "ptpip:10.0.0.5:1:2:3",
+                            "ptpip::15740:15740",
+                            "ptpip:10.0.0",
+                            "ptpip:10.0.0.256",
+                            "ptpip:10.0.0.5:+80",
+                            "ptpip:10.0.0.5:0x50",
+                            "ptpip:[::1]:15740",
+                            "usb:",
+                            "usb:001",
+                            "usb:001,",
+                            "usb:a,b",
+                            "usb:001,005,007",
+                            "serial:/dev/ttyS0",
+                            "disk:/media/card",
+                            "127.0.0.1",
+                            ""}) {
+        const QString option = QStringLiteral("--port=") + bad;
+        const QString error = refusal({QStringLiteral("--camera=gphoto2"), option});
+        EXPECT_TRUE(error.startsWith(option + u':')) << bad << ": " << error.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("e.g. --port="))) << error.toStdString();
+        EXPECT_FALSE(error.contains(u'\n')) << error.toStdString();
+    }
+}
+
+// What reaches libgphoto2: the exact text it finds a USB camera by, and the event port
+// a single PTP/IP port would otherwise leave at 15740.
+TEST(CommandLine, PortsAreWrittenAsTheLibraryTakesThem) {
+    EXPECT_EQ(readCameraPort(QStringLiteral("usb:1,5")).path, QStringLiteral("usb:001,005"));
+    EXPECT_EQ(readCameraPort(QStringLiteral("usb:001,005")).path, QStringLiteral("usb:001,005"));
+    EXPECT_EQ(readCameraPort(QStringLiteral("ptpip:10.0.0.5")).path,
+              QStringLiteral("ptpip:10.0.0.5"));
+    EXPECT_EQ(readCameraPort(QStringLiteral("ptpip:10.0.0.5:5000")).path,
+              QStringLiteral("ptpip:10.0.0.5:5000:5000"));
+    EXPECT_EQ(readCameraPort(QStringLiteral("ptpip:192.168.001.010:05000:05001")).path,
+              QStringLiteral("ptpip:192.168.1.10:5000:5001"))
+        << "the library reads a leading zero as octal";
+}
+
+// The program itself: one line on standard error and exit status 2, before any window.
+TEST(CommandLine, TheProgramEndsAtOnceWithStatus2OnABadPort) {
+    QProcess program;
+    QTemporaryDir runtimeDir; // else Qt warns about its absence on standard error
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(SNAPDECK_PROGRAM), {QStringLiteral("--port=ptpip:localhost")});
+    ASSERT_TRUE(program.waitForStarted());
+    if (!program.waitForFinished(30000)) {
+        program.kill();
+        program.waitForFinished();
+        FAIL() << "the program started instead of refusing the port";
+    }
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 2);
+    const QString error = QString::fromUtf8(program.readAllStandardError()).trimmed();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("--port=ptpip:localhost:"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(u'\n')) << error.toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "camera/Gphoto2Camera.h"
 #include "Gphoto2TestSupport.h"
 #include "PtpIpTestCamera.h"
+#include "camera/CameraFactory.h"
 #include "camera/gphoto2/Gphoto2Errors.h"
 
 #include <QCryptographicHash>
@@ -10,7 +11,10 @@
 
 using namespace std::chrono_literals;
 using snapdeck::BatteryStatus;
+using snapdeck::CameraControl;
 using snapdeck::CameraError;
+using snapdeck::CameraOptions;
+using snapdeck::createCamera;
 using snapdeck::ExposureSettings;
 using snapdeck::Gphoto2Camera;
 using snapdeck::Gphoto2Options;
@@ -314,6 +318,19 @@ TEST(Gphoto2CameraPort, ACameraThatDoesNotListenIsNotCountedAndABadPortIsExplain
     const CameraError error = errorOf([&] { misnamed.Initialize(); });
     EXPECT_NE(error.number(), kCameraNotAnswering);
     EXPECT_TRUE(error.description().contains(QStringLiteral("carrier-pigeon:7")));
+}
+
+// "--port=ptpip:ADDRESS:PORT" as a user types it: the library alone would look for the
+// camera's events on 15740 and never open it.
+TEST(Gphoto2CameraPort, APtpIpPortWithoutAnEventPortReachesTheCamera) {
+    PtpIpTestCamera device;
+    const std::unique_ptr<CameraControl> camera = createCamera(CameraOptions{
+        QStringLiteral("gphoto2"), QStringLiteral("ptpip:127.0.0.1:%1").arg(device.port())});
+    ASSERT_EQ(camera->Initialize(), 0);
+    ASSERT_EQ(camera->GetCameraCount(), 1);
+    camera->OpenCamera(0);
+    std::int32_t index = 0;
+    EXPECT_EQ(camera->GetModelName(index), QStringLiteral("Snapdeck PTP/IP Test Camera"));
 }
 
 } // namespace

@@ -2,13 +2,17 @@
 #include "PtpIpTestCamera.h"
 #include "camera/Gphoto2Camera.h"
 #include "camera/gphoto2/CardPictures.h"
+#include "camera/gphoto2/Gphoto2Errors.h"
 
 #include <memory>
 
 using namespace std::chrono_literals;
+using snapdeck::CameraError;
 using snapdeck::Gphoto2Camera;
 using snapdeck::Gphoto2Options;
 using snapdeck::gphoto2::roomFreed;
+using snapdeck::gphoto2::Gphoto2Error::CameraRefused;
+using snapdeck::test::errorOf;
 using snapdeck::test::PtpIpTestCamera;
 
 namespace {
@@ -59,6 +63,34 @@ TEST_F(Gphoto2DeleteTest, ACameraThatDoesNotReportTheFreedRoomIsCheckedInANewSes
     EXPECT_TRUE(device.files().isEmpty());
     EXPECT_TRUE(operations().mid(before).contains(kOpenSession));
     EXPECT_EQ(camera->GetPictureCount(cam), 0);
+}
+
+// libgphoto2 2.5 reports a delete the camera refused as done; the message says what
+// the camera did, and the card is listed as it really is.
+TEST_F(Gphoto2DeleteTest, ARefusedDeleteIsReportedAsRefusedAndThePictureStays) {
+    for (const QString fault : {QStringLiteral("deletedenied"), QStringLiteral("writeprotected")}) {
+        SCOPED_TRACE(fault.toStdString());
+        device.command(QStringLiteral("fault ") + fault);
+        const CameraError error = errorOf([&] { camera->DeletePicture(0); });
+        EXPECT_EQ(error.number(), CameraRefused);
+        EXPECT_TRUE(error.description().startsWith(
+            QStringLiteral("Камера отказалась удалить снимок SNAP0042.JPG, он остался на карте")))
+            << error.description().toStdString();
+        EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP0042.JPG")});
+        EXPECT_EQ(camera->GetPictureCount(cam), 1);
+        device.command(QStringLiteral("heal"));
+    }
+}
+
+// A camera that answers the delete as done and keeps the picture is taken at its word
+// in the message.
+TEST_F(Gphoto2DeleteTest, ADeleteReportedDoneThatLeftThePictureSaysSo) {
+    device.command(QStringLiteral("fault keepondelete"));
+    const CameraError error = errorOf([&] { camera->DeletePicture(0); });
+    EXPECT_EQ(error.number(), CameraRefused);
+    EXPECT_EQ(error.description(), QStringLiteral("Камера сообщила, что удалила снимок "
+                                                  "SNAP0042.JPG, но он остался на карте"));
+    EXPECT_EQ(camera->GetPictureCount(cam), 1);
 }
 
 TEST(Gphoto2RoomFreed, NeedsBothReadingsAndAKnownSize) {

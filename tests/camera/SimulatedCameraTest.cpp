@@ -4,8 +4,10 @@
 #include "camera/SimulatedScene.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -441,6 +443,55 @@ TEST(SimulatedCameraFolder, KeepsPicturesAsCardFilesAndUnplugsWithTheFolder) {
     EXPECT_EQ(camera->GetPictureCount(cam), 2); // both objects see the one card
 }
 
+// A capture takes a picture, copies the last one on the card and deletes it. A picture
+// copied in by hand, whatever its time, must neither be copied for the new shot nor
+// deleted, and the shot must not stay behind on the card.
+TEST(SimulatedCameraFolder, ACaptureCopiesAndDeletesItsOwnShotBesideHandCopiedPictures) {
+    for (const qint64 days : {-1, 1}) {
+        SCOPED_TRACE(days < 0 ? "copied in with yesterday's time" : "with tomorrow's time");
+        QTemporaryDir folder;
+        std::int32_t cam = 0;
+        auto camera = SimulatedCamera::withCardFolder(folder.path());
+        camera->ImageSize(cam, 0);
+        camera->TakePicture(cam); // SNAP0001.JPG, kept from an earlier capture
+        const QString handCopied = folder.filePath(QStringLiteral("visitors.jpg"));
+        const QDateTime handTime = QDateTime::currentDateTime().addDays(days);
+        {
+            QFile file(handCopied);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("a picture from a friend's camera");
+            file.flush(); // a write at closing would set the time again
+            ASSERT_TRUE(file.setFileTime(handTime, QFileDevice::FileModificationTime));
+        }
+
+        camera->TakePicture(cam);
+        const QString shot = folder.filePath(QStringLiteral("SNAP0002.JPG"));
+        QFile shotFile(shot);
+        ASSERT_TRUE(shotFile.open(QIODevice::ReadOnly));
+        const QByteArray shotBytes = shotFile.readAll();
+        shotFile.close();
+
+        const std::int32_t count = camera->GetPictureCount(cam);
+        EXPECT_EQ(count, 3);
+        camera->SelectedPicture(cam, count);
+        std::int32_t size = camera->GetPictureSize(cam);
+        QByteArray copied;
+        camera->DownloadPicture(cam, size, copied);
+        camera->DeletePicture(0);
+
+        EXPECT_TRUE(copied.left(size) == shotBytes) << "the copy is not the new shot";
+        EXPECT_FALSE(QFile::exists(shot)) << "the new shot stayed on the card";
+        QFile hand(handCopied);
+        EXPECT_TRUE(hand.open(QIODevice::ReadOnly)) << "the hand-copied picture was deleted";
+        EXPECT_EQ(hand.readAll(), QByteArray("a picture from a friend's camera"));
+        EXPECT_EQ(
+            QFileInfo(handCopied).fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
+            handTime.toMSecsSinceEpoch());
+        EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("SNAP0001.JPG"))));
+        EXPECT_EQ(camera->GetPictureCount(cam), 2);
+    }
+}
+
 TEST(SimulatedCameraConfigText, ReadsKnownKeysAndKeepsDefaultsForTheRest) {
     const SimulatedCameraConfig defaults;
     const auto config = SimulatedCameraConfig::fromText(
@@ -460,6 +511,28 @@ TEST(SimulatedCameraConfigText, ReadsKnownKeysAndKeepsDefaultsForTheRest) {
     EXPECT_EQ(bad.capacity, defaults.capacity);
     EXPECT_EQ(bad.zoomStep, defaults.zoomStep);
     EXPECT_FALSE(bad.initializeFails);
+}
+
+// A model name of any length in camera.ini is cut to 64 characters, a character of two
+// UTF-16 units kept whole.
+TEST(SimulatedCameraConfigText, AModelNameIsCutTo64Characters) {
+    QTemporaryDir folder;
+    QFile ini(folder.filePath(QStringLiteral("camera.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("model=" + QByteArray(10000, 'W') + "\n");
+    ini.close();
+    std::int32_t index = 0;
+    EXPECT_EQ(SimulatedCamera::withCardFolder(folder.path())->GetModelName(index),
+              QString(64, u'W'));
+
+    const QString camera = QStringLiteral("\U0001F4F7"); // two UTF-16 units
+    const QString model = QString(63, u'x') + camera + QStringLiteral("yyy");
+    EXPECT_EQ(SimulatedCameraConfig::fromText(QStringLiteral("model=") + model).model,
+              QString(63, u'x'));
+    EXPECT_EQ(SimulatedCameraConfig::fromText(QStringLiteral("model=") + QString(62, u'x') +
+                                              camera + QStringLiteral("yyy"))
+                  .model,
+              QString(62, u'x') + camera);
 }
 
 TEST_F(SimulatedCameraTest, ScriptedFaultsAndValuesComeBeforeTheCamerasOwn) {

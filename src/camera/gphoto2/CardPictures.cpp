@@ -3,6 +3,7 @@
 #include "FileDownload.h"
 #include "Gphoto2Errors.h"
 #include "Gphoto2Session.h"
+#include "LibraryErrorLog.h"
 
 #include <algorithm>
 #include <climits>
@@ -210,6 +211,19 @@ std::optional<std::int64_t> CardPictures::freeKiB() {
     return total;
 }
 
+namespace {
+
+// "'ptp_deleteobject(params, oid, 0)' failed: PTP Access Denied (0x200f)": the camera's
+// answer, without the driver's call.
+QString refusalReason(const QStringList& logged) {
+    const QString& line = logged.first();
+    const QString failed = QStringLiteral("failed: ");
+    const qsizetype at = line.lastIndexOf(failed);
+    return at < 0 ? line : line.mid(at + failed.size());
+}
+
+} // namespace
+
 bool roomFreed(std::optional<std::int64_t> beforeKiB, std::optional<std::int64_t> afterKiB,
                std::int64_t pictureBytes) {
     if (!beforeKiB || !afterKiB || pictureBytes <= 0)
@@ -236,9 +250,14 @@ void CardPictures::remove(int number) {
     }
     const std::int64_t bytes = pictureBytes(picture);
     const std::optional<std::int64_t> freeBefore = freeKiB();
-    const int deleted =
-        gp_camera_file_delete(session_.camera(), picture.folder.toUtf8().constData(),
-                              picture.name.toUtf8().constData(), session_.context());
+    int deleted;
+    QStringList logged; // a camera's refusal, which the library reports as done
+    {
+        const LibraryErrorLog log;
+        deleted = gp_camera_file_delete(session_.camera(), picture.folder.toUtf8().constData(),
+                                        picture.name.toUtf8().constData(), session_.context());
+        logged = log.lines();
+    }
     if (deleted < GP_OK && meansNotAnswering(deleted))
         session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
     // The card's room growing by the picture's size shows the camera did delete it.
@@ -248,6 +267,11 @@ void CardPictures::remove(int number) {
         reopen_();
         if (isOnCard(picture)) {
             session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+            if (!logged.isEmpty())
+                raiseError(Gphoto2Error::CameraRefused,
+                           QStringLiteral("Камера отказалась удалить снимок %1, он остался на "
+                                          "карте (libgphoto2: %2)")
+                               .arg(picture.name, refusalReason(logged)));
             raiseError(Gphoto2Error::CameraRefused,
                        QStringLiteral("Камера сообщила, что удалила снимок %1, но он остался "
                                       "на карте")

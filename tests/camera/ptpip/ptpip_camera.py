@@ -18,8 +18,12 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   freeimages <count>                what the card reports as room left (-1: unknown)
   freebytes                         -> OK <free bytes on the card>
   fault <kind>                      stall | nocaptureevents | keepondelete | samefree
-                                    | rawonly | nofileevent | chatter
-                                    (samefree: the card reports the free room it has now
+                                    | rawonly | nofileevent | chatter | deletedenied
+                                    | writeprotected
+                                    (keepondelete: DeleteObject answers OK and keeps the
+                                    picture; deletedenied / writeprotected: it answers
+                                    Access_Denied / Object_WriteProtected and keeps it;
+                                    samefree: the card reports the free room it has now
                                     until healed, whatever is added or deleted;
                                     rawonly: captures make a raw file and no JPEG;
                                     nofileevent: a capture reports only CaptureComplete;
@@ -81,6 +85,7 @@ RC_OK, RC_GENERAL_ERROR, RC_NOT_SUPPORTED = 0x2001, 0x2002, 0x2005
 RC_INVALID_STORAGE, RC_INVALID_HANDLE, RC_PROP_NOT_SUPPORTED = 0x2008, 0x2009, 0x200A
 RC_INVALID_PROP_VALUE, RC_SESSION_ALREADY_OPEN = 0x201C, 0x201E
 RC_DEVICE_BUSY = 0x2019
+RC_OBJECT_WRITE_PROTECTED, RC_ACCESS_DENIED = 0x200D, 0x200F
 
 # Events.
 EC_OBJECT_ADDED, EC_DEVICE_PROP_CHANGED, EC_CAPTURE_COMPLETE = 0x4002, 0x4006, 0x400D
@@ -509,6 +514,10 @@ class Camera:
                     return RC_OK, obj.info(), []
                 if code in (0x1009, 0x100A):
                     return RC_OK, obj.data if code == 0x1009 else BASE_JPEG, []
+                if "deletedenied" in self.faults:
+                    return RC_ACCESS_DENIED, None, []
+                if "writeprotected" in self.faults:
+                    return RC_OBJECT_WRITE_PROTECTED, None, []
                 if "keepondelete" not in self.faults:
                     del self.objects[obj.handle]
                 return RC_OK, None, []
