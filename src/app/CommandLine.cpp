@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "camera/CameraPort.h"
+#include "CameraPort.h"
 
 #include <QCommandLineParser>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "camera/CameraFactory.h"
+#include "CameraFactory.h"
 
 #include <QString>
 #include <QStringList>

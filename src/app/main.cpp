@@ -1,20 +1,22 @@
+#include "CameraFactory.h"
 #include "CommandLine.h"
-#include "Globals.h"
-#include "MainWindow.h"
-#include "QtMessagePresenter.h"
-#include "Screenshot.h"
-#include "Services.h"
-#include "camera/CameraFactory.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
-#include "ftp/LoadFtpSettings.h"
+#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "engine/ObserverOnThread.h"
+#include "engine/upload/FtpSettingsFile.h"
+#include "ui/MainWindow.h"
+#include "ui/QtMessagePresenter.h"
+#include "ui/Screenshot.h"
 
 #include <QApplication>
 #include <cstdio>
 
 using namespace snapdeck;
 
-// Main: reads the command line, picks the camera, then loads and shows the main window.
+// Reads the command line, picks the camera, then starts the engine on its own thread
+// and shows the main window, which loads the camera through it.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapdeck"));
@@ -30,12 +32,13 @@ int main(int argc, char* argv[]) {
     }
 
     QtMessagePresenter messages;
-    Globals globals;
+    const WorkFolder folder; // the current folder
+    FtpSettings ftp;
     // Before anything opens: a broken ftp.ini ends the program with the error message box.
-    if (!LoadFtpSettings(globals.ftp, WorkFolder(), messages))
+    if (!loadFtpSettings(ftp, folder, messages))
         return 1;
 
-    std::unique_ptr<CameraControl> camera;
+    std::unique_ptr<Camera> camera;
     try {
         camera = createCamera(commandLine->camera);
     } catch (const std::exception& bad) {
@@ -44,14 +47,23 @@ int main(int argc, char* argv[]) {
     }
 
     SystemClock clock;
-    WorkFolder folder;
-    Services services{*camera, messages, clock, folder, QLocale::system()};
-
-    MainWindow window(services, globals);
+    auto engine = std::make_unique<EngineHost>(
+        std::make_unique<Engine>(EngineServices{*camera, messages, clock, folder, QLocale::system()},
+                                 ftp),
+        EngineHost::Threading::OwnThread);
+    MainWindow window(*engine, messages, ftp, folder);
     messages.setParentWindow(&window);
-    window.Form_Load();
+    ObserverOnThread observer(window, &window);
+    engine->post([&observer](Engine& e) { e.setObserver(observer); });
+
     window.show();
+    window.load();
+    int status = 0;
     if (!commandLine->screenshotPath.isEmpty())
-        return saveScreenshot(window, commandLine->screenshotPath);
-    return QApplication::exec();
+        saveScreenshotWhenReady(window, *engine, commandLine->screenshotPath,
+                                [&status](int code) { status = code; });
+    const int loopStatus = QApplication::exec();
+    // The engine's thread ends first: it talks to the window until then.
+    engine.reset();
+    return status != 0 ? status : loopStatus;
 }

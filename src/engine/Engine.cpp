@@ -1,0 +1,140 @@
+#include "Engine.h"
+
+#include "common/Messages.h"
+
+namespace snapdeck {
+
+namespace {
+constexpr int kTickMs = 1000;
+} // namespace
+
+Engine::Engine(EngineServices services, FtpSettings ftp)
+    : context_(std::move(services)), monitor_(context_), battery_(context_, monitor_),
+      preview_(context_), settings_(context_, preview_), lens_(context_, settings_, preview_),
+      capture_(context_, monitor_, settings_, lens_), upload_(context_, std::move(ftp)),
+      interval_(context_, [this] { return capture_.take(); }),
+      session_(context_, settings_, capture_, preview_, interval_), batteryTimer_(this),
+      intervalTimer_(this) {
+    capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
+    batteryTimer_.setInterval(kTickMs);
+    connect(&batteryTimer_, &QTimer::timeout, this, &Engine::pollBattery);
+    // Even spacing, so that the countdown shows every second.
+    intervalTimer_.setTimerType(Qt::PreciseTimer);
+    intervalTimer_.setInterval(kTickMs);
+    connect(&intervalTimer_, &QTimer::timeout, this, &Engine::intervalTick);
+}
+
+Engine::~Engine() = default;
+
+void Engine::setObserver(EngineObserver& observer) {
+    context_.observer = &observer;
+}
+
+void Engine::load() {
+    // The battery is read once start-up is over: the program may end during it.
+    if (session_.load())
+        batteryTimer_.start();
+}
+
+void Engine::unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    batteryTimer_.stop();
+    intervalTimer_.stop();
+    session_.unload();
+}
+
+void Engine::takePreview() {
+    preview_.take();
+}
+
+bool Engine::capture() {
+    return capture_.take();
+}
+
+void Engine::chooseSetting(SettingList list, int position) {
+    if (context_.state.list(list).selected == position)
+        return;
+    settings_.choose(list, position);
+}
+
+void Engine::moveZoom(int position) {
+    lens_.moveZoom(position);
+}
+
+void Engine::moveFocus(int position) {
+    lens_.moveFocus(position);
+}
+
+void Engine::setBufferMode(bool on) {
+    CaptureOptions& options = context_.state.capture;
+    options.bufferMode = on;
+    if (on)
+        options.keepOnCard = false;
+    options.keepOnCardEnabled = !on;
+    context_.publish();
+}
+
+void Engine::setKeepOnCard(bool keep) {
+    context_.state.capture.keepOnCard = keep;
+    context_.publish();
+}
+
+void Engine::setOverwrite(bool overwrite) {
+    CaptureOptions& options = context_.state.capture;
+    if (options.overwrite == overwrite)
+        return;
+    options.overwrite = overwrite;
+    context_.publish();
+    if (overwrite)
+        return;
+    Message warning;
+    warning.text = QStringLiteral("Проверьте свободное место на диске!");
+    warning.title = QStringLiteral("Предупреждение");
+    warning.icon = MessageIcon::Exclamation;
+    context_.services.messages.show(warning);
+}
+
+void Engine::setSchedule(const ScheduleForm& form) {
+    interval_.setForm(form);
+}
+
+void Engine::setIntervalShooting(bool on) {
+    if (on) {
+        interval_.switchOn();
+        if (interval_.isOn())
+            intervalTimer_.start();
+        else
+            intervalTimer_.stop();
+    } else {
+        interval_.switchOff();
+        intervalTimer_.stop();
+    }
+}
+
+void Engine::setUploadEnabled(bool enabled) {
+    context_.state.uploadEnabled = enabled;
+    context_.publish();
+}
+
+void Engine::setFtpSettings(const FtpSettings& settings) {
+    upload_.setSettings(settings);
+}
+
+void Engine::idle() {
+    if (!unloaded_)
+        preview_.takeIfLeftOver();
+}
+
+void Engine::pollBattery() {
+    battery_.poll();
+}
+
+void Engine::intervalTick() {
+    interval_.tick();
+    if (!interval_.isOn())
+        intervalTimer_.stop();
+}
+
+} // namespace snapdeck

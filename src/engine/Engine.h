@@ -1,0 +1,94 @@
+#pragma once
+
+#include "EngineContext.h"
+#include "capture/Capture.h"
+#include "capture/Preview.h"
+#include "lens/LensControl.h"
+#include "monitor/BatteryMonitor.h"
+#include "monitor/ConnectionMonitor.h"
+#include "schedule/IntervalShooting.h"
+#include "session/CameraSession.h"
+#include "settings/SettingsControl.h"
+#include "upload/FtpUpload.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace snapdeck {
+
+// The program's whole behaviour, without widgets: the camera session, the settings and
+// the exposure read-back, the lens, preview, capture, the connection and battery
+// monitor, interval shooting and the upload. Faces give it commands (the methods below)
+// and learn what happened through the EngineObserver and the state it hands out. It
+// lives on one thread, its own in the program (EngineHost); each command runs to its
+// end before the next, so a change made during a capture is applied after it.
+class Engine : public QObject {
+    Q_OBJECT
+public:
+    explicit Engine(EngineServices services, FtpSettings ftp = {});
+    ~Engine() override;
+
+    // The face that listens; given as the first command, before start-up.
+    void setObserver(EngineObserver& observer);
+
+    // Start-up, then the battery once a second. Shutdown stops both timers, switches the
+    // camera's screen off and closes the camera.
+    void load();
+    void unload();
+
+    void takePreview();
+    // A capture by the user; true when its picture was stored.
+    bool capture();
+    void chooseSetting(SettingList list, int position);
+    void moveZoom(int position);
+    void moveFocus(int position);
+
+    // The capture options: "Запись в буфер" ticked keeps pictures off the card, clearing
+    // and locking "Сохранять на флэшке камеры"; unticking "Переписать пред. кадр на диске"
+    // warns that every capture now takes new disk space.
+    void setBufferMode(bool on);
+    void setKeepOnCard(bool keep);
+    void setOverwrite(bool overwrite);
+
+    void setSchedule(const ScheduleForm& form);
+    void setIntervalShooting(bool on);
+
+    void setUploadEnabled(bool enabled);
+    void setFtpSettings(const FtpSettings& settings);
+
+    // The timers' work, also for tests that move the clock themselves.
+    void pollBattery();
+    void intervalTick();
+
+    // Set by the host: true while further commands wait, so that a preview a later
+    // command will take anyway is left to it.
+    void setCommandsWaiting(std::function<bool()> waiting) {
+        context_.commandsWaiting = std::move(waiting);
+    }
+    // The host's queue is empty: a preview left to later commands is taken now.
+    void idle();
+
+    const EngineState& state() const { return context_.state; }
+    QDateTime timeNextShot() const { return interval_.timeNextShot(); }
+    int intervalCount() const { return interval_.storedCount(); }
+    bool batteryTimerActive() const { return batteryTimer_.isActive(); }
+    bool intervalTimerActive() const { return intervalTimer_.isActive(); }
+    FtpUpload& upload() { return upload_; }
+
+private:
+    EngineContext context_;
+    ConnectionMonitor monitor_;
+    BatteryMonitor battery_;
+    Preview preview_;
+    SettingsControl settings_;
+    LensControl lens_;
+    Capture capture_;
+    FtpUpload upload_;
+    IntervalShooting interval_;
+    CameraSession session_;
+    QTimer batteryTimer_;
+    QTimer intervalTimer_;
+    bool unloaded_ = false;
+};
+
+} // namespace snapdeck

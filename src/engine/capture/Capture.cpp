@@ -1,0 +1,144 @@
+#include "Capture.h"
+
+#include "PictureFiles.h"
+#include "TransferBar.h"
+#include "camera/Camera.h"
+#include "common/AtomicFile.h"
+#include "common/Clock.h"
+#include "common/ErrorTrap.h"
+#include "engine/EngineContext.h"
+#include "engine/lens/LensControl.h"
+#include "engine/monitor/ConnectionMonitor.h"
+#include "engine/settings/SettingsControl.h"
+
+namespace snapdeck {
+
+bool Capture::take() {
+    const BusyWhile busy(context_);
+    stored_ = false;
+    try {
+        runTrapped(context_.services.messages, [&] { run(); });
+    } catch (const ConnectionAbandoned&) {
+        // The user stopped waiting for the camera: the capture ends here, nothing more
+        // is deleted, uploaded or refreshed.
+    }
+    return stored_;
+}
+
+void Capture::run() {
+    Camera& camera = context_.services.camera;
+    retryWhileNotAnswering(monitor_, [&] { camera.setExposure(context_.exposure); });
+    setStatus(QStringLiteral("Экспозиция..."));
+    takePictureOnce();
+    setStatus({});
+    const int pictureCount = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+    if (pictureCount > 0)
+        storePicture(pictureCount);
+    refreshCameraState();
+}
+
+// The shot that timed out may still have stored its picture: it is never fired again
+// without asking, and when the user asks to go on, a picture that has since appeared on
+// the card is copied instead of taking another one.
+void Capture::takePictureOnce() {
+    Camera& camera = context_.services.camera;
+    const int before = context_.knownPictureCount;
+    for (;;) {
+        try {
+            camera.takePicture();
+            return;
+        } catch (const CameraError& error) {
+            if (!error.cameraNotAnswering())
+                throw;
+        }
+        CheckOutcome outcome = monitor_.checkConnection();
+        if (outcome == CheckOutcome::Closed)
+            outcome = monitor_.askToKeepTrying() ? CheckOutcome::UserKeepsTrying
+                                                 : CheckOutcome::UserStopped;
+        if (outcome == CheckOutcome::UserStopped)
+            throw ConnectionAbandoned{};
+        const int now = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+        if (before >= 0 && now > before)
+            return;
+    }
+}
+
+void Capture::storePicture(int number) {
+    Camera& camera = context_.services.camera;
+    const qint64 byteCount =
+        retryWhileNotAnswering(monitor_, [&] { return camera.pictureSize(number); });
+    if (byteCount < 0)
+        throw AppError(ErrorNumber::InvalidCall, kAppErrorSource,
+                       QStringLiteral("Камера сообщила неверный размер снимка: %1").arg(byteCount));
+    if (byteCount > 0)
+        context_.state.transfer.maximum = byteCount;
+    setStatus(QStringLiteral("Запись файла"));
+    if (byteCount == 0) {
+        setStatus({});
+        return;
+    }
+
+    QByteArray picture = retryWhileNotAnswering(monitor_, [&] {
+        return camera.downloadPicture(number, transferProgressInto(context_));
+    });
+    // Half a picture must neither replace the last one on disk nor cost the card's copy.
+    if (picture.size() < byteCount)
+        throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
+                       QStringLiteral("Камера передала %1 байт снимка из %2; снимок оставлен "
+                                      "на карте памяти.")
+                           .arg(picture.size())
+                           .arg(byteCount));
+
+    const QString fileName = pictureFileName();
+    const QString path = context_.services.folder.path(fileName);
+    // On disk and flushed before the card's copy may go.
+    writeFileAtomically(path, picture.constData(), byteCount);
+    picture = QByteArray();
+    stored_ = true;
+    if (!context_.state.capture.keepOnCard)
+        retryWhileNotAnswering(monitor_, [&] { camera.deletePicture(number); });
+    checkShowable(path);
+    context_.observer->pictureStored(path);
+    context_.state.transfer.value = 0;
+    setStatus({});
+    if (context_.state.uploadEnabled && upload_)
+        upload_(fileName);
+}
+
+QString Capture::pictureFileName() const {
+    if (context_.state.capture.overwrite)
+        return kOverwrittenPictureName;
+    const WorkFolder& folder = context_.services.folder;
+    return datedPictureName(context_.services.clock.now(), context_.services.locale,
+                            [&folder](const QString& name) { return folder.exists(name); });
+}
+
+void Capture::setStatus(const QString& text) {
+    context_.state.captureStatus = text;
+    context_.publish();
+}
+
+void Capture::refreshCameraState() {
+    runTrapped(context_.services.messages, [&] {
+        Camera& camera = context_.services.camera;
+        context_.state.picturesRemaining = camera.remainingCount();
+        context_.publish();
+        const int onCard = camera.pictureCount();
+        context_.knownPictureCount = onCard;
+        context_.state.picturesOnCard = onCard;
+        context_.publish();
+        const ImageSize size = camera.imageSize();
+        const auto sizes = settingTables::imageSizes();
+        for (int position = 0; position < int(sizes.size()); ++position) {
+            if (sizes[size_t(position)].value != size)
+                continue;
+            if (context_.state.list(SettingList::ImageSize).selected != position)
+                settings_.choose(SettingList::ImageSize, position);
+            break;
+        }
+        lens_.followCamera(true, camera.zoom());
+        lens_.followCamera(false, camera.focus());
+    });
+}
+
+} // namespace snapdeck

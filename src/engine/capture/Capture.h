@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace snapdeck {
+
+class ConnectionMonitor;
+class EngineContext;
+class LensControl;
+class SettingsControl;
+
+// Capture: one full picture from the camera into a file in the working folder, shown
+// in the large picture box, removed from the card when it is not to stay there, handed
+// to the upload, and the camera's counters read back.
+class Capture {
+public:
+    using Upload = std::function<void(const QString& fileName)>;
+
+    Capture(EngineContext& context, ConnectionMonitor& monitor, SettingsControl& settings,
+            LensControl& lens)
+        : context_(context), monitor_(monitor), settings_(settings), lens_(lens) {}
+
+    // Where a stored picture goes while uploads are switched on.
+    void setUpload(Upload upload) { upload_ = std::move(upload); }
+
+    // One capture, start to finish. A step that fails because the camera does not
+    // answer is repeated after a connection check; a shot that timed out is never fired
+    // again without asking; any other error ends the capture with the error message
+    // box. Never passes an error on. True when a picture was stored on disk.
+    bool take();
+
+    // Reads the picture counters, the image size and the lens positions back. Reports
+    // its own errors.
+    void refreshCameraState();
+
+private:
+    void run();
+    void takePictureOnce();
+    void storePicture(int number);
+    QString pictureFileName() const;
+    void setStatus(const QString& text);
+
+    EngineContext& context_;
+    ConnectionMonitor& monitor_;
+    SettingsControl& settings_;
+    LensControl& lens_;
+    Upload upload_;
+    bool stored_ = false; // this capture wrote its picture to disk
+};
+
+} // namespace snapdeck

@@ -1,0 +1,33 @@
+#include "PictureFiles.h"
+
+#include "common/AppError.h"
+#include "common/DateTimeText.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace snapdeck {
+
+QString datedPictureName(const QDateTime& moment, const QLocale& locale,
+                         const std::function<bool(const QString&)>& isTaken) {
+    QString stem = generalDateText(moment, locale);
+    for (QChar& c : stem)
+        if (c == u'.' || c == u':' || c.isSpace() || c == u'/' || c == u'\\')
+            c = u'_';
+    const QString extension = QStringLiteral(".jpg");
+    QString name = stem + extension;
+    for (int suffix = 2; isTaken(name); ++suffix)
+        name = stem + u'_' + QString::number(suffix) + extension;
+    return name;
+}
+
+void checkShowable(const QString& path) {
+    QImageReader reader(path);
+    if (reader.canRead() && reader.size().isValid())
+        return;
+    throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
+                   QStringLiteral("Не удалось показать снимок %1: %2")
+                       .arg(QFileInfo(path).fileName(), reader.errorString()));
+}
+
+} // namespace snapdeck

@@ -1,0 +1,28 @@
+#include "ConnectionMonitor.h"
+
+#include "camera/Camera.h"
+#include "common/Messages.h"
+#include "engine/EngineContext.h"
+
+namespace snapdeck {
+
+CheckOutcome ConnectionMonitor::checkConnection() {
+    try {
+        context_.services.camera.close();
+    } catch (const CameraError& error) {
+        if (error.cameraNotAnswering())
+            return askToKeepTrying() ? CheckOutcome::UserKeepsTrying : CheckOutcome::UserStopped;
+    } catch (const AppError&) {
+        // Any other failure of the close says nothing about the connection.
+    }
+    return CheckOutcome::Closed;
+}
+
+bool ConnectionMonitor::askToKeepTrying() {
+    Message message;
+    message.text = QStringLiteral("Камера не подключена!");
+    message.buttons = {QStringLiteral("OK"), QStringLiteral("Прекратить попытки")};
+    return context_.services.messages.show(message) == 0;
+}
+
+} // namespace snapdeck

@@ -1,0 +1,91 @@
+#include "CameraSession.h"
+
+#include "camera/Camera.h"
+#include "common/Clock.h"
+#include "common/ErrorTrap.h"
+#include "common/ProgramExit.h"
+#include "engine/EngineContext.h"
+#include "engine/capture/Capture.h"
+#include "engine/capture/Preview.h"
+#include "engine/schedule/IntervalShooting.h"
+#include "engine/settings/SettingsControl.h"
+
+#include <QScopedValueRollback>
+
+namespace snapdeck {
+
+namespace {
+
+// A camera's name is a line, not a page: a long one would stretch the window.
+constexpr int kLongestModelName = 64;
+
+} // namespace
+
+QString cameraNotFoundText() {
+    return QStringLiteral("                   Камера не обнаружена!\r\n"
+                          "         - Проверьте, что камера включена\r\n"
+                          "          и переведена в режим управления.\r\n"
+                          "-Проверьте, что ветвь реестра 'SupportedCamera'\r\n"
+                          "             содержит правильные значения.");
+}
+
+bool CameraSession::load() {
+    context_.loading = true;
+    runTrapped(context_.services.messages, [&] {
+        if (!openCamera())
+            return;
+        settings_.fillLists();
+        context_.loading = false;
+        context_.state.zoom.caption = QStringLiteral("Увеличение - 80/240");
+        context_.state.focus.caption = QStringLiteral("Фокусировка - 0/240");
+        context_.publish();
+        {
+            // Lens positions read back from the camera move the sliders, whose changes
+            // take previews; the one preview below shows them all, and a camera without
+            // preview is reported once.
+            const QScopedValueRollback deferred(context_.previewsDeferred, true);
+            capture_.refreshCameraState();
+        }
+        const ScheduleForm schedule = scheduleStartValues(context_.services.clock.now());
+        interval_.setForm(schedule);
+        context_.observer->scheduleFilled(schedule);
+        preview_.take();
+    });
+    return !ending_;
+}
+
+// Initialises the camera, ends the program when there is none, opens the last camera
+// found and shows its model. False when loading cannot go on.
+bool CameraSession::openCamera() {
+    Camera& camera = context_.services.camera;
+    if (!camera.initialize()) {
+        Message failed;
+        failed.text = QStringLiteral("Ошибка инициализации камеры!");
+        failed.icon = MessageIcon::Critical;
+        context_.services.messages.show(failed);
+        return false;
+    }
+    const int count = camera.cameraCount();
+    if (count == 0) {
+        Message notFound;
+        notFound.text = cameraNotFoundText();
+        notFound.icon = MessageIcon::Critical;
+        context_.services.messages.show(notFound);
+        ending_ = true;
+        endProgramNow(1);
+        return false;
+    }
+    camera.open(count - 1);
+    context_.state.model = camera.modelName().left(kLongestModelName);
+    context_.publish();
+    return true;
+}
+
+void CameraSession::unload() {
+    runTrapped(context_.services.messages, [&] {
+        context_.services.camera.setMonitorMode(MonitorMode::Off);
+        context_.services.camera.close();
+    });
+}
+
+} // namespace snapdeck

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+namespace snapdeck {
+
+class Capture;
+class EngineContext;
+class IntervalShooting;
+class Preview;
+class SettingsControl;
+
+// The camera's session with the program: start-up finds and opens the camera and gives
+// every part its starting state; shutdown switches the camera's screen off and closes
+// the camera.
+class CameraSession {
+public:
+    CameraSession(EngineContext& context, SettingsControl& settings, Capture& capture,
+                  Preview& preview, IntervalShooting& interval)
+        : context_(context), settings_(settings), capture_(capture), preview_(preview),
+          interval_(interval) {}
+
+    // Start-up. False when the program is to end at once (no camera was found); the
+    // program's end has then been asked for.
+    bool load();
+    void unload();
+
+private:
+    bool openCamera();
+
+    EngineContext& context_;
+    SettingsControl& settings_;
+    Capture& capture_;
+    Preview& preview_;
+    IntervalShooting& interval_;
+    bool ending_ = false;
+};
+
+// The message shown when no camera is found.
+QString cameraNotFoundText();
+
+} // namespace snapdeck

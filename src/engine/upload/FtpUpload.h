@@ -1,0 +1,38 @@
+#pragma once
+
+#include "FtpSettings.h"
+#include "UploadTransport.h"
+
+#include <QString>
+
+namespace snapdeck {
+
+class EngineContext;
+
+// Sends one captured picture to the server of the FTP settings, reporting each step in
+// the state's upload line and each failure in a message box. Every step has a time
+// limit; the picture stays on disk whatever happens.
+class FtpUpload {
+public:
+    FtpUpload(EngineContext& context, FtpSettings settings)
+        : context_(context), settings_(std::move(settings)) {}
+
+    void setSettings(const FtpSettings& settings) { settings_ = settings; }
+    const FtpSettings& settings() const { return settings_; }
+    TransportOptions& transportOptions() { return options_; }
+
+    // fileName: a picture in the working folder, also its name on the server. Reports
+    // its own failures and passes none on.
+    void send(const QString& fileName);
+
+private:
+    void runSteps(const QString& fileName);
+    void showStatus(const QString& text);
+    void say(const QString& text, bool critical = false);
+
+    EngineContext& context_;
+    FtpSettings settings_;
+    TransportOptions options_;
+};
+
+} // namespace snapdeck

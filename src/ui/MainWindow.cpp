@@ -1,0 +1,176 @@
+#include "MainWindow.h"
+
+#include "CameraSettingsFrame.h"
+#include "CameraStatusFrame.h"
+#include "CaptureOptionsFrame.h"
+#include "FtpFrame.h"
+#include "FtpSettingsDialog.h"
+#include "LensFrame.h"
+#include "PictureBox.h"
+#include "ScheduleFrame.h"
+#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace snapdeck {
+
+MainWindow::MainWindow(EngineHost& engine, MessagePresenter& messages, FtpSettings ftp,
+                       WorkFolder folder, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), messages_(messages), ftp_(std::move(ftp)),
+      folder_(std::move(folder)) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Snapdeck- СнапДек"));
+    buildLayout(messages);
+
+    connect(previewButton_, &QPushButton::clicked, this,
+            [this] { startPictureWork([](Engine& e) { e.takePreview(); }); });
+    connect(captureButton_, &QPushButton::clicked, this,
+            [this] { startPictureWork([](Engine& e) { e.capture(); }); });
+    connect(ftpFrame_, &FtpFrame::settingsAsked, this, &MainWindow::openFtpSettings);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildLayout(MessagePresenter& messages) {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* grid = new QGridLayout(central);
+
+    lastPictureBox_ = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
+    lastPictureBox_->setObjectName(QStringLiteral("lastPictureBox"));
+    previewBox_ = new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
+    previewBox_->setObjectName(QStringLiteral("previewBox"));
+    previewBox_->setFixedSize(200, 150);
+
+    previewButton_ = new QPushButton(QStringLiteral("Просмотр"), central);
+    previewButton_->setObjectName(QStringLiteral("previewButton"));
+    captureButton_ = new QPushButton(QStringLiteral("Захват"), central);
+    captureButton_->setObjectName(QStringLiteral("captureButton"));
+
+    // Made in reading order, column by column, which is the order Tab follows.
+    captureOptions_ = new CaptureOptionsFrame(engine_, central);
+    cameraSettings_ = new CameraSettingsFrame(engine_, central);
+    lens_ = new LensFrame(engine_, central);
+    schedule_ = new ScheduleFrame(engine_, messages, central);
+    ftpFrame_ = new FtpFrame(engine_, central);
+    cameraStatus_ = new CameraStatusFrame(central);
+
+    // Left: the last picture, and below it the preview, the buttons and the options.
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(previewButton_);
+    buttons->addWidget(captureButton_);
+    buttons->addStretch();
+    auto* below = new QHBoxLayout;
+    below->addWidget(previewBox_, 0, Qt::AlignTop);
+    below->addLayout(buttons);
+    below->addWidget(captureOptions_, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(lastPictureBox_);
+    left->addLayout(below);
+    left->addStretch();
+
+    // Right: the camera's settings and lens; then the schedule, the upload and the
+    // camera's status.
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(cameraSettings_);
+    middle->addWidget(lens_);
+    middle->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(schedule_);
+    right->addWidget(ftpFrame_);
+    right->addWidget(cameraStatus_);
+    right->addStretch();
+
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(middle, 0, 1);
+    grid->addLayout(right, 0, 2);
+    grid->setColumnStretch(0, 1);
+}
+
+void MainWindow::load() {
+    engine_.post([](Engine& e) { e.load(); });
+}
+
+void MainWindow::startPictureWork(void (*command)(Engine&)) {
+    awaitingEngine_ = true;
+    updateButtons();
+    engine_.post(command);
+    engine_.whenDone(this, [this] {
+        awaitingEngine_ = false;
+        updateButtons();
+    });
+}
+
+void MainWindow::updateButtons() {
+    const bool free = !busy_ && !awaitingEngine_;
+    previewButton_->setEnabled(free);
+    captureButton_->setEnabled(free);
+}
+
+void MainWindow::openFtpSettings() {
+    FtpSettingsDialog dialog(ftp_, folder_, messages_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ftp_ = dialog.settings();
+    engine_.post([settings = ftp_](Engine& e) { e.setFtpSettings(settings); });
+}
+
+void MainWindow::stateChanged(const EngineState& state) {
+    busy_ = state.busy;
+    updateButtons();
+    captureOptions_->render(state);
+    cameraSettings_->render(state);
+    lens_->render(state);
+    schedule_->render(state);
+    ftpFrame_->render(state);
+    cameraStatus_->render(state);
+}
+
+void MainWindow::pictureStored(const QString& path) {
+    lastPictureBox_->showFile(path);
+}
+
+void MainWindow::previewStored(const QString& path) {
+    previewBox_->showFile(path);
+}
+
+void MainWindow::scheduleFilled(const ScheduleForm& form) {
+    schedule_->fill(form);
+}
+
+void MainWindow::intervalRefused() {
+    schedule_->focusInterval();
+}
+
+void MainWindow::runEnded(const QString&) {
+    // The schedule frame shows the reason; the state brought it.
+}
+
+// The camera is closed first: its screen switched off, its session ended, with the
+// message box of a failure still shown. The window goes once the engine is done.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const QScopedValueRollback inside(inCloseEvent_, true);
+    if (!unloaded_ && !closing_) {
+        closing_ = true;
+        setEnabled(false);
+        engine_.post([](Engine& e) { e.unload(); });
+        engine_.whenDone(this, [this] {
+            unloaded_ = true;
+            if (!inCloseEvent_)
+                close();
+        });
+    }
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+} // namespace snapdeck

@@ -1,0 +1,59 @@
+#include "QtMessagePresenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+
+namespace snapdeck {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int QtMessagePresenter::show(const Message& message) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (QThread::currentThread() == app->thread())
+        return showHere(message);
+    int answer = -1;
+    QMetaObject::invokeMethod(
+        app, [&] { answer = showHere(message); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+int QtMessagePresenter::showHere(const Message& message) {
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // On top of the window the user is in, such as the FTP settings, not behind it.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal ? modal : parent_.data();
+    QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    QList<QPushButton*> buttons;
+    for (const QString& caption : message.buttons)
+        buttons.append(box.addButton(caption, buttons.isEmpty() ? QMessageBox::AcceptRole
+                                                                : QMessageBox::RejectRole));
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(buttons.first());
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const int chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : static_cast<int>(buttons.size()) - 1;
+}
+
+} // namespace snapdeck
