@@ -1,8 +1,8 @@
 #include "CameraScript.h"
 
-#include "CameraError.h"
+#include "camera/CameraError.h"
 
-namespace snapdeck {
+namespace snapdeck::test {
 
 void CameraScript::failNext(const QString& operation, int errorNumber, int times,
                             const QString& description) {
@@ -21,10 +21,7 @@ void CameraScript::clearScript() {
 QStringList CameraScript::logOf(const QStringList& operations) const {
     QStringList result;
     for (const QString& entry : log_) {
-        const qsizetype paren = entry.indexOf(u'(');
-        QString key = entry.left(paren);
-        if (entry.indexOf(QStringLiteral(")="), paren) >= 0)
-            key += u'=';
+        const QString key = entry.left(entry.indexOf(u'('));
         if (operations.contains(key))
             result.append(entry);
     }
@@ -41,7 +38,7 @@ void CameraScript::enter(const QString& operation, const QString& entry) {
     const Fault due = *fault;
     if (--fault->times <= 0)
         faults_.erase(fault);
-    throw CameraError(due.number, QStringLiteral("SimulatedCamera"),
+    throw CameraError(due.number, QStringLiteral("ScriptedCamera"),
                       due.description.isEmpty()
                           ? QStringLiteral("Сбой операции %1, заданный сценарием").arg(operation)
                           : due.description);
@@ -57,4 +54,4 @@ std::optional<std::int64_t> CameraScript::reported(const QString& key) {
     return value;
 }
 
-} // namespace snapdeck
+} // namespace snapdeck::test

@@ -6,21 +6,20 @@
 #include <cstdint>
 #include <optional>
 
-namespace snapdeck {
+namespace snapdeck::test {
 
-// What a test (or the soak run) tells the simulated camera to do, and the camera's log
-// of every call.
+// What a test (or the soak run) tells a camera to do through a ScriptedCamera, and the
+// log of every call.
 //
-// Operation keys are the operation names; the setter of a property has "=" appended
-// ("ZoomPosition" reads the zoom, "ZoomPosition=" moves it). Reported values of
-// records are keyed by field: "GetExposure.mode", "GetExposure.aperture",
-// "GetExposure.shutter", "GetBatteryStatus.level"; "DownloadPicture.bytes" breaks the
-// next download off after that many bytes, as a cable pulled mid-transfer would.
+// Operation keys are the Camera interface's method names ("takePicture", "setZoom").
+// Reported values are keyed by the getter's name ("pictureCount", "zoom"), records by
+// field ("exposure.mode", "exposure.aperture", "exposure.shutter");
+// "downloadPicture.bytes" breaks the next download off after that many bytes, as a
+// cable pulled mid-transfer would.
 //
-// Log entries read like the calls: "TakePicture(0)", "ZoomPosition(0)",
-// "ZoomPosition(0)=100", "SetExposure(0, 2/28/0/33333/0)". The log keeps the newest
-// kLogCapacity calls: the program's own simulated camera logs too, and a camera that
-// shoots all day must not fill the memory with its history.
+// Log entries read like the calls: "takePicture()", "zoom()", "setZoom(100)",
+// "setExposure(2/28/33333)". The log keeps the newest kLogCapacity calls, so that a
+// camera that shoots all day does not fill the memory with its history.
 class CameraScript {
 public:
     static constexpr qsizetype kLogCapacity = 10000;
@@ -37,9 +36,9 @@ public:
     // Log entries whose operation key is one of "operations".
     QStringList logOf(const QStringList& operations) const;
 
-    // Used by the camera: records the call, then raises a scripted failure if one is due.
+    // Records the call, then raises a scripted failure if one is due.
     void enter(const QString& operation, const QString& entry);
-    // Used by the camera: the scripted value for this key, if one is due.
+    // The scripted value for this key, if one is due.
     std::optional<std::int64_t> reported(const QString& key);
 
 private:
@@ -57,4 +56,4 @@ private:
     QHash<QString, Report> reports_;
 };
 
-} // namespace snapdeck
+} // namespace snapdeck::test

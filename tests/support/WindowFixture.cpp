@@ -1,16 +1,12 @@
 #include "WindowFixture.h"
 
 #include "common/ProgramExit.h"
+#include "ui/PictureBox.h"
 
-#include <QDir>
-#include <QFile>
+#include <QApplication>
+#include <QElapsedTimer>
 
 namespace snapdeck::test {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void WindowFixture::SetUp() {
     ASSERT_TRUE(dir.isValid());
@@ -20,20 +16,26 @@ void WindowFixture::SetUp() {
 
 void WindowFixture::TearDown() {
     window.reset();
+    host.reset();
     setProgramEndHandler({});
 }
 
 MainWindow& WindowFixture::create() {
-    camera = std::make_unique<SimulatedCamera>(cameraConfig);
-    services.emplace(
-        Services{*camera, messages, clock, *folder, QLocale(QLocale::Russian, QLocale::Russia)});
-    window = std::make_unique<MainWindow>(*services, globals);
+    simulated = std::make_unique<SimulatedCamera>(cameraConfig);
+    camera = std::make_unique<ScriptedCamera>(*simulated);
+    host = std::make_unique<EngineHost>(
+        std::make_unique<Engine>(EngineServices{*camera, messages, clock, *folder,
+                                                QLocale(QLocale::Russian, QLocale::Russia)},
+                                 ftp),
+        EngineHost::Threading::CallersThread);
+    window = std::make_unique<MainWindow>(*host, messages, ftp, *folder);
+    host->engine().setObserver(*window);
     return *window;
 }
 
 MainWindow& WindowFixture::load(bool keepLog) {
     create();
-    window->Form_Load();
+    window->load();
     if (!keepLog) {
         camera->script().clearLog();
         messages.clear();
@@ -41,8 +43,18 @@ MainWindow& WindowFixture::load(bool keepLog) {
     return *window;
 }
 
-QStringList WindowFixture::filesInFolder() const {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+void WindowFixture::waitForPictures() {
+    QElapsedTimer waited;
+    waited.start();
+    const auto decoding = [this] {
+        for (PictureBox* box : window->findChildren<PictureBox*>())
+            if (box->decoding())
+                return true;
+        return false;
+    };
+    while (decoding() && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_FALSE(decoding()) << "the picture boxes still decode after 5 s";
 }
 
 } // namespace snapdeck::test

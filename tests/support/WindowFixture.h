@@ -1,12 +1,13 @@
 #pragma once
 
 #include "RecordingMessages.h"
-#include "app/Globals.h"
-#include "app/MainWindow.h"
-#include "app/Services.h"
-#include "camera/SimulatedCamera.h"
+#include "ScriptedCamera.h"
+#include "camera/simulator/SimulatedCamera.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
+#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "ui/MainWindow.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,11 +16,9 @@
 
 namespace snapdeck::test {
 
-// The whole file, or nothing when it cannot be read.
-QByteArray readFile(const QString& path);
-
-// The real main window on a simulated camera, with a stopped clock, a temporary working
-// folder, Russian dates and message boxes that answer themselves.
+// The real main window over an engine that runs each command at once on the test's
+// thread, with the simulated camera behind a ScriptedCamera, a stopped clock, a
+// temporary working folder, Russian dates and message boxes that answer themselves.
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -35,8 +34,10 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    Engine& engine() { return host->engine(); }
+    // Waits until the picture boxes show what they were given (they decode on a worker).
+    void waitForPictures();
     QString filePath(const QString& name) const { return folder->path(name); }
-    QStringList filesInFolder() const;
     QStringList cameraLog(const QStringList& operations) const {
         return camera->script().logOf(operations);
     }
@@ -46,9 +47,10 @@ protected:
     std::optional<WorkFolder> folder;
     ManualClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 5, 3))};
     RecordingMessages messages;
-    std::unique_ptr<SimulatedCamera> camera;
-    Globals globals;
-    std::optional<Services> services;
+    FtpSettings ftp;
+    std::unique_ptr<SimulatedCamera> simulated;
+    std::unique_ptr<ScriptedCamera> camera;
+    std::unique_ptr<EngineHost> host;
     std::unique_ptr<MainWindow> window;
     std::vector<int> programEnds; // exit codes passed to endProgramNow
 };
