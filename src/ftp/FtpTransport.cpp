@@ -1,6 +1,7 @@
 #include "FtpTransport.h"
 
 #include "CurlFileSource.h"
+#include "FtpSettings.h"
 #include "RemoteUrl.h"
 
 #include <QFile>
@@ -18,8 +19,9 @@ bool activeModeFailed(CURLcode result) {
 
 FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
                            const TransportOptions& options)
-    : server_(serverUrl(QStringLiteral("ftp"), account.host, account.port)) {
-    if (!curl_.isValid())
+    : server_(fitsInRequests(account) ? serverUrl(QStringLiteral("ftp"), account.host, account.port)
+                                      : QByteArray()) {
+    if (!curl_.isValid() || server_.isEmpty())
         return;
     curl_.setText(CURLOPT_PROTOCOLS_STR, "ftp");
     if (!account.login.isEmpty()) {
@@ -64,7 +66,7 @@ bool FtpTransport::connect() {
 
 bool FtpTransport::changeFolder(const QString& folder) {
     const QString path = folder + u'/';
-    const bool changed = askAbout(path) == CURLE_OK;
+    const bool changed = !hasControlCharacter(folder) && askAbout(path) == CURLE_OK;
     folder_ = changed ? path : QString();
     return changed;
 }
@@ -86,7 +88,8 @@ CURLcode FtpTransport::upload(QFile& file, const QString& remoteName, const Curl
 }
 
 bool FtpTransport::sendFile(const QString& localPath, const QString& remoteName) {
-    if (server_.isEmpty())
+    // The name goes into the rename commands as it is.
+    if (server_.isEmpty() || hasControlCharacter(remoteName))
         return false;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))

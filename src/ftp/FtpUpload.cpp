@@ -26,6 +26,25 @@ QString unsupportedService(std::int32_t service) {
     return {};
 }
 
+// Why nothing is sent when a text of the request holds a control character: ftp.ini
+// may hold one, and a line break would smuggle a command of its own to the server.
+QString controlCharacterRefusal(const FtpSettings& settings, const QString& fileName) {
+    const std::pair<const QString&, const QString&> fields[] = {
+        {settings.FtpHost, kFtpHostCaption},
+        {settings.FtpLogin, kFtpLoginCaption},
+        {settings.FtpPassword, kFtpPasswordCaption},
+        {settings.FtpDirectory, kFtpDirectoryCaption}};
+    for (const auto& [text, caption] : fields)
+        if (hasControlCharacter(text))
+            return QStringLiteral("В поле \"%1\" настроек FTP есть управляющий символ (например, "
+                                  "перевод строки). Передача файла отменена.")
+                .arg(caption);
+    if (hasControlCharacter(fileName))
+        return QStringLiteral("В имени отсылаемого файла есть управляющий символ (например, "
+                              "перевод строки). Передача файла отменена.");
+    return {};
+}
+
 } // namespace
 
 FtpUpload::FtpUpload(const FtpSettings& settings, const WorkFolder& folder,
@@ -50,6 +69,11 @@ void FtpUpload::runSteps(const QString& fileName) {
     const QString unsupported = unsupportedService(settings_.FtpServiceType);
     if (!unsupported.isEmpty()) {
         say(unsupported, true);
+        return;
+    }
+    const QString unsafe = controlCharacterRefusal(settings_, fileName);
+    if (!unsafe.isEmpty()) {
+        say(unsafe, true);
         return;
     }
     const UploadAccount account{settings_.FtpHost, settings_.FtpPort, settings_.FtpLogin,

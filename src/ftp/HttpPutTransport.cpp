@@ -1,6 +1,7 @@
 #include "HttpPutTransport.h"
 
 #include "CurlFileSource.h"
+#include "FtpSettings.h"
 #include "RemoteUrl.h"
 
 #include <QFile>
@@ -8,8 +9,10 @@
 namespace snapdeck {
 
 HttpPutTransport::HttpPutTransport(const UploadAccount& account, const TransportOptions& options)
-    : server_(serverUrl(QStringLiteral("http"), account.host, account.port)) {
-    if (!curl_.isValid())
+    : server_(fitsInRequests(account)
+                  ? serverUrl(QStringLiteral("http"), account.host, account.port)
+                  : QByteArray()) {
+    if (!curl_.isValid() || server_.isEmpty())
         return;
     curl_.setText(CURLOPT_PROTOCOLS_STR, "http");
     if (!account.login.isEmpty()) {
@@ -37,6 +40,8 @@ bool HttpPutTransport::connect() {
 }
 
 bool HttpPutTransport::changeFolder(const QString& folder) {
+    if (hasControlCharacter(folder))
+        return false;
     const QByteArray path = encodedFolderPath(folder);
     folder_ = path.isEmpty() ? QByteArray() : path + '/';
     return true;
@@ -44,7 +49,7 @@ bool HttpPutTransport::changeFolder(const QString& folder) {
 
 bool HttpPutTransport::sendFile(const QString& localPath, const QString& remoteName) {
     QFile file(localPath);
-    if (server_.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (server_.isEmpty() || hasControlCharacter(remoteName) || !file.open(QIODevice::ReadOnly))
         return false;
     curl_.setText(CURLOPT_URL, server_ + '/' + folder_ + encodedName(remoteName));
     uploadFromFile(curl_, file);

@@ -1,10 +1,16 @@
 #include "UploadTransport.h"
 
 #include "FtpService.h"
+#include "FtpSettings.h"
 #include "FtpTransport.h"
 #include "HttpPutTransport.h"
 
 namespace snapdeck {
+
+bool fitsInRequests(const UploadAccount& account) {
+    return !hasControlCharacter(account.host) && !hasControlCharacter(account.login) &&
+           !hasControlCharacter(account.password);
+}
 
 std::unique_ptr<UploadTransport> openTransport(std::int32_t service, const UploadAccount& account,
                                                const TransportOptions& options) {

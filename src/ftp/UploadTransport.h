@@ -26,9 +26,14 @@ struct UploadAccount {
     QString password;
 };
 
+// Whether every text of the account may go into a request: none holds a control
+// character, which could end a command and start one of its own.
+bool fitsInRequests(const UploadAccount& account);
+
 // The steps of one upload over one connection: reach the server and log in, change to a
 // folder, send a file. Each step reports only whether it succeeded; the caller words
-// the message.
+// the message. An account, folder or name with a control character fails its step
+// without a word to the server.
 class UploadTransport {
 public:
     virtual ~UploadTransport() = default;

@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
+#include <vector>
 
 using namespace snapdeck;
 using namespace snapdeck::test;
@@ -353,6 +355,57 @@ TEST_F(FtpUploadTest, ServicesWithoutATransportSayWhyAndSendNothing) {
         EXPECT_TRUE(messages.shown[0].text.contains(text)) << service;
     }
     EXPECT_TRUE(server->events().isEmpty()) << "nothing reached the server";
+}
+
+// A line break sent with a command ends it and starts one of the text's own: with the
+// right password before it, "DELE victim.jpg" would run. ftp.ini may hold a tab or any
+// other control byte, and a picture's name comes from elsewhere than the settings.
+TEST_F(FtpUploadTest, AControlCharacterInASettingOrTheNameIsRefusedBeforeAnyConnection) {
+    FtpServerSetup setup;
+    const auto server = TestServer::ftp(setup);
+    server->makeFolder(QStringLiteral("/pics"));
+    QFile victim(server->path(QStringLiteral("/victim.jpg")));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+    victim.write("keep me");
+    victim.close();
+    writePicture(QStringLiteral("image.jpg"));
+    const QString dele = QStringLiteral("\r\nDELE victim.jpg");
+    const auto refusal = [](const QString& caption) {
+        return QStringLiteral("В поле \"%1\" настроек FTP есть управляющий символ (например, "
+                              "перевод строки). Передача файла отменена.")
+            .arg(caption);
+    };
+
+    const std::vector<std::tuple<QString FtpSettings::*, QString, QString>> fields{
+        {&FtpSettings::FtpPassword, setup.password + dele, QStringLiteral("Пароль")},
+        {&FtpSettings::FtpLogin, setup.user + QStringLiteral("\r\nPASS ") + setup.password + dele,
+         QStringLiteral("Логин")},
+        {&FtpSettings::FtpHost, QStringLiteral("127.0.0.1") + dele, QStringLiteral("Имя хоста")},
+        {&FtpSettings::FtpDirectory, QStringLiteral("pics") + dele, QStringLiteral("Директория")},
+        {&FtpSettings::FtpPassword, setup.password + QStringLiteral("\t"),
+         QStringLiteral("Пароль")},
+        {&FtpSettings::FtpLogin, setup.user + QChar(0), QStringLiteral("Логин")},
+        {&FtpSettings::FtpDirectory, QStringLiteral("pics") + QChar(0x7F),
+         QStringLiteral("Директория")}};
+    for (const auto& [field, value, caption] : fields) {
+        pointAt(*server, FtpOnlyService, setup);
+        settings.*field = value;
+        upload();
+        ASSERT_EQ(messages.texts(), QStringList{refusal(caption)}) << caption.toStdString();
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    }
+
+    const QString name = QStringLiteral("image.jpg") + dele;
+    writePicture(name);
+    pointAt(*server, FtpOnlyService, setup);
+    upload(name);
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("В имени отсылаемого файла есть управляющий символ "
+                                         "(например, перевод строки). Передача файла отменена.")});
+
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/victim.jpg"))), "keep me");
+    EXPECT_TRUE(server->events().isEmpty()) << server->events().join(u'|').toStdString();
+    EXPECT_TRUE(QFile::exists(folder->path(QStringLiteral("image.jpg")))) << "kept locally";
 }
 
 TEST(RemoteUrl, PortZeroIsTheProtocolsDefaultAndHostsAreMadeSafe) {
