@@ -54,7 +54,8 @@ bool uploadOnce(std::int32_t service, const UploadAccount& account, const QStrin
                 const QString& name) {
     const std::unique_ptr<UploadTransport> transport =
         openTransport(service, account, TransportOptions{});
-    return transport && transport->connect() && transport->sendFile(path, name);
+    return transport && transport->connect() == StepResult::Done &&
+           transport->sendFile(path, name) == StepResult::Done;
 }
 
 struct CurlRun {

@@ -50,6 +50,16 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
         curl_.setText(CURLOPT_FTPPORT, "-");
 }
 
+StepResult FtpTransport::resultOf(CURLcode result) const {
+    if (result == CURLE_OK)
+        return StepResult::Done;
+    // 530 is "not logged in"; a login refused for another reason, such as a server that
+    // wants TLS first (550), is no wrong password.
+    if (result == CURLE_LOGIN_DENIED && curl_.responseCode() == 530)
+        return StepResult::LoginRefused;
+    return StepResult::Failed;
+}
+
 // A request without a transfer: logs in if needed and changes to the path's folder.
 CURLcode FtpTransport::askAbout(const QString& remotePath) {
     if (server_.isEmpty())
@@ -60,14 +70,15 @@ CURLcode FtpTransport::askAbout(const QString& remotePath) {
     return curl_.perform();
 }
 
-bool FtpTransport::connect() {
-    return askAbout(QString()) == CURLE_OK;
+StepResult FtpTransport::connect() {
+    return resultOf(askAbout(QString()));
 }
 
-bool FtpTransport::changeFolder(const QString& folder) {
+StepResult FtpTransport::changeFolder(const QString& folder) {
     const QString path = folder + u'/';
-    const bool changed = !hasControlCharacter(folder) && askAbout(path) == CURLE_OK;
-    folder_ = changed ? path : QString();
+    const StepResult changed =
+        hasControlCharacter(folder) ? StepResult::Failed : resultOf(askAbout(path));
+    folder_ = changed == StepResult::Done ? path : QString();
     return changed;
 }
 
@@ -87,13 +98,13 @@ CURLcode FtpTransport::upload(QFile& file, const QString& remoteName, const Curl
     return result;
 }
 
-bool FtpTransport::sendFile(const QString& localPath, const QString& remoteName) {
+StepResult FtpTransport::sendFile(const QString& localPath, const QString& remoteName) {
     // The name goes into the rename commands as it is.
     if (server_.isEmpty() || hasControlCharacter(remoteName))
-        return false;
+        return StepResult::Failed;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return StepResult::Failed;
     const QString partName = u'.' + remoteName + QStringLiteral(".part");
     CurlList rename;
     rename.append("RNFR " + partName.toUtf8());
@@ -106,7 +117,7 @@ bool FtpTransport::sendFile(const QString& localPath, const QString& remoteName)
         cleanUp.append("*DELE " + partName.toUtf8());
         result = upload(file, remoteName, cleanUp);
     }
-    return result == CURLE_OK;
+    return resultOf(result);
 }
 
 } // namespace snapdeck

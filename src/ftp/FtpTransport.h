@@ -20,11 +20,12 @@ public:
                  const TransportOptions& options);
 
     bool isValid() const { return curl_.isValid(); }
-    bool connect() override;
-    bool changeFolder(const QString& folder) override;
-    bool sendFile(const QString& localPath, const QString& remoteName) override;
+    StepResult connect() override;
+    StepResult changeFolder(const QString& folder) override;
+    StepResult sendFile(const QString& localPath, const QString& remoteName) override;
 
 private:
+    StepResult resultOf(CURLcode result) const;
     CURLcode askAbout(const QString& remotePath);
     CURLcode upload(QFile& file, const QString& remoteName, const CurlList& afterwards);
 

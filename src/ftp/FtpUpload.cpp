@@ -86,24 +86,48 @@ void FtpUpload::runSteps(const QString& fileName) {
     }
 
     showStatus(QStringLiteral("Ищем хост..."));
-    if (!transport->connect()) {
-        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
-                QStringLiteral("'' не отвечает. Передача файла отменена."),
-            true);
+    const StepResult connected = transport->connect();
+    if (connected != StepResult::Done) {
+        sayWhy(connected,
+               QStringLiteral("Сервер ''") + settings_.FtpHost +
+                   QStringLiteral("'' не отвечает. Передача файла отменена."),
+               true);
         return;
     }
 
     if (!settings_.FtpDirectory.isEmpty()) {
         showStatus(QStringLiteral("Переходим в папку ") + settings_.FtpDirectory +
                    QStringLiteral("..."));
-        if (!transport->changeFolder(settings_.FtpDirectory))
+        const StepResult changed = transport->changeFolder(settings_.FtpDirectory);
+        if (changed == StepResult::Failed) {
             say(QStringLiteral("Папки ") + settings_.FtpDirectory + QStringLiteral(" на сервере ") +
                 settings_.FtpHost + QStringLiteral(" не существует!"));
+        } else if (changed != StepResult::Done) {
+            sayWhy(changed, {}, true);
+            return;
+        }
     }
 
     showStatus(QStringLiteral("Отсылаем файл..."));
-    if (!transport->sendFile(folder_.path(fileName), fileName))
-        say(QStringLiteral("Файл не отослан!"));
+    const StepResult sent = transport->sendFile(folder_.path(fileName), fileName);
+    if (sent != StepResult::Done)
+        sayWhy(sent, QStringLiteral("Файл не отослан!"));
+}
+
+// A cause the user can act on has its own message; any other failure the step's own.
+void FtpUpload::sayWhy(StepResult result, const QString& stepFailure, bool critical) {
+    switch (result) {
+    case StepResult::LoginRefused:
+        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
+                QStringLiteral("'' отказал во входе: неверный логин или пароль. "
+                               "Передача файла отменена."),
+            true);
+        return;
+    case StepResult::Done:
+    case StepResult::Failed:
+        break;
+    }
+    say(stepFailure, critical);
 }
 
 void FtpUpload::showStatus(const QString& text) {

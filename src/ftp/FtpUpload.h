@@ -32,6 +32,7 @@ public:
 private:
     void runSteps(const QString& fileName);
     void showStatus(const QString& text);
+    void sayWhy(StepResult result, const QString& stepFailure, bool critical = false);
     void say(const QString& text, bool critical = false);
 
     const FtpSettings& settings_;

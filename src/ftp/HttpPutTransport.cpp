@@ -29,33 +29,38 @@ HttpPutTransport::HttpPutTransport(const UploadAccount& account, const Transport
     curl_.set(CURLOPT_HTTPHEADER, headers_.get());
 }
 
-bool HttpPutTransport::connect() {
+StepResult HttpPutTransport::connect() {
     if (server_.isEmpty())
-        return false;
+        return StepResult::Failed;
     curl_.setText(CURLOPT_URL, server_ + '/');
     curl_.set(CURLOPT_CONNECT_ONLY, 1L);
     const CURLcode result = curl_.perform();
     curl_.set(CURLOPT_CONNECT_ONLY, 0L);
-    return result == CURLE_OK;
+    return result == CURLE_OK ? StepResult::Done : StepResult::Failed;
 }
 
-bool HttpPutTransport::changeFolder(const QString& folder) {
+StepResult HttpPutTransport::changeFolder(const QString& folder) {
     if (hasControlCharacter(folder))
-        return false;
+        return StepResult::Failed;
     const QByteArray path = encodedFolderPath(folder);
     folder_ = path.isEmpty() ? QByteArray() : path + '/';
-    return true;
+    return StepResult::Done;
 }
 
-bool HttpPutTransport::sendFile(const QString& localPath, const QString& remoteName) {
+StepResult HttpPutTransport::sendFile(const QString& localPath, const QString& remoteName) {
     QFile file(localPath);
     if (server_.isEmpty() || hasControlCharacter(remoteName) || !file.open(QIODevice::ReadOnly))
-        return false;
+        return StepResult::Failed;
     curl_.setText(CURLOPT_URL, server_ + '/' + folder_ + encodedName(remoteName));
     uploadFromFile(curl_, file);
     const CURLcode result = curl_.perform();
     const long status = curl_.responseCode();
-    return result == CURLE_OK && status >= 200 && status < 300;
+    if (result == CURLE_OK && status >= 200 && status < 300)
+        return StepResult::Done;
+    // The login goes with the PUT: a server that refuses it answers the PUT so.
+    if (result == CURLE_OK && (status == 401 || status == 403))
+        return StepResult::LoginRefused;
+    return StepResult::Failed;
 }
 
 } // namespace snapdeck

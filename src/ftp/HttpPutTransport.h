@@ -7,15 +7,16 @@ namespace snapdeck {
 
 // Upload as one HTTP PUT to http://host:port/folder/name with the login as basic
 // authentication. The folder is part of the address, so changing to it asks nothing of
-// the server; a PUT the server refuses is a failed send.
+// the server; a PUT refused with 401 or 403 is a refused login, any other refusal a
+// failed send.
 class HttpPutTransport final : public UploadTransport {
 public:
     HttpPutTransport(const UploadAccount& account, const TransportOptions& options);
 
     bool isValid() const { return curl_.isValid(); }
-    bool connect() override;
-    bool changeFolder(const QString& folder) override;
-    bool sendFile(const QString& localPath, const QString& remoteName) override;
+    StepResult connect() override;
+    StepResult changeFolder(const QString& folder) override;
+    StepResult sendFile(const QString& localPath, const QString& remoteName) override;
 
 private:
     CurlEasy curl_;

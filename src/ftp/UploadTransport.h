@@ -30,17 +30,25 @@ struct UploadAccount {
 // character, which could end a command and start one of its own.
 bool fitsInRequests(const UploadAccount& account);
 
+// How a step of an upload ended. Failed is the step's own failure, whatever its cause;
+// the others are causes the user can act on, whichever step met them.
+enum class StepResult {
+    Done,
+    Failed,
+    LoginRefused, // the server refused the login or the password
+};
+
 // The steps of one upload over one connection: reach the server and log in, change to a
-// folder, send a file. Each step reports only whether it succeeded; the caller words
-// the message. An account, folder or name with a control character fails its step
-// without a word to the server.
+// folder, send a file. Each step reports how it ended; the caller words the message.
+// An account, folder or name with a control character fails its step without a word
+// to the server.
 class UploadTransport {
 public:
     virtual ~UploadTransport() = default;
-    virtual bool connect() = 0;
+    virtual StepResult connect() = 0;
     // On failure the upload goes on in the folder the server started in.
-    virtual bool changeFolder(const QString& folder) = 0;
-    virtual bool sendFile(const QString& localPath, const QString& remoteName) = 0;
+    virtual StepResult changeFolder(const QString& folder) = 0;
+    virtual StepResult sendFile(const QString& localPath, const QString& remoteName) = 0;
 };
 
 // The transport of a supported service position (Авто, FTP, HTTP), or nothing when the

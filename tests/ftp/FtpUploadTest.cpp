@@ -33,6 +33,8 @@ const QString kSending = QStringLiteral("Отсылаем файл...");
 const QString kNotSent = QStringLiteral("Файл не отослан!");
 const QString kNotAnswering =
     QStringLiteral("Сервер ''127.0.0.1'' не отвечает. Передача файла отменена.");
+const QString kLoginRefused = QStringLiteral("Сервер ''127.0.0.1'' отказал во входе: неверный "
+                                             "логин или пароль. Передача файла отменена.");
 
 // The upload on a shown window with the real "FTP" frame; records each text "lblFTP"
 // had when it was painted, which the upload must do before each blocking step.
@@ -180,11 +182,16 @@ TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
     upload(QStringLiteral("gone.jpg"));
     EXPECT_EQ(messages.texts(), QStringList{kNotSent});
 
-    settings.FtpPassword = QStringLiteral("wrong");
+    settings.FtpPassword = QStringLiteral("wrong"); // answered 530 at once
     upload();
-    ASSERT_EQ(messages.texts(), QStringList{kNotAnswering});
+    ASSERT_EQ(messages.texts(), QStringList{kLoginRefused});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost}));
+    EXPECT_TRUE(filesOnServer(*server, QStringLiteral("/")).isEmpty());
+    settings.FtpPassword = readOnly.password;
+    settings.FtpLogin = QStringLiteral("nobody");
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kLoginRefused});
     settings.FtpPort = closedPort(); // the server is down
     upload();
     EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
@@ -301,7 +308,8 @@ TEST_F(FtpUploadTest, HttpPutsTheFileWithBasicAuthenticationAndReportsARefusal) 
     settings.FtpDirectory.clear();
     settings.FtpPassword = QStringLiteral("wrong");
     upload(name);
-    EXPECT_EQ(messages.texts(), QStringList{kNotSent}) << "401";
+    ASSERT_EQ(messages.texts(), QStringList{kLoginRefused}) << "401";
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(QFile::exists(server->path(QStringLiteral("/") + name)));
     settings.FtpPort = closedPort();
     upload(name);

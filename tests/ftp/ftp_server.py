@@ -82,6 +82,10 @@ def main():
         def readable(self):
             return self._ssl_accepting or super().readable()
 
+    # A refused login is answered at once, not after pyftpdlib's 3 s: the tests' limit
+    # for an answer is shorter.
+    Handler.auth_failed_timeout = 0
+
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm=args.perm)
     Handler.authorizer = authorizer
