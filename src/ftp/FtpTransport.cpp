@@ -18,11 +18,12 @@ bool activeModeFailed(CURLcode result) {
 } // namespace
 
 FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
-                           const TransportOptions& options)
+                           const TransportOptions& options, UploadDeadline deadline)
     : server_(fitsInRequests(account) ? serverUrl(QStringLiteral("ftp"), account.host, account.port)
                                       : QByteArray()) {
     if (!curl_.isValid() || server_.isEmpty())
         return;
+    curl_.setDeadline(deadline);
     curl_.setText(CURLOPT_PROTOCOLS_STR, "ftp");
     if (!account.login.isEmpty()) {
         curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());
@@ -33,7 +34,7 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
     if (!options.trustedAuthorities.isEmpty())
         curl_.setText(CURLOPT_CAINFO, QFile::encodeName(options.trustedAuthorities));
     curl_.set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
-    curl_.set(CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(options.responseTimeout.count()));
+    curl_.setResponseTimeout(options.responseTimeout);
     curl_.set(CURLOPT_ACCEPTTIMEOUT_MS,
               static_cast<long>(std::chrono::milliseconds(options.responseTimeout).count()));
     curl_.set(CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -57,7 +58,7 @@ StepResult FtpTransport::resultOf(CURLcode result) const {
     // wants TLS first (550), is no wrong password.
     if (result == CURLE_LOGIN_DENIED && curl_.responseCode() == 530)
         return StepResult::LoginRefused;
-    return StepResult::Failed;
+    return curl_.deadlinePassed() ? StepResult::OutOfTime : StepResult::Failed;
 }
 
 // A request without a transfer: logs in if needed and changes to the path's folder.

@@ -16,8 +16,8 @@ class FtpTransport final : public UploadTransport {
 public:
     // tlsWhenOffered: AUTH TLS when the server offers it, certificate checked; plain
     // FTP with a server that does not.
-    FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
-                 const TransportOptions& options);
+    FtpTransport(const UploadAccount& account, bool tlsWhenOffered, const TransportOptions& options,
+                 UploadDeadline deadline);
 
     bool isValid() const { return curl_.isValid(); }
     StepResult connect() override;

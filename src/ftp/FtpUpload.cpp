@@ -5,6 +5,7 @@
 #include "common/ErrorTrap.h"
 #include "common/WorkFolder.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -78,8 +79,10 @@ void FtpUpload::runSteps(const QString& fileName) {
     }
     const UploadAccount account{settings_.FtpHost, settings_.FtpPort, settings_.FtpLogin,
                                 settings_.FtpPassword};
+    const QString localPath = folder_.path(fileName);
     const std::unique_ptr<UploadTransport> transport =
-        openTransport(settings_.FtpServiceType, account, options_);
+        openTransport(settings_.FtpServiceType, account, options_,
+                      uploadDeadline(options_, QFileInfo(localPath).size()));
     if (!transport) {
         say(QStringLiteral("Подключение к интернету отсутствует."), true);
         return;
@@ -109,7 +112,7 @@ void FtpUpload::runSteps(const QString& fileName) {
     }
 
     showStatus(QStringLiteral("Отсылаем файл..."));
-    const StepResult sent = transport->sendFile(folder_.path(fileName), fileName);
+    const StepResult sent = transport->sendFile(localPath, fileName);
     if (sent != StepResult::Done)
         sayWhy(sent, QStringLiteral("Файл не отослан!"));
 }
@@ -121,6 +124,12 @@ void FtpUpload::sayWhy(StepResult result, const QString& stepFailure, bool criti
         say(QStringLiteral("Сервер ''") + settings_.FtpHost +
                 QStringLiteral("'' отказал во входе: неверный логин или пароль. "
                                "Передача файла отменена."),
+            true);
+        return;
+    case StepResult::OutOfTime:
+        say(QStringLiteral("Передача файла на сервер ''") + settings_.FtpHost +
+                QStringLiteral("'' не уложилась в отведённое время и отменена. "
+                               "Файл остался на диске."),
             true);
         return;
     case StepResult::Done:

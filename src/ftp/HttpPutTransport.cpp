@@ -8,12 +8,14 @@
 
 namespace snapdeck {
 
-HttpPutTransport::HttpPutTransport(const UploadAccount& account, const TransportOptions& options)
+HttpPutTransport::HttpPutTransport(const UploadAccount& account, const TransportOptions& options,
+                                   UploadDeadline deadline)
     : server_(fitsInRequests(account)
                   ? serverUrl(QStringLiteral("http"), account.host, account.port)
                   : QByteArray()) {
     if (!curl_.isValid() || server_.isEmpty())
         return;
+    curl_.setDeadline(deadline);
     curl_.setText(CURLOPT_PROTOCOLS_STR, "http");
     if (!account.login.isEmpty()) {
         curl_.set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
@@ -36,7 +38,9 @@ StepResult HttpPutTransport::connect() {
     curl_.set(CURLOPT_CONNECT_ONLY, 1L);
     const CURLcode result = curl_.perform();
     curl_.set(CURLOPT_CONNECT_ONLY, 0L);
-    return result == CURLE_OK ? StepResult::Done : StepResult::Failed;
+    if (result == CURLE_OK)
+        return StepResult::Done;
+    return curl_.deadlinePassed() ? StepResult::OutOfTime : StepResult::Failed;
 }
 
 StepResult HttpPutTransport::changeFolder(const QString& folder) {
@@ -55,6 +59,8 @@ StepResult HttpPutTransport::sendFile(const QString& localPath, const QString& r
     uploadFromFile(curl_, file);
     const CURLcode result = curl_.perform();
     const long status = curl_.responseCode();
+    if (result == CURLE_OPERATION_TIMEDOUT && curl_.deadlinePassed())
+        return StepResult::OutOfTime;
     if (result == CURLE_OK && status >= 200 && status < 300)
         return StepResult::Done;
     // The login goes with the PUT: a server that refuses it answers the PUT so.

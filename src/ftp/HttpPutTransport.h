@@ -11,7 +11,8 @@ namespace snapdeck {
 // failed send.
 class HttpPutTransport final : public UploadTransport {
 public:
-    HttpPutTransport(const UploadAccount& account, const TransportOptions& options);
+    HttpPutTransport(const UploadAccount& account, const TransportOptions& options,
+                     UploadDeadline deadline);
 
     bool isValid() const { return curl_.isValid(); }
     StepResult connect() override;

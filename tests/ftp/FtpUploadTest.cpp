@@ -33,6 +33,9 @@ const QString kSending = QStringLiteral("Отсылаем файл...");
 const QString kNotSent = QStringLiteral("Файл не отослан!");
 const QString kNotAnswering =
     QStringLiteral("Сервер ''127.0.0.1'' не отвечает. Передача файла отменена.");
+const QString kOutOfTime =
+    QStringLiteral("Передача файла на сервер ''127.0.0.1'' не уложилась в отведённое время и "
+                   "отменена. Файл остался на диске.");
 const QString kLoginRefused = QStringLiteral("Сервер ''127.0.0.1'' отказал во входе: неверный "
                                              "логин или пароль. Передача файла отменена.");
 
@@ -231,6 +234,26 @@ TEST_F(FtpUploadTest, AServerThatStopsAnsweringEndsEachStepWithinItsTimeout) {
             EXPECT_EQ(messages.texts(), QStringList{kNotSent});
         }
     }
+}
+
+// A server may answer each command just within the limit for an answer; the whole
+// upload still ends by its own deadline.
+TEST_F(FtpUploadTest, AServerSlowAtEveryAnswerIsGivenUpAtTheUploadsDeadline) {
+    FtpServerSetup setup;
+    setup.replyDelaySeconds = 0.6; // the limit for an answer is 1 s
+    const auto server = TestServer::ftp(setup);
+    pointAt(*server, FtpOnlyService, setup);
+    TransportOptions& options = uploader->transportOptions();
+    options.connectTimeout = std::chrono::seconds(10); // the login alone takes three answers
+    options.uploadTimeBase = std::chrono::milliseconds(2500);
+    options.slowestRate = std::int64_t(1) << 40;
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    ASSERT_EQ(messages.texts(), QStringList{kOutOfTime});
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(QFile::exists(server->path(QStringLiteral("/image.jpg"))));
+    EXPECT_EQ(readFile(folder->path(QStringLiteral("image.jpg"))), picture);
 }
 
 TEST_F(FtpUploadTest, ActiveModeFallsBackToPassiveAndARefusedRenameResendsUnderTheOwnName) {

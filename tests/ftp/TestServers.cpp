@@ -32,6 +32,8 @@ std::unique_ptr<TestServer> TestServer::ftp(const FtpServerSetup& setup) {
                           "--silent", setup.silentCommand};
     if (setup.noActiveMode)
         arguments << "--no-active";
+    if (setup.replyDelaySeconds > 0)
+        arguments << "--reply-delay" << QString::number(setup.replyDelaySeconds);
     std::unique_ptr<TestServer> server(new TestServer("ftp_server.py", arguments, setup.tls));
     server->makeFolder(setup.startFolder);
     return server;

@@ -15,6 +15,7 @@ struct FtpServerSetup {
     bool tls = false;                          // AUTH TLS offered and required
     bool noActiveMode = false;                 // cannot connect back to the client
     QString silentCommand;                     // never answered
+    double replyDelaySeconds = 0;              // before each command is carried out
 };
 
 // A server script of tests/ftp run with the system's Python on a free port of
