@@ -256,6 +256,37 @@ TEST_F(FtpUploadTest, AServerSlowAtEveryAnswerIsGivenUpAtTheUploadsDeadline) {
     EXPECT_EQ(readFile(folder->path(QStringLiteral("image.jpg"))), picture);
 }
 
+TEST_F(FtpUploadTest, AnHttpAnswerIsJudgedByItsStatusWithoutWaitingForItsBody) {
+    HttpServerSetup trickling;
+    trickling.trickle = true; // a body of a byte every half second, for 20 s
+    const auto server = TestServer::http(trickling);
+    ASSERT_NE(server->port(), 0) << server->failure().toStdString();
+    settings = FtpSettings{QStringLiteral("127.0.0.1"),
+                           server->port(),
+                           trickling.user,
+                           trickling.password,
+                           HttpService,
+                           QString(),
+                           QString()};
+    // An upload that waited for the body would meet its deadline first.
+    uploader->transportOptions().uploadTimeBase = std::chrono::seconds(5);
+    uploader->transportOptions().slowestRate = std::int64_t(1) << 40;
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/image.jpg"))), picture);
+    EXPECT_EQ(server->events(), QStringList{"PUT /image.jpg 201"});
+
+    HttpServerSetup failing = trickling;
+    failing.status = 500;
+    const auto broken = TestServer::http(failing);
+    ASSERT_NE(broken->port(), 0) << broken->failure().toStdString();
+    settings.FtpPort = broken->port();
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent});
+    EXPECT_EQ(broken->events(), QStringList{"PUT /image.jpg 500"});
+}
+
 TEST_F(FtpUploadTest, ActiveModeFallsBackToPassiveAndARefusedRenameResendsUnderTheOwnName) {
     FtpServerSetup setup;
     setup.noActiveMode = true;
