@@ -53,15 +53,13 @@ void frmFTP::buildLayout() {
     Command1->setDefault(true);
 
     auto* form = new QFormLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"Имя хоста", txtHostName},
-                                                     {"Порт", txtPort},
-                                                     {"Логин", txtLogin},
-                                                     {"Пароль", txtPassw},
-                                                     {"Тип сервиса", cmbServiceType},
-                                                     {"Директория", txtFtpDir},
-                                                     {"Имя файла", txtFileName}};
+    const std::pair<const QString&, QWidget*> rows[] = {
+        {kFtpHostCaption, txtHostName},       {kFtpPortCaption, txtPort},
+        {kFtpLoginCaption, txtLogin},         {kFtpPasswordCaption, txtPassw},
+        {kFtpServiceCaption, cmbServiceType}, {kFtpDirectoryCaption, txtFtpDir},
+        {kFtpFileNameCaption, txtFileName}};
     for (const auto& [caption, control] : rows) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        auto* label = new QLabel(caption, this);
         labelControl(label, control);
         form->addRow(label, control);
     }
@@ -96,7 +94,31 @@ void frmFTP::Form_Load() {
     txtFileName->setText(settings_.FtpFileName);
 }
 
+// The first text box, in the window's order, whose text as saved holds a control
+// character, with its caption; nothing when none does.
+std::optional<std::pair<QLineEdit*, QString>> frmFTP::boxWithControlCharacter() const {
+    const std::pair<QLineEdit*, const QString&> boxes[] = {
+        {txtHostName, kFtpHostCaption},    {txtPort, kFtpPortCaption},
+        {txtLogin, kFtpLoginCaption},      {txtPassw, kFtpPasswordCaption},
+        {txtFtpDir, kFtpDirectoryCaption}, {txtFileName, kFtpFileNameCaption}};
+    for (const auto& [box, caption] : boxes)
+        if (hasControlCharacter(box->text().trimmed()))
+            return std::pair{box, caption};
+    return std::nullopt;
+}
+
 void frmFTP::Command1_Click() {
+    // ftp.ini would drop a line break that the settings in use keep and the upload sends.
+    if (const auto refused = boxWithControlCharacter()) {
+        Message bad;
+        bad.text = QStringLiteral("В поле \"%1\" есть управляющий символ (например, перевод "
+                                  "строки). Уберите его, чтобы сохранить настройки.")
+                       .arg(refused->second);
+        bad.icon = MessageIcon::Exclamation;
+        messages_.show(bad);
+        refused->first->setFocus();
+        return;
+    }
     const FtpIniValues values = {txtHostName->text().trimmed(),
                                  txtPort->text().trimmed(),
                                  txtLogin->text().trimmed(),

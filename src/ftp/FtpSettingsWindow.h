@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+#include <utility>
 
 class QComboBox;
 class QLabel;
@@ -24,8 +26,9 @@ public:
 
     // Fills the boxes from the settings.
     void Form_Load();
-    // Save: checks the port, writes the file, updates the settings, closes the window.
-    // A bad port or a file that cannot be written is reported and the window stays.
+    // Save: checks the texts and the port, writes the file, updates the settings, closes
+    // the window. A control character in a box, a bad port or a file that cannot be
+    // written is reported and the window stays.
     void Command1_Click();
 
     QLineEdit* txtHostName;
@@ -39,6 +42,7 @@ public:
 
 private:
     void buildLayout();
+    std::optional<std::pair<QLineEdit*, QString>> boxWithControlCharacter() const;
 
     FtpSettings& settings_;
     const WorkFolder& folder_;

@@ -15,7 +15,8 @@ struct FtpSettings;
 
 // Sends one captured picture to the server of the FTP settings, reporting each step in
 // "lblFTP" and each failure in a message box. Blocks the window thread while it runs,
-// as everything in the program does; every step has a timeout. "statusArea", a widget
+// as everything in the program does; every step has a timeout, and so has the whole
+// upload. "statusArea", a widget
 // that holds "lblFTP", is repainted at once after each change of the line, its hiding
 // at the end included; the same pass paints whatever else waits to be painted.
 class FtpUpload {
@@ -32,6 +33,7 @@ public:
 private:
     void runSteps(const QString& fileName);
     void showStatus(const QString& text);
+    void sayWhy(StepResult result, const QString& stepFailure, bool critical = false);
     void say(const QString& text, bool critical = false);
 
     const FtpSettings& settings_;
