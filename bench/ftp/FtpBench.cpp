@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -52,9 +53,11 @@ bool writePicture(const QString& path) {
 // One upload as the program makes it: a new transport, log in, send.
 bool uploadOnce(std::int32_t service, const UploadAccount& account, const QString& path,
                 const QString& name) {
+    const TransportOptions options;
     const std::unique_ptr<UploadTransport> transport =
-        openTransport(service, account, TransportOptions{});
-    return transport && transport->connect() && transport->sendFile(path, name);
+        openTransport(service, account, options, uploadDeadline(options, QFileInfo(path).size()));
+    return transport && transport->connect() == StepResult::Done &&
+           transport->sendFile(path, name) == StepResult::Done;
 }
 
 struct CurlRun {

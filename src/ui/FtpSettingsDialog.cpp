@@ -53,15 +53,13 @@ void FtpSettingsDialog::buildLayout() {
     saveButton_->setDefault(true);
 
     auto* form = new QFormLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"Имя хоста", hostBox_},
-                                                     {"Порт", portBox_},
-                                                     {"Логин", loginBox_},
-                                                     {"Пароль", passwordBox_},
-                                                     {"Тип сервиса", serviceList_},
-                                                     {"Директория", folderBox_},
-                                                     {"Имя файла", fileNameBox_}};
+    const std::pair<const QString&, QWidget*> rows[] = {
+        {kFtpHostCaption, hostBox_},        {kFtpPortCaption, portBox_},
+        {kFtpLoginCaption, loginBox_},      {kFtpPasswordCaption, passwordBox_},
+        {kFtpServiceCaption, serviceList_}, {kFtpDirectoryCaption, folderBox_},
+        {kFtpFileNameCaption, fileNameBox_}};
     for (const auto& [caption, control] : rows) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        auto* label = new QLabel(caption, this);
         labelControl(label, control);
         form->addRow(label, control);
     }
@@ -94,7 +92,31 @@ void FtpSettingsDialog::fill() {
     fileNameBox_->setText(settings_.FtpFileName);
 }
 
+// The first text box, in the window's order, whose text as saved holds a control
+// character, with its caption; nothing when none does.
+std::optional<std::pair<QLineEdit*, QString>> FtpSettingsDialog::boxWithControlCharacter() const {
+    const std::pair<QLineEdit*, const QString&> boxes[] = {
+        {hostBox_, kFtpHostCaption},     {portBox_, kFtpPortCaption},
+        {loginBox_, kFtpLoginCaption},   {passwordBox_, kFtpPasswordCaption},
+        {folderBox_, kFtpDirectoryCaption}, {fileNameBox_, kFtpFileNameCaption}};
+    for (const auto& [box, caption] : boxes)
+        if (hasControlCharacter(box->text().trimmed()))
+            return std::pair{box, caption};
+    return std::nullopt;
+}
+
 void FtpSettingsDialog::save() {
+    // ftp.ini would drop a line break that the settings in use keep and the upload sends.
+    if (const auto refused = boxWithControlCharacter()) {
+        Message bad;
+        bad.text = QStringLiteral("В поле \"%1\" есть управляющий символ (например, перевод "
+                                  "строки). Уберите его, чтобы сохранить настройки.")
+                       .arg(refused->second);
+        bad.icon = MessageIcon::Exclamation;
+        messages_.show(bad);
+        refused->first->setFocus();
+        return;
+    }
     const FtpIniValues values = {hostBox_->text().trimmed(),
                                  portBox_->text().trimmed(),
                                  loginBox_->text().trimmed(),

@@ -4,6 +4,8 @@
 #include "engine/upload/FtpSettings.h"
 
 #include <QDialog>
+#include <optional>
+#include <utility>
 
 class QComboBox;
 class QLineEdit;
@@ -25,13 +27,15 @@ public:
     // The settings saved; the ones given while nothing was saved.
     const FtpSettings& settings() const { return settings_; }
 
-    // Save: checks the values, writes the file and closes the window. A value refused or
-    // a file that cannot be written is reported and the window stays.
+    // Save: checks the texts and the port, writes the file and closes the window. A
+    // control character in a box, a bad port or a file that cannot be written is
+    // reported and the window stays.
     void save();
 
 private:
     void buildLayout();
     void fill();
+    std::optional<std::pair<QLineEdit*, QString>> boxWithControlCharacter() const;
 
     FtpSettings settings_;
     WorkFolder folder_;

@@ -134,3 +134,55 @@ TEST_F(FtpSettingsWindowTest, ABadPortOrAnUnwritableFileIsReportedAndTheWindowSt
     EXPECT_TRUE(globals.ftp.FtpHost.isEmpty());
     EXPECT_EQ(filesInFolder(), QStringList{"preview.jpg"}) << "no temporary file left";
 }
+
+// A one-line box keeps a line break pasted into it; sent to the server, it would end
+// the command and start one of the text's own.
+TEST_F(FtpSettingsWindowTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNothingChanges) {
+    load();
+    globals.ftp = kStored;
+    openSettings([&](frmFTP& w) { w.Command1->click(); });
+    const QByteArray saved = ini();
+    ASSERT_FALSE(saved.isEmpty());
+
+    const std::vector<std::pair<const char*, QString>> boxes{
+        {"txtPassw", QStringLiteral("секрет\r\nDELE victim.jpg")},
+        {"txtLogin", QStringLiteral("фото\nDELE victim.jpg")},
+        {"txtHostName", QStringLiteral("ftp.example\t.ru")},
+        {"txtPort", QStringLiteral("21\r22")},
+        {"txtFtpDir", QStringLiteral("/веб") + QChar(0x7F)},
+        {"txtFileName", QStringLiteral("cam") + QChar(0) + QStringLiteral(".jpg")}};
+    QStringList captions;
+    for (const auto& [name, text] : boxes) {
+        messages.clear();
+        openSettings([&](frmFTP& w) {
+            auto* box = w.findChild<QLineEdit*>(QLatin1String(name));
+            ASSERT_NE(box, nullptr) << name;
+            box->setText(text);
+            ASSERT_EQ(box->text(), text) << "the box keeps it, as a paste does";
+            w.Command1->click();
+            EXPECT_TRUE(w.isVisible()) << name;
+            EXPECT_EQ(w.focusWidget(), box) << name;
+            captions.append(box->accessibleName());
+        });
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_EQ(messages.shown[0].text,
+                  QStringLiteral("В поле \"%1\" есть управляющий символ (например, перевод "
+                                 "строки). Уберите его, чтобы сохранить настройки.")
+                      .arg(captions.last()));
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(globals.ftp, kStored) << name;
+        EXPECT_EQ(ini(), saved) << name;
+    }
+    EXPECT_EQ(captions,
+              (QStringList{"Пароль", "Логин", "Имя хоста", "Порт", "Директория", "Имя файла"}));
+
+    // A line break at either end is cut off with the spaces around it, as before.
+    messages.clear();
+    openSettings([&](frmFTP& w) {
+        w.txtPassw->setText(QStringLiteral("новый\r\n"));
+        w.Command1->click();
+    });
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(globals.ftp.FtpPassword, QStringLiteral("новый"));
+    EXPECT_TRUE(ini().contains("\r\nPasswrd:новый\r\n"));
+}

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <chrono>
 #include <curl/curl.h>
 #include <memory>
+#include <optional>
 
 namespace snapdeck {
 
@@ -32,13 +34,26 @@ public:
     void setText(CURLoption option, const QByteArray& text) {
         curl_easy_setopt(handle_, option, text.constData());
     }
+    // Each transfer from now on gets the time left until "deadline" as its whole time
+    // limit; one started after it fails at once with CURLE_OPERATION_TIMEDOUT.
+    void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
+    bool deadlinePassed() const;
+    // The longest wait for one answer of an FTP server, QUIT's when the connection
+    // closes included; with a deadline, no longer than the time left (to the second).
+    void setResponseTimeout(std::chrono::seconds timeout) { responseTimeout_ = timeout; }
+
     // Runs the transfer set up in the options and returns its result.
     CURLcode perform();
     long responseCode() const;
 
 private:
+    std::chrono::milliseconds timeLeft() const;
+    void limitWaits();
+
     CURL* handle_ = nullptr;
     CURLM* multi_ = nullptr; // runs the transfers and keeps their connections
+    std::optional<std::chrono::steady_clock::time_point> deadline_;
+    std::optional<std::chrono::seconds> responseTimeout_;
 };
 
 // A list of texts for libcurl (FTP commands, HTTP headers), freed with its owner.

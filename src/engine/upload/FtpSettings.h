@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 
 namespace snapdeck {
@@ -18,5 +19,21 @@ struct FtpSettings {
 
     friend bool operator==(const FtpSettings&, const FtpSettings&) = default;
 };
+
+// The captions of the settings window's boxes; messages name a setting by its caption.
+inline const QString kFtpHostCaption = QStringLiteral("Имя хоста");
+inline const QString kFtpPortCaption = QStringLiteral("Порт");
+inline const QString kFtpLoginCaption = QStringLiteral("Логин");
+inline const QString kFtpPasswordCaption = QStringLiteral("Пароль");
+inline const QString kFtpServiceCaption = QStringLiteral("Тип сервиса");
+inline const QString kFtpDirectoryCaption = QStringLiteral("Директория");
+inline const QString kFtpFileNameCaption = QStringLiteral("Имя файла");
+
+// A character below 0x20 (CR, LF, NUL, tab, ...) or DEL. No setting may hold one: sent
+// with an FTP command, a line break ends the command and starts one of the text's own.
+inline bool hasControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
 
 } // namespace snapdeck

@@ -1,6 +1,7 @@
 #include "FtpTransport.h"
 
 #include "CurlFileSource.h"
+#include "FtpSettings.h"
 #include "RemoteUrl.h"
 
 #include <QFile>
@@ -17,10 +18,12 @@ bool activeModeFailed(CURLcode result) {
 } // namespace
 
 FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
-                           const TransportOptions& options)
-    : server_(serverUrl(QStringLiteral("ftp"), account.host, account.port)) {
-    if (!curl_.isValid())
+                           const TransportOptions& options, UploadDeadline deadline)
+    : server_(fitsInRequests(account) ? serverUrl(QStringLiteral("ftp"), account.host, account.port)
+                                      : QByteArray()) {
+    if (!curl_.isValid() || server_.isEmpty())
         return;
+    curl_.setDeadline(deadline);
     curl_.setText(CURLOPT_PROTOCOLS_STR, "ftp");
     if (!account.login.isEmpty()) {
         curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());
@@ -31,7 +34,7 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
     if (!options.trustedAuthorities.isEmpty())
         curl_.setText(CURLOPT_CAINFO, QFile::encodeName(options.trustedAuthorities));
     curl_.set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
-    curl_.set(CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(options.responseTimeout.count()));
+    curl_.setResponseTimeout(options.responseTimeout);
     curl_.set(CURLOPT_ACCEPTTIMEOUT_MS,
               static_cast<long>(std::chrono::milliseconds(options.responseTimeout).count()));
     curl_.set(CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -48,6 +51,16 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
         curl_.setText(CURLOPT_FTPPORT, "-");
 }
 
+StepResult FtpTransport::resultOf(CURLcode result) const {
+    if (result == CURLE_OK)
+        return StepResult::Done;
+    // 530 is "not logged in"; a login refused for another reason, such as a server that
+    // wants TLS first (550), is no wrong password.
+    if (result == CURLE_LOGIN_DENIED && curl_.responseCode() == 530)
+        return StepResult::LoginRefused;
+    return curl_.deadlinePassed() ? StepResult::OutOfTime : StepResult::Failed;
+}
+
 // A request without a transfer: logs in if needed and changes to the path's folder.
 CURLcode FtpTransport::askAbout(const QString& remotePath) {
     if (server_.isEmpty())
@@ -58,14 +71,15 @@ CURLcode FtpTransport::askAbout(const QString& remotePath) {
     return curl_.perform();
 }
 
-bool FtpTransport::connect() {
-    return askAbout(QString()) == CURLE_OK;
+StepResult FtpTransport::connect() {
+    return resultOf(askAbout(QString()));
 }
 
-bool FtpTransport::changeFolder(const QString& folder) {
+StepResult FtpTransport::changeFolder(const QString& folder) {
     const QString path = folder + u'/';
-    const bool changed = askAbout(path) == CURLE_OK;
-    folder_ = changed ? path : QString();
+    const StepResult changed =
+        hasControlCharacter(folder) ? StepResult::Failed : resultOf(askAbout(path));
+    folder_ = changed == StepResult::Done ? path : QString();
     return changed;
 }
 
@@ -85,12 +99,13 @@ CURLcode FtpTransport::upload(QFile& file, const QString& remoteName, const Curl
     return result;
 }
 
-bool FtpTransport::sendFile(const QString& localPath, const QString& remoteName) {
-    if (server_.isEmpty())
-        return false;
+StepResult FtpTransport::sendFile(const QString& localPath, const QString& remoteName) {
+    // The name goes into the rename commands as it is.
+    if (server_.isEmpty() || hasControlCharacter(remoteName))
+        return StepResult::Failed;
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return StepResult::Failed;
     const QString partName = u'.' + remoteName + QStringLiteral(".part");
     CurlList rename;
     rename.append("RNFR " + partName.toUtf8());
@@ -103,7 +118,7 @@ bool FtpTransport::sendFile(const QString& localPath, const QString& remoteName)
         cleanUp.append("*DELE " + partName.toUtf8());
         result = upload(file, remoteName, cleanUp);
     }
-    return result == CURLE_OK;
+    return resultOf(result);
 }
 
 } // namespace snapdeck

@@ -16,15 +16,16 @@ class FtpTransport final : public UploadTransport {
 public:
     // tlsWhenOffered: AUTH TLS when the server offers it, certificate checked; plain
     // FTP with a server that does not.
-    FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
-                 const TransportOptions& options);
+    FtpTransport(const UploadAccount& account, bool tlsWhenOffered, const TransportOptions& options,
+                 UploadDeadline deadline);
 
     bool isValid() const { return curl_.isValid(); }
-    bool connect() override;
-    bool changeFolder(const QString& folder) override;
-    bool sendFile(const QString& localPath, const QString& remoteName) override;
+    StepResult connect() override;
+    StepResult changeFolder(const QString& folder) override;
+    StepResult sendFile(const QString& localPath, const QString& remoteName) override;
 
 private:
+    StepResult resultOf(CURLcode result) const;
     CURLcode askAbout(const QString& remotePath);
     CURLcode upload(QFile& file, const QString& remoteName, const CurlList& afterwards);
 

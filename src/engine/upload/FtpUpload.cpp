@@ -4,6 +4,8 @@
 #include "common/ErrorTrap.h"
 #include "engine/EngineContext.h"
 
+#include <QFileInfo>
+
 namespace snapdeck {
 
 namespace {
@@ -19,6 +21,25 @@ QString unsupportedService(std::int32_t service) {
                               "Выберите его в настройках FTP.");
     if (service < NoFtpService || service > HttpService)
         return QStringLiteral("Неизвестный тип сервиса %1: файл не отослан.").arg(service);
+    return {};
+}
+
+// Why nothing is sent when a text of the request holds a control character: ftp.ini
+// may hold one, and a line break would smuggle a command of its own to the server.
+QString controlCharacterRefusal(const FtpSettings& settings, const QString& fileName) {
+    const std::pair<const QString&, const QString&> fields[] = {
+        {settings.FtpHost, kFtpHostCaption},
+        {settings.FtpLogin, kFtpLoginCaption},
+        {settings.FtpPassword, kFtpPasswordCaption},
+        {settings.FtpDirectory, kFtpDirectoryCaption}};
+    for (const auto& [text, caption] : fields)
+        if (hasControlCharacter(text))
+            return QStringLiteral("В поле \"%1\" настроек FTP есть управляющий символ (например, "
+                                  "перевод строки). Передача файла отменена.")
+                .arg(caption);
+    if (hasControlCharacter(fileName))
+        return QStringLiteral("В имени отсылаемого файла есть управляющий символ (например, "
+                              "перевод строки). Передача файла отменена.");
     return {};
 }
 
@@ -39,34 +60,71 @@ void FtpUpload::runSteps(const QString& fileName) {
         say(unsupported, true);
         return;
     }
+    const QString unsafe = controlCharacterRefusal(settings_, fileName);
+    if (!unsafe.isEmpty()) {
+        say(unsafe, true);
+        return;
+    }
     const UploadAccount account{settings_.FtpHost, settings_.FtpPort, settings_.FtpLogin,
                                 settings_.FtpPassword};
+    const QString localPath = context_.services.folder.path(fileName);
     const std::unique_ptr<UploadTransport> transport =
-        openTransport(settings_.FtpServiceType, account, options_);
+        openTransport(settings_.FtpServiceType, account, options_,
+                      uploadDeadline(options_, QFileInfo(localPath).size()));
     if (!transport) {
         say(QStringLiteral("Подключение к интернету отсутствует."), true);
         return;
     }
 
     showStatus(QStringLiteral("Ищем хост..."));
-    if (!transport->connect()) {
-        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
-                QStringLiteral("'' не отвечает. Передача файла отменена."),
-            true);
+    const StepResult connected = transport->connect();
+    if (connected != StepResult::Done) {
+        sayWhy(connected,
+               QStringLiteral("Сервер ''") + settings_.FtpHost +
+                   QStringLiteral("'' не отвечает. Передача файла отменена."),
+               true);
         return;
     }
 
     if (!settings_.FtpDirectory.isEmpty()) {
         showStatus(QStringLiteral("Переходим в папку ") + settings_.FtpDirectory +
                    QStringLiteral("..."));
-        if (!transport->changeFolder(settings_.FtpDirectory))
+        const StepResult changed = transport->changeFolder(settings_.FtpDirectory);
+        if (changed == StepResult::Failed) {
             say(QStringLiteral("Папки ") + settings_.FtpDirectory + QStringLiteral(" на сервере ") +
                 settings_.FtpHost + QStringLiteral(" не существует!"));
+        } else if (changed != StepResult::Done) {
+            sayWhy(changed, {}, true);
+            return;
+        }
     }
 
     showStatus(QStringLiteral("Отсылаем файл..."));
-    if (!transport->sendFile(context_.services.folder.path(fileName), fileName))
-        say(QStringLiteral("Файл не отослан!"));
+    const StepResult sent = transport->sendFile(localPath, fileName);
+    if (sent != StepResult::Done)
+        sayWhy(sent, QStringLiteral("Файл не отослан!"));
+}
+
+// A cause the user can act on has its own message; any other failure the step's own.
+void FtpUpload::sayWhy(StepResult result, const QString& stepFailure, bool critical) {
+    switch (result) {
+    case StepResult::LoginRefused:
+        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
+                QStringLiteral("'' отказал во входе: неверный логин или пароль. "
+                               "Передача файла отменена."),
+            true);
+        return;
+    case StepResult::OutOfTime:
+        say(QStringLiteral("Передача файла на сервер ''") + settings_.FtpHost +
+                QStringLiteral("'' не уложилась в отведённое время и отменена. "
+                               "Файл остался на диске."),
+            true);
+        return;
+    case StepResult::Done:
+    case StepResult::Failed:
+        break;
+    }
+    say(stepFailure, critical);
 }
 
 void FtpUpload::showStatus(const QString& text) {

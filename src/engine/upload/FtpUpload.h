@@ -11,7 +11,7 @@ class EngineContext;
 
 // Sends one captured picture to the server of the FTP settings, reporting each step in
 // the state's upload line and each failure in a message box. Every step has a time
-// limit; the picture stays on disk whatever happens.
+// limit, and so has the whole upload; the picture stays on disk whatever happens.
 class FtpUpload {
 public:
     FtpUpload(EngineContext& context, FtpSettings settings)
@@ -28,6 +28,7 @@ public:
 private:
     void runSteps(const QString& fileName);
     void showStatus(const QString& text);
+    void sayWhy(StepResult result, const QString& stepFailure, bool critical = false);
     void say(const QString& text, bool critical = false);
 
     EngineContext& context_;

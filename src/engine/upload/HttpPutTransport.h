@@ -7,17 +7,29 @@ namespace snapdeck {
 
 // Upload as one HTTP PUT to http://host:port/folder/name with the login as basic
 // authentication. The folder is part of the address, so changing to it asks nothing of
-// the server; a PUT the server refuses is a failed send.
+// the server; a PUT refused with 401 or 403 is a refused login, any other refusal a
+// failed send. The answer's status line decides: its body is never waited for, and no
+// more than a few KiB of it are read.
 class HttpPutTransport final : public UploadTransport {
 public:
-    HttpPutTransport(const UploadAccount& account, const TransportOptions& options);
+    // What has come back for a request so far.
+    struct Answer {
+        long status = 0;           // of the latest status line
+        bool headersEnded = false; // all headers of the final (not 1xx) answer are in
+        qint64 bodyBytes = 0;
+        qint64 fileBytes = 0; // the size of the file the request sends
+    };
+
+    HttpPutTransport(const UploadAccount& account, const TransportOptions& options,
+                     UploadDeadline deadline);
 
     bool isValid() const { return curl_.isValid(); }
-    bool connect() override;
-    bool changeFolder(const QString& folder) override;
-    bool sendFile(const QString& localPath, const QString& remoteName) override;
+    StepResult connect() override;
+    StepResult changeFolder(const QString& folder) override;
+    StepResult sendFile(const QString& localPath, const QString& remoteName) override;
 
 private:
+    Answer answer_; // libcurl's callbacks write it: it outlives the handle
     CurlEasy curl_;
     CurlList headers_;
     QByteArray server_;

@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
+#include <vector>
 
 using namespace snapdeck;
 using namespace snapdeck::test;
@@ -31,6 +33,11 @@ const QString kSending = QStringLiteral("Отсылаем файл...");
 const QString kNotSent = QStringLiteral("Файл не отослан!");
 const QString kNotAnswering =
     QStringLiteral("Сервер ''127.0.0.1'' не отвечает. Передача файла отменена.");
+const QString kOutOfTime =
+    QStringLiteral("Передача файла на сервер ''127.0.0.1'' не уложилась в отведённое время и "
+                   "отменена. Файл остался на диске.");
+const QString kLoginRefused = QStringLiteral("Сервер ''127.0.0.1'' отказал во входе: неверный "
+                                             "логин или пароль. Передача файла отменена.");
 
 // The upload on a shown window with the real "FTP" frame; records each text "lblFTP"
 // had when it was painted, which the upload must do before each blocking step.
@@ -178,11 +185,16 @@ TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
     upload(QStringLiteral("gone.jpg"));
     EXPECT_EQ(messages.texts(), QStringList{kNotSent});
 
-    settings.FtpPassword = QStringLiteral("wrong");
+    settings.FtpPassword = QStringLiteral("wrong"); // answered 530 at once
     upload();
-    ASSERT_EQ(messages.texts(), QStringList{kNotAnswering});
+    ASSERT_EQ(messages.texts(), QStringList{kLoginRefused});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost}));
+    EXPECT_TRUE(filesOnServer(*server, QStringLiteral("/")).isEmpty());
+    settings.FtpPassword = readOnly.password;
+    settings.FtpLogin = QStringLiteral("nobody");
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kLoginRefused});
     settings.FtpPort = closedPort(); // the server is down
     upload();
     EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
@@ -222,6 +234,57 @@ TEST_F(FtpUploadTest, AServerThatStopsAnsweringEndsEachStepWithinItsTimeout) {
             EXPECT_EQ(messages.texts(), QStringList{kNotSent});
         }
     }
+}
+
+// A server may answer each command just within the limit for an answer; the whole
+// upload still ends by its own deadline.
+TEST_F(FtpUploadTest, AServerSlowAtEveryAnswerIsGivenUpAtTheUploadsDeadline) {
+    FtpServerSetup setup;
+    setup.replyDelaySeconds = 0.6; // the limit for an answer is 1 s
+    const auto server = TestServer::ftp(setup);
+    pointAt(*server, FtpOnlyService, setup);
+    TransportOptions& options = uploader->transportOptions();
+    options.connectTimeout = std::chrono::seconds(10); // the login alone takes three answers
+    options.uploadTimeBase = std::chrono::milliseconds(2500);
+    options.slowestRate = std::int64_t(1) << 40;
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+
+    ASSERT_EQ(messages.texts(), QStringList{kOutOfTime});
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(QFile::exists(server->path(QStringLiteral("/image.jpg"))));
+    EXPECT_EQ(readFile(folder->path(QStringLiteral("image.jpg"))), picture);
+}
+
+TEST_F(FtpUploadTest, AnHttpAnswerIsJudgedByItsStatusWithoutWaitingForItsBody) {
+    HttpServerSetup trickling;
+    trickling.trickle = true; // a body of a byte every half second, for 20 s
+    const auto server = TestServer::http(trickling);
+    ASSERT_NE(server->port(), 0) << server->failure().toStdString();
+    settings = FtpSettings{QStringLiteral("127.0.0.1"),
+                           server->port(),
+                           trickling.user,
+                           trickling.password,
+                           HttpService,
+                           QString(),
+                           QString()};
+    // An upload that waited for the body would meet its deadline first.
+    uploader->transportOptions().uploadTimeBase = std::chrono::seconds(5);
+    uploader->transportOptions().slowestRate = std::int64_t(1) << 40;
+    const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
+    upload();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/image.jpg"))), picture);
+    EXPECT_EQ(server->events(), QStringList{"PUT /image.jpg 201"});
+
+    HttpServerSetup failing = trickling;
+    failing.status = 500;
+    const auto broken = TestServer::http(failing);
+    ASSERT_NE(broken->port(), 0) << broken->failure().toStdString();
+    settings.FtpPort = broken->port();
+    upload();
+    EXPECT_EQ(messages.texts(), QStringList{kNotSent});
+    EXPECT_EQ(broken->events(), QStringList{"PUT /image.jpg 500"});
 }
 
 TEST_F(FtpUploadTest, ActiveModeFallsBackToPassiveAndARefusedRenameResendsUnderTheOwnName) {
@@ -299,7 +362,8 @@ TEST_F(FtpUploadTest, HttpPutsTheFileWithBasicAuthenticationAndReportsARefusal) 
     settings.FtpDirectory.clear();
     settings.FtpPassword = QStringLiteral("wrong");
     upload(name);
-    EXPECT_EQ(messages.texts(), QStringList{kNotSent}) << "401";
+    ASSERT_EQ(messages.texts(), QStringList{kLoginRefused}) << "401";
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(QFile::exists(server->path(QStringLiteral("/") + name)));
     settings.FtpPort = closedPort();
     upload(name);
@@ -353,6 +417,57 @@ TEST_F(FtpUploadTest, ServicesWithoutATransportSayWhyAndSendNothing) {
         EXPECT_TRUE(messages.shown[0].text.contains(text)) << service;
     }
     EXPECT_TRUE(server->events().isEmpty()) << "nothing reached the server";
+}
+
+// A line break sent with a command ends it and starts one of the text's own: with the
+// right password before it, "DELE victim.jpg" would run. ftp.ini may hold a tab or any
+// other control byte, and a picture's name comes from elsewhere than the settings.
+TEST_F(FtpUploadTest, AControlCharacterInASettingOrTheNameIsRefusedBeforeAnyConnection) {
+    FtpServerSetup setup;
+    const auto server = TestServer::ftp(setup);
+    server->makeFolder(QStringLiteral("/pics"));
+    QFile victim(server->path(QStringLiteral("/victim.jpg")));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+    victim.write("keep me");
+    victim.close();
+    writePicture(QStringLiteral("image.jpg"));
+    const QString dele = QStringLiteral("\r\nDELE victim.jpg");
+    const auto refusal = [](const QString& caption) {
+        return QStringLiteral("В поле \"%1\" настроек FTP есть управляющий символ (например, "
+                              "перевод строки). Передача файла отменена.")
+            .arg(caption);
+    };
+
+    const std::vector<std::tuple<QString FtpSettings::*, QString, QString>> fields{
+        {&FtpSettings::FtpPassword, setup.password + dele, QStringLiteral("Пароль")},
+        {&FtpSettings::FtpLogin, setup.user + QStringLiteral("\r\nPASS ") + setup.password + dele,
+         QStringLiteral("Логин")},
+        {&FtpSettings::FtpHost, QStringLiteral("127.0.0.1") + dele, QStringLiteral("Имя хоста")},
+        {&FtpSettings::FtpDirectory, QStringLiteral("pics") + dele, QStringLiteral("Директория")},
+        {&FtpSettings::FtpPassword, setup.password + QStringLiteral("\t"),
+         QStringLiteral("Пароль")},
+        {&FtpSettings::FtpLogin, setup.user + QChar(0), QStringLiteral("Логин")},
+        {&FtpSettings::FtpDirectory, QStringLiteral("pics") + QChar(0x7F),
+         QStringLiteral("Директория")}};
+    for (const auto& [field, value, caption] : fields) {
+        pointAt(*server, FtpOnlyService, setup);
+        settings.*field = value;
+        upload();
+        ASSERT_EQ(messages.texts(), QStringList{refusal(caption)}) << caption.toStdString();
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    }
+
+    const QString name = QStringLiteral("image.jpg") + dele;
+    writePicture(name);
+    pointAt(*server, FtpOnlyService, setup);
+    upload(name);
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("В имени отсылаемого файла есть управляющий символ "
+                                         "(например, перевод строки). Передача файла отменена.")});
+
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/victim.jpg"))), "keep me");
+    EXPECT_TRUE(server->events().isEmpty()) << server->events().join(u'|').toStdString();
+    EXPECT_TRUE(QFile::exists(folder->path(QStringLiteral("image.jpg")))) << "kept locally";
 }
 
 TEST(RemoteUrl, PortZeroIsTheProtocolsDefaultAndHostsAreMadeSafe) {

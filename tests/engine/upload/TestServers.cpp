@@ -32,14 +32,27 @@ std::unique_ptr<TestServer> TestServer::ftp(const FtpServerSetup& setup) {
                           "--silent", setup.silentCommand};
     if (setup.noActiveMode)
         arguments << "--no-active";
+    if (setup.replyDelaySeconds > 0)
+        arguments << "--reply-delay" << QString::number(setup.replyDelaySeconds);
     std::unique_ptr<TestServer> server(new TestServer("ftp_server.py", arguments, setup.tls));
     server->makeFolder(setup.startFolder);
     return server;
 }
 
 std::unique_ptr<TestServer> TestServer::http(const QString& user, const QString& password) {
-    return std::unique_ptr<TestServer>(
-        new TestServer("http_put_server.py", {"--user", user, "--password", password}, false));
+    HttpServerSetup setup;
+    setup.user = user;
+    setup.password = password;
+    return http(setup);
+}
+
+std::unique_ptr<TestServer> TestServer::http(const HttpServerSetup& setup) {
+    QStringList arguments{"--user", setup.user, "--password", setup.password};
+    if (setup.status != 0)
+        arguments << "--status" << QString::number(setup.status);
+    if (setup.trickle)
+        arguments << "--trickle";
+    return std::unique_ptr<TestServer>(new TestServer("http_put_server.py", arguments, false));
 }
 
 TestServer::TestServer(const char* script, QStringList arguments, bool tls) {

@@ -15,6 +15,14 @@ struct FtpServerSetup {
     bool tls = false;                          // AUTH TLS offered and required
     bool noActiveMode = false;                 // cannot connect back to the client
     QString silentCommand;                     // never answered
+    double replyDelaySeconds = 0;              // before each command is carried out
+};
+
+struct HttpServerSetup {
+    QString user = QStringLiteral("snap");
+    QString password = QStringLiteral("пароль");
+    int status = 0;       // the code of every answer, nothing stored; 0: as the request deserves
+    bool trickle = false; // each answer's body a byte every half second, for 20 s
 };
 
 // A server script of tests/ftp run with the system's Python on a free port of
@@ -23,13 +31,15 @@ class TestServer {
 public:
     static std::unique_ptr<TestServer> ftp(const FtpServerSetup& setup = {});
     static std::unique_ptr<TestServer> http(const QString& user, const QString& password);
+    static std::unique_ptr<TestServer> http(const HttpServerSetup& setup);
     ~TestServer();
 
     int port() const { return port_; } // 0 when it did not start
     QString failure() const { return failure_; }
     QString path(const QString& serverPath) const; // "/" is the served root
     void makeFolder(const QString& serverPath) const;
-    // The FTP commands received, in order: "tls STOR name" or "clear USER snap".
+    // The requests received, in order: FTP commands as "tls STOR name" or
+    // "clear USER snap", HTTP ones as "PUT /folder/name 201".
     QStringList events() const;
     QStringList commands(const QString& command) const;
     // The FTP server's own certificate, for the client under test to trust.

@@ -53,6 +53,8 @@ def main():
     parser.add_argument("--tls-folder", help="offer AUTH TLS and require it")
     parser.add_argument("--no-active", action="store_true", help="cannot connect back")
     parser.add_argument("--silent", default="", help="a command never answered")
+    parser.add_argument("--reply-delay", type=float, default=0,
+                        help="seconds each command waits before it is carried out")
     parser.add_argument("--port", type=int, default=0, help="0: any free port")
     args = parser.parse_args()
     events = open(args.events, "a", encoding="utf-8", buffering=1)
@@ -65,8 +67,14 @@ def main():
         def pre_process_command(self, line, cmd, arg):
             secure = "tls" if getattr(self, "_ssl_established", False) else "clear"
             events.write("%s %s %s\n" % (secure, cmd, "***" if cmd == "PASS" else arg or ""))
-            if cmd != args.silent:
+            if cmd == args.silent:
+                return
+            if args.reply_delay <= 0:
                 super().pre_process_command(line, cmd, arg)
+                return
+            # libcurl sends the next command only after this one's answer, so the
+            # commands still run in order; closing the connection cancels the call.
+            self.call_later(args.reply_delay, super().pre_process_command, line, cmd, arg)
 
         def on_login(self, username):
             self.fs.cwd = args.start_folder
@@ -81,6 +89,10 @@ def main():
         # transfer command, as libcurl does; later versions keep it readable meanwhile.
         def readable(self):
             return self._ssl_accepting or super().readable()
+
+    # A refused login is answered at once, not after pyftpdlib's 3 s: the tests' limit
+    # for an answer is shorter.
+    Handler.auth_failed_timeout = 0
 
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm=args.perm)

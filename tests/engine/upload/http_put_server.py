@@ -1,7 +1,11 @@
 """The HTTP server of the upload tests on 127.0.0.1: stores PUT requests below its root.
 
-201 for a stored file, 401 without the right basic login, 404 for a missing folder.
-Prints "port N" once it listens and ends when its standard input closes.
+201 for a stored file, 401 without the right basic login, 404 for a missing folder;
+--status answers every PUT with that code and stores nothing. --trickle makes each
+answer announce a long body and send it a byte every half second, hanging up after
+20 s: a client that waits for the body is held that long. Logs "PUT path code" for
+each request to the events file, prints "port N" once it listens and ends when its
+standard input closes.
 """
 
 import argparse
@@ -9,23 +13,32 @@ import base64
 import os
 import sys
 import threading
+import time
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+TRICKLE_BYTES = 40
+TRICKLE_PAUSE = 0.5
 
 
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--root", "--events", "--user", "--password"):
         parser.add_argument(option, required=True)
+    parser.add_argument("--status", type=int, default=0, help="the code of every answer")
+    parser.add_argument("--trickle", action="store_true", help="a long body, a byte at a time")
     args = parser.parse_args()
     login = base64.b64encode(("%s:%s" % (args.user, args.password)).encode()).decode()
     root = os.path.realpath(args.root)
+    events = open(args.events, "a", encoding="utf-8", buffering=1)
 
     class Handler(BaseHTTPRequestHandler):
         def do_PUT(self):
             body = self.rfile.read(int(self.headers.get("Content-Length", "0")))
             target = os.path.realpath(os.path.join(root, urllib.parse.unquote(self.path[1:])))
-            if self.headers.get("Authorization") != "Basic " + login:
+            if args.status:
+                code = args.status
+            elif self.headers.get("Authorization") != "Basic " + login:
                 code = 401
             elif not target.startswith(root + os.sep) or not os.path.isdir(os.path.dirname(target)):
                 code = 404
@@ -33,9 +46,21 @@ def main():
                 with open(target, "wb") as f:
                     f.write(body)
                 code = 201
+            events.write("PUT %s %d\n" % (urllib.parse.unquote(self.path), code))
             self.send_response(code)
-            self.send_header("Content-Length", "0")
+            if not args.trickle:
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+            self.send_header("Content-Length", str(100 * TRICKLE_BYTES))
             self.end_headers()
+            try:
+                for _ in range(TRICKLE_BYTES):
+                    self.wfile.write(b"x")
+                    self.wfile.flush()
+                    time.sleep(TRICKLE_PAUSE)
+            except OSError:
+                pass  # the client has left
 
         def log_message(self, *unused):
             pass
