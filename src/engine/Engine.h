@@ -1,15 +1,15 @@
 #pragma once
 
 #include "EngineContext.h"
-#include "capture/Capture.h"
-#include "capture/Preview.h"
-#include "lens/LensControl.h"
-#include "monitor/BatteryMonitor.h"
-#include "monitor/ConnectionMonitor.h"
-#include "schedule/IntervalShooting.h"
-#include "session/CameraSession.h"
-#include "settings/SettingsControl.h"
-#include "upload/FtpUpload.h"
+#include "engine/capture/Capture.h"
+#include "engine/capture/Preview.h"
+#include "engine/lens/LensControl.h"
+#include "engine/monitor/BatteryMonitor.h"
+#include "engine/monitor/ConnectionMonitor.h"
+#include "engine/schedule/IntervalShooting.h"
+#include "engine/session/CameraSession.h"
+#include "engine/settings/SettingsControl.h"
+#include "engine/upload/FtpUpload.h"
 
 #include <QObject>
 #include <QTimer>

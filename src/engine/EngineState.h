@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingList.h"
+#include "engine/settings/SettingList.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
 #include "ObserverOnThread.h"
 
-#include "schedule/ScheduleForm.h"
+#include "engine/schedule/ScheduleForm.h"
 
 namespace snapdeck {
 

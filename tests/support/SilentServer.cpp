@@ -6,7 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace snapdeck::soak {
+namespace snapdeck::test {
 
 bool SilentServer::open(int port) {
     close();
@@ -25,6 +25,9 @@ bool SilentServer::open(int port) {
         close();
         return false;
     }
+    socklen_t length = sizeof address;
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
     return true;
 }
 
@@ -34,4 +37,4 @@ void SilentServer::close() {
     socket_ = -1;
 }
 
-} // namespace snapdeck::soak
+} // namespace snapdeck::test

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace snapdeck::soak {
+namespace snapdeck::test {
 
 // A server that stalls: it listens on a port of 127.0.0.1, the system accepts every
 // connection for it, and it never says a word.
@@ -11,12 +11,15 @@ public:
     SilentServer& operator=(const SilentServer&) = delete;
     ~SilentServer() { close(); }
 
-    bool open(int port);
+    // Port 0: any free port; port() then tells which.
+    bool open(int port = 0);
     void close();
     bool isOpen() const { return socket_ >= 0; }
+    int port() const { return port_; }
 
 private:
     int socket_ = -1;
+    int port_ = 0;
 };
 
-} // namespace snapdeck::soak
+} // namespace snapdeck::test
