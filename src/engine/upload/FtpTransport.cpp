@@ -17,8 +17,8 @@ bool activeModeFailed(CURLcode result) {
 
 } // namespace
 
-FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
-                           const TransportOptions& options, UploadDeadline deadline)
+FtpTransport::FtpTransport(const UploadAccount& account, Tls tls, const TransportOptions& options,
+                           UploadDeadline deadline)
     : server_(fitsInRequests(account) ? serverUrl(QStringLiteral("ftp"), account.host, account.port)
                                       : QByteArray()) {
     if (!curl_.isValid() || server_.isEmpty())
@@ -29,8 +29,10 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
         curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());
         curl_.setText(CURLOPT_PASSWORD, account.password.toUtf8());
     }
-    curl_.set(CURLOPT_USE_SSL,
-              static_cast<long>(tlsWhenOffered ? CURLUSESSL_TRY : CURLUSESSL_NONE));
+    const long useTls = tls == Tls::Required      ? CURLUSESSL_ALL
+                        : tls == Tls::WhenOffered ? CURLUSESSL_TRY
+                                                  : CURLUSESSL_NONE;
+    curl_.set(CURLOPT_USE_SSL, useTls);
     if (!options.trustedAuthorities.isEmpty())
         curl_.setText(CURLOPT_CAINFO, QFile::encodeName(options.trustedAuthorities));
     curl_.set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
@@ -46,7 +48,7 @@ FtpTransport::FtpTransport(const UploadAccount& account, bool tlsWhenOffered,
     // Active mode, on the control connection's address. Not with TLS: libcurl 7.88 sends
     // an actively opened data connection without TLS, so the picture would cross in
     // clear; and a firewall cannot read an encrypted PORT command anyway.
-    passive_ = tlsWhenOffered;
+    passive_ = tls != Tls::Never;
     if (!passive_)
         curl_.setText(CURLOPT_FTPPORT, "-");
 }

@@ -14,10 +14,19 @@ namespace snapdeck {
 // never sees half a picture.
 class FtpTransport final : public UploadTransport {
 public:
-    // tlsWhenOffered: AUTH TLS when the server offers it, certificate checked; plain
-    // FTP with a server that does not.
-    FtpTransport(const UploadAccount& account, bool tlsWhenOffered, const TransportOptions& options,
+    // How the connection uses TLS (AUTH TLS, the certificate checked).
+    enum class Tls {
+        Never,
+        WhenOffered, // plain FTP with a server that does not offer it
+        Required,    // no upload to a server that does not offer it
+    };
+
+    FtpTransport(const UploadAccount& account, Tls tls, const TransportOptions& options,
                  UploadDeadline deadline);
+    FtpTransport(const UploadAccount& account, bool tlsWhenOffered, const TransportOptions& options,
+                 UploadDeadline deadline)
+        : FtpTransport(account, tlsWhenOffered ? Tls::WhenOffered : Tls::Never, options, deadline) {
+    }
 
     bool isValid() const { return curl_.isValid(); }
     StepResult connect() override;

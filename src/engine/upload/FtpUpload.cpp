@@ -1,10 +1,9 @@
 #include "FtpUpload.h"
 
 #include "FtpService.h"
+#include "PictureSender.h"
 #include "common/ErrorTrap.h"
 #include "engine/EngineContext.h"
-
-#include <QFileInfo>
 
 namespace snapdeck {
 
@@ -65,44 +64,49 @@ void FtpUpload::runSteps(const QString& fileName) {
         say(unsafe, true);
         return;
     }
-    const UploadAccount account{settings_.FtpHost, settings_.FtpPort, settings_.FtpLogin,
-                                settings_.FtpPassword};
-    const QString localPath = context_.services.folder.path(fileName);
-    const std::unique_ptr<UploadTransport> transport =
-        openTransport(settings_.FtpServiceType, account, options_,
-                      uploadDeadline(options_, QFileInfo(localPath).size()));
-    if (!transport) {
+    using Stage = SendOutcome::Stage;
+    const SendOutcome outcome =
+        sendPicture(*destinationOf(settings_), context_.services.folder.path(fileName), {fileName},
+                    options_, [this](const SendOutcome& soFar) {
+                        switch (soFar.stage) {
+                        case Stage::Connecting:
+                            showStatus(QStringLiteral("Ищем хост..."));
+                            break;
+                        case Stage::ChangingFolder:
+                            showStatus(QStringLiteral("Переходим в папку ") +
+                                       settings_.FtpDirectory + QStringLiteral("..."));
+                            break;
+                        case Stage::Sending:
+                            if (soFar.folderMissing)
+                                say(QStringLiteral("Папки ") + settings_.FtpDirectory +
+                                    QStringLiteral(" на сервере ") + settings_.FtpHost +
+                                    QStringLiteral(" не существует!"));
+                            showStatus(QStringLiteral("Отсылаем файл..."));
+                            break;
+                        case Stage::Opening:
+                        case Stage::Done:
+                            break;
+                        }
+                    });
+    switch (outcome.stage) {
+    case Stage::Opening:
         say(QStringLiteral("Подключение к интернету отсутствует."), true);
-        return;
-    }
-
-    showStatus(QStringLiteral("Ищем хост..."));
-    const StepResult connected = transport->connect();
-    if (connected != StepResult::Done) {
-        sayWhy(connected,
+        break;
+    case Stage::Connecting:
+        sayWhy(outcome.result,
                QStringLiteral("Сервер ''") + settings_.FtpHost +
                    QStringLiteral("'' не отвечает. Передача файла отменена."),
                true);
-        return;
+        break;
+    case Stage::ChangingFolder:
+        sayWhy(outcome.result, {}, true);
+        break;
+    case Stage::Sending:
+        sayWhy(outcome.result, QStringLiteral("Файл не отослан!"));
+        break;
+    case Stage::Done:
+        break;
     }
-
-    if (!settings_.FtpDirectory.isEmpty()) {
-        showStatus(QStringLiteral("Переходим в папку ") + settings_.FtpDirectory +
-                   QStringLiteral("..."));
-        const StepResult changed = transport->changeFolder(settings_.FtpDirectory);
-        if (changed == StepResult::Failed) {
-            say(QStringLiteral("Папки ") + settings_.FtpDirectory + QStringLiteral(" на сервере ") +
-                settings_.FtpHost + QStringLiteral(" не существует!"));
-        } else if (changed != StepResult::Done) {
-            sayWhy(changed, {}, true);
-            return;
-        }
-    }
-
-    showStatus(QStringLiteral("Отсылаем файл..."));
-    const StepResult sent = transport->sendFile(localPath, fileName);
-    if (sent != StepResult::Done)
-        sayWhy(sent, QStringLiteral("Файл не отослан!"));
 }
 
 // A cause the user can act on has its own message; any other failure the step's own.

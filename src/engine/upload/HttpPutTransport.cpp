@@ -4,6 +4,7 @@
 #include "FtpSettings.h"
 #include "RemoteUrl.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace snapdeck {
@@ -47,27 +48,60 @@ int endWhenAnswered(void* answerData, curl_off_t, curl_off_t, curl_off_t, curl_o
 
 } // namespace
 
+namespace {
+
+HttpPutTransport::Target plainTarget(const UploadAccount& account) {
+    HttpPutTransport::Target target;
+    if (fitsInRequests(account))
+        target.server = serverUrl(QStringLiteral("http"), account.host, account.port);
+    target.login = account.login;
+    target.password = account.password;
+    return target;
+}
+
+bool targetFitsInRequests(const HttpPutTransport::Target& target) {
+    return !hasControlCharacter(target.login) && !hasControlCharacter(target.password) &&
+           !hasControlCharacter(target.s3Region) && !hasControlCharacter(target.s3AccessKey) &&
+           !hasControlCharacter(target.s3Secret);
+}
+
+// The file's SHA-256 as lower-case hex; empty when the file cannot be read.
+QByteArray sha256Hex(QFile& file) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.seek(0) || !hash.addData(&file))
+        return {};
+    return hash.result().toHex();
+}
+
+} // namespace
+
 HttpPutTransport::HttpPutTransport(const UploadAccount& account, const TransportOptions& options,
                                    UploadDeadline deadline)
-    : server_(fitsInRequests(account)
-                  ? serverUrl(QStringLiteral("http"), account.host, account.port)
-                  : QByteArray()) {
+    : HttpPutTransport(plainTarget(account), options, deadline) {}
+
+HttpPutTransport::HttpPutTransport(const Target& target, const TransportOptions& options,
+                                   UploadDeadline deadline)
+    : server_(targetFitsInRequests(target) ? target.server : QByteArray()),
+      pathPrefix_(target.pathPrefix), signing_(!target.s3Region.isEmpty()) {
     if (!curl_.isValid() || server_.isEmpty())
         return;
     curl_.setDeadline(deadline);
-    curl_.setText(CURLOPT_PROTOCOLS_STR, "http");
-    if (!account.login.isEmpty()) {
+    curl_.setText(CURLOPT_PROTOCOLS_STR, "http,https");
+    if (signing_) {
+        curl_.setText(CURLOPT_AWS_SIGV4, "aws:amz:" + target.s3Region.toUtf8() + ":s3");
+        curl_.setText(CURLOPT_USERNAME, target.s3AccessKey.toUtf8());
+        curl_.setText(CURLOPT_PASSWORD, target.s3Secret.toUtf8());
+    } else if (!target.login.isEmpty()) {
         curl_.set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-        curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());
-        curl_.setText(CURLOPT_PASSWORD, account.password.toUtf8());
+        curl_.setText(CURLOPT_USERNAME, target.login.toUtf8());
+        curl_.setText(CURLOPT_PASSWORD, target.password.toUtf8());
     }
+    if (!options.trustedAuthorities.isEmpty())
+        curl_.setText(CURLOPT_CAINFO, QFile::encodeName(options.trustedAuthorities));
     curl_.set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
     curl_.set(CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_.set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.stallTimeout.count()));
     curl_.set(CURLOPT_PATH_AS_IS, 1L);
-    // No "Expect: 100-continue": servers that do not know it would stall every upload.
-    headers_.append("Expect:");
-    curl_.set(CURLOPT_HTTPHEADER, headers_.get());
     curl_.set(CURLOPT_HEADERFUNCTION, &noteHeader);
     curl_.set(CURLOPT_HEADERDATA, static_cast<void*>(&answer_));
     curl_.set(CURLOPT_WRITEFUNCTION, &takeBody);
@@ -104,7 +138,19 @@ StepResult HttpPutTransport::sendFile(const QString& localPath, const QString& r
     QFile file(localPath);
     if (server_.isEmpty() || hasControlCharacter(remoteName) || !file.open(QIODevice::ReadOnly))
         return StepResult::Failed;
-    curl_.setText(CURLOPT_URL, server_ + '/' + folder_ + encodedName(remoteName));
+    curl_.setText(CURLOPT_URL, server_ + '/' + pathPrefix_ + folder_ + encodedName(remoteName));
+    // No "Expect: 100-continue": servers that do not know it would stall every upload.
+    auto headers = std::make_unique<CurlList>();
+    headers->append("Expect:");
+    if (signing_) {
+        // libcurl signs the body as empty unless the request names the body's hash.
+        const QByteArray hash = sha256Hex(file);
+        if (hash.isEmpty())
+            return StepResult::Failed;
+        headers->append("x-amz-content-sha256: " + hash);
+    }
+    curl_.set(CURLOPT_HTTPHEADER, headers->get());
+    headers_ = std::move(headers); // libcurl reads the list until the next request
     uploadFromFile(curl_, file);
     answer_ = Answer{};
     answer_.fileBytes = file.size();
