@@ -80,14 +80,23 @@ CURLcode CurlEasy::perform() {
     if (curl_multi_add_handle(multi_, handle_) != CURLM_OK)
         return CURLE_FAILED_INIT;
     CURLMcode looping = CURLM_OK;
+    bool cancelled = false;
     for (int running = 1; looping == CURLM_OK;) {
         looping = curl_multi_perform(multi_, &running);
         if (looping != CURLM_OK || running == 0)
             break;
+        if (cancelled_ && cancelled_()) {
+            cancelled = true;
+            break;
+        }
         // Wakes for the sockets, libcurl's own timers, or after kLongestWaitMs at most.
         looping = curl_multi_poll(multi_, nullptr, 0, kLongestWaitMs, nullptr);
     }
     CURLcode result = looping == CURLM_OK ? CURLE_OK : CURLE_FAILED_INIT;
+    if (cancelled) {
+        curl_multi_remove_handle(multi_, handle_);
+        return CURLE_ABORTED_BY_CALLBACK;
+    }
     int left = 0;
     while (const CURLMsg* message = curl_multi_info_read(multi_, &left)) {
         if (message->msg == CURLMSG_DONE && message->easy_handle == handle_)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <chrono>
 #include <curl/curl.h>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,10 @@ public:
     // closes included; with a deadline, no longer than the time left (to the second).
     void setResponseTimeout(std::chrono::seconds timeout) { responseTimeout_ = timeout; }
 
+    // Asked every few milliseconds during a transfer: true ends it at once
+    // (CURLE_ABORTED_BY_CALLBACK), as when the program is told to stop.
+    void setCancelled(std::function<bool()> cancelled) { cancelled_ = std::move(cancelled); }
+
     // Runs the transfer set up in the options and returns its result.
     CURLcode perform();
     long responseCode() const;
@@ -54,6 +59,7 @@ private:
     CURLM* multi_ = nullptr; // runs the transfers and keeps their connections
     std::optional<std::chrono::steady_clock::time_point> deadline_;
     std::optional<std::chrono::seconds> responseTimeout_;
+    std::function<bool()> cancelled_;
 };
 
 // A list of texts for libcurl (FTP commands, HTTP headers), freed with its owner.

@@ -24,6 +24,7 @@ FtpTransport::FtpTransport(const UploadAccount& account, Tls tls, const Transpor
     if (!curl_.isValid() || server_.isEmpty())
         return;
     curl_.setDeadline(deadline);
+    curl_.setCancelled(options.cancelled);
     curl_.setText(CURLOPT_PROTOCOLS_STR, "ftp");
     if (!account.login.isEmpty()) {
         curl_.setText(CURLOPT_USERNAME, account.login.toUtf8());

@@ -86,6 +86,7 @@ HttpPutTransport::HttpPutTransport(const Target& target, const TransportOptions&
     if (!curl_.isValid() || server_.isEmpty())
         return;
     curl_.setDeadline(deadline);
+    curl_.setCancelled(options.cancelled);
     curl_.setText(CURLOPT_PROTOCOLS_STR, "http,https");
     if (signing_) {
         curl_.setText(CURLOPT_AWS_SIGV4, "aws:amz:" + target.s3Region.toUtf8() + ":s3");

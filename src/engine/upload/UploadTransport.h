@@ -3,6 +3,7 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace snapdeck {
@@ -24,6 +25,8 @@ struct TransportOptions {
     // PEM file of the authorities that TLS certificates are checked against; empty: the
     // system's authorities.
     QString trustedAuthorities;
+    // True ends a running upload at once (the program is stopping); empty: never.
+    std::function<bool()> cancelled;
 };
 
 // The server and the account an upload logs in with. Port 0: the protocol's default.
@@ -32,6 +35,7 @@ struct UploadAccount {
     std::int32_t port = 0;
     QString login; // empty: anonymous
     QString password;
+    friend bool operator==(const UploadAccount&, const UploadAccount&) = default;
 };
 
 // The deadline of an upload of a picture of "bytes" that starts now.
