@@ -1,6 +1,6 @@
 #include "CameraFactory.h"
 
-#include "CameraPort.h"
+#include "camera/CameraPort.h"
 #include "camera/simulator/SimulatedCamera.h"
 
 #ifdef SNAPDECK_WITH_GPHOTO2

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "CameraPort.h"
+#include "camera/CameraPort.h"
 
 #include <QCommandLineParser>
 

@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/CameraPort.h"
+#include "camera/CameraPort.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
