@@ -77,6 +77,10 @@ void Engine::setBufferMode(bool on) {
 }
 
 void Engine::setKeepOnCard(bool keep) {
+    // Locked by "Запись в буфер": a face that still offers the box must not keep
+    // pictures on the card behind the buffer mode's back.
+    if (!context_.state.capture.keepOnCardEnabled)
+        return;
     context_.state.capture.keepOnCard = keep;
     context_.publish();
 }

@@ -1,81 +1,113 @@
-#include "settings/SettingTables.h"
+#include "camera/CameraSettings.h"
 
 #include "support/QtPrinters.h"
-#include <cmath>
 
+#include <QRegularExpression>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace snapdeck;
 
-TEST(SettingTables, ListsHaveTheirEntriesAndInitialSelections) {
-    EXPECT_EQ(SettingTables::imageSize.entries.size(), 8u);
-    EXPECT_EQ(SettingTables::exposureMode.entries.size(), 2u);
-    EXPECT_EQ(SettingTables::whiteBalance.entries.size(), 8u);
-    EXPECT_EQ(SettingTables::flash.entries.size(), 5u);
-    EXPECT_EQ(SettingTables::shutter.entries.size(), 43u);
-    EXPECT_EQ(SettingTables::aperture.entries.size(), 10u);
-    EXPECT_EQ(SettingTables::iso.entries.size(), 5u);
-    EXPECT_EQ(SettingTables::lcdMode.entries.size(), 3u);
-    EXPECT_EQ(SettingTables::focusMode.entries.size(), 3u);
+namespace {
 
-    const SettingEntry& initialShutter =
-        SettingTables::shutter.entries[SettingTables::shutter.initialPosition];
-    EXPECT_EQ(initialShutter.label, u"1/30");
-    EXPECT_EQ(initialShutter.code, 33333);
-    EXPECT_TRUE(SettingTables::shutter.disabledAfterFill);
-    EXPECT_TRUE(SettingTables::aperture.disabledAfterFill);
-    EXPECT_FALSE(SettingTables::imageSize.disabledAfterFill);
+// The caption a lookup's position stands for, as the list would show it.
+template <typename Entries>
+std::optional<QString> captionAt(const Entries& entries, std::optional<int> position) {
+    if (!position)
+        return std::nullopt;
+    return entries[size_t(*position)].caption.toString();
 }
 
-TEST(SettingTables, CodesThatDoNotFollowListOrder) {
-    EXPECT_EQ(SettingTables::flash.entries[1].label, u"Включено");
-    EXPECT_EQ(SettingTables::flash.entries[1].code, 2);
-    EXPECT_EQ(SettingTables::flash.entries[2].label, u"Выключено");
-    EXPECT_EQ(SettingTables::flash.entries[2].code, 1);
-    EXPECT_EQ(SettingTables::iso.entries[1].label, u"ISO 50");
-    EXPECT_EQ(SettingTables::iso.entries[1].code, 5);
-    EXPECT_EQ(SettingTables::imageSize.entries[7].label, u"HQ 3264x2448");
-    EXPECT_EQ(SettingTables::imageSize.entries[7].code, 9);
-    EXPECT_EQ(SettingTables::shutter.entries[3].label, u"1/600");
+std::optional<QString> apertureCaptionFor(int aperture) {
+    return captionAt(settingTables::apertures(), aperturePositionFor(aperture));
 }
 
-// Every shutter code is its label's time in microseconds, to the nearest microsecond
-// with a half going up; every aperture code is its f-number times ten.
-TEST(SettingTables, CodesAgreeWithTheirLabels) {
-    for (const SettingEntry& entry : SettingTables::shutter.entries) {
-        QString label = entry.label.toString();
-        double seconds = 0;
-        if (label.startsWith(QStringLiteral("1/")))
-            seconds = 1.0 / label.mid(2).toDouble();
-        else
-            seconds = label.chopped(2).toDouble();
-        EXPECT_EQ(entry.code, static_cast<std::int32_t>(std::floor(seconds * 1e6 + 0.5)))
-            << label.toStdString();
+std::optional<QString> shutterCaptionFor(int microseconds) {
+    return captionAt(settingTables::shutterTimes(), shutterPositionFor(microseconds));
+}
+
+} // namespace
+
+TEST(SettingTables, ListsHaveTheirEntries) {
+    using namespace settingTables;
+    EXPECT_EQ(imageSizes().size(), 8u);
+    EXPECT_EQ(exposureModes().size(), 2u);
+    EXPECT_EQ(whiteBalances().size(), 8u);
+    EXPECT_EQ(flashModes().size(), 5u);
+    EXPECT_EQ(shutterTimes().size(), 43u);
+    EXPECT_EQ(apertures().size(), 10u);
+    EXPECT_EQ(isoSpeeds().size(), 5u);
+    EXPECT_EQ(monitorModes().size(), 3u);
+    EXPECT_EQ(focusModes().size(), 3u);
+}
+
+// The lists do not show the camera's values in their own order: a caption that sends
+// its neighbour's value would switch the flash on when the user switched it off.
+TEST(SettingTables, CaptionsSendTheirOwnValues) {
+    using namespace settingTables;
+    EXPECT_EQ(flashModes()[1].caption, u"Включено");
+    EXPECT_EQ(flashModes()[1].value, FlashMode::On);
+    EXPECT_EQ(flashModes()[2].caption, u"Выключено");
+    EXPECT_EQ(flashModes()[2].value, FlashMode::Off);
+    EXPECT_EQ(isoSpeeds()[1].caption, u"ISO 50");
+    EXPECT_EQ(isoSpeeds()[1].value, IsoSpeed::Iso50);
+    EXPECT_EQ(exposureModes()[0].caption, u"Авто");
+    EXPECT_EQ(exposureModes()[0].value, ExposureMode::Automatic);
+    EXPECT_EQ(monitorModes()[0].caption, u"Выключен");
+    EXPECT_EQ(monitorModes()[0].value, MonitorMode::Off);
+    EXPECT_EQ(focusModes()[1].caption, u"Вручную");
+    EXPECT_EQ(focusModes()[1].value, FocusMode::Manual);
+    EXPECT_EQ(imageSizes()[7].caption, u"HQ 3264x2448");
+    EXPECT_EQ(imageSizes()[7].value, ImageSize::Hq3264x2448);
+    EXPECT_EQ(shutterTimes()[3].caption, u"1/600");
+}
+
+// Every shutter time is its caption's time in microseconds, to the nearest microsecond
+// with a half going up; every aperture is its f-number times ten; every image size has
+// the pixels its caption names.
+TEST(SettingTables, ValuesAgreeWithTheirCaptions) {
+    for (const SettingEntry<int>& entry : settingTables::shutterTimes()) {
+        const QString caption = entry.caption.toString();
+        const double seconds = caption.startsWith(QStringLiteral("1/"))
+                                   ? 1.0 / caption.mid(2).toDouble()
+                                   : caption.chopped(2).toDouble();
+        EXPECT_EQ(entry.value, static_cast<int>(std::floor(seconds * 1e6 + 0.5)))
+            << caption.toStdString();
     }
-    for (const SettingEntry& entry : SettingTables::aperture.entries)
-        EXPECT_EQ(entry.code, std::lround(entry.label.toString().toDouble() * 10));
+    for (const SettingEntry<int>& entry : settingTables::apertures())
+        EXPECT_EQ(entry.value, std::lround(entry.caption.toString().toDouble() * 10));
+
+    const QRegularExpression pixels(QStringLiteral("(\\d+)x(\\d+)$"));
+    for (const ImageSizeEntry& entry : settingTables::imageSizes()) {
+        const auto match = pixels.match(entry.caption.toString());
+        ASSERT_TRUE(match.hasMatch()) << entry.caption.toString().toStdString();
+        EXPECT_EQ(entry.pixels, QSize(match.captured(1).toInt(), match.captured(2).toInt()));
+        EXPECT_EQ(findImageSize(entry.value), &entry);
+    }
+    EXPECT_EQ(findImageSize(ImageSize(7)), nullptr);
+    EXPECT_EQ(findImageSize(ImageSize(8)), nullptr);
 }
 
-TEST(ApertureLabelForCode, ACodeMovesUpToTheNextAperture) {
-    EXPECT_FALSE(ApertureLabelForCode(27));
-    EXPECT_EQ(ApertureLabelForCode(28), QStringLiteral("2.8"));
-    EXPECT_EQ(ApertureLabelForCode(29), QStringLiteral("3.2"));
-    EXPECT_EQ(ApertureLabelForCode(30), QStringLiteral("3.2"));
-    EXPECT_EQ(ApertureLabelForCode(32), QStringLiteral("3.2"));
-    EXPECT_EQ(ApertureLabelForCode(33), QStringLiteral("3.5"));
-    EXPECT_EQ(ApertureLabelForCode(57), QStringLiteral("6.3"));
-    EXPECT_EQ(ApertureLabelForCode(80), QStringLiteral("8.0"));
-    EXPECT_FALSE(ApertureLabelForCode(81));
-    EXPECT_FALSE(ApertureLabelForCode(0));
-    EXPECT_FALSE(ApertureLabelForCode(-28));
+TEST(AperturePositionFor, AReportedApertureMovesUpToTheNextOneOfTheList) {
+    EXPECT_FALSE(apertureCaptionFor(27));
+    EXPECT_EQ(apertureCaptionFor(28), QStringLiteral("2.8"));
+    EXPECT_EQ(apertureCaptionFor(29), QStringLiteral("3.2"));
+    EXPECT_EQ(apertureCaptionFor(30), QStringLiteral("3.2"));
+    EXPECT_EQ(apertureCaptionFor(32), QStringLiteral("3.2"));
+    EXPECT_EQ(apertureCaptionFor(33), QStringLiteral("3.5"));
+    EXPECT_EQ(apertureCaptionFor(57), QStringLiteral("6.3"));
+    EXPECT_EQ(apertureCaptionFor(80), QStringLiteral("8.0"));
+    EXPECT_FALSE(apertureCaptionFor(81));
+    EXPECT_FALSE(apertureCaptionFor(0));
+    EXPECT_FALSE(apertureCaptionFor(-28));
 }
 
-TEST(ShutterLabelForCode, OnlyAnExactTimeHasALabel) {
-    EXPECT_EQ(ShutterLabelForCode(33333), QStringLiteral("1/30"));
-    EXPECT_EQ(ShutterLabelForCode(1563), QStringLiteral("1/640"));
-    EXPECT_EQ(ShutterLabelForCode(15000000), QStringLiteral("15''"));
-    EXPECT_EQ(ShutterLabelForCode(1000), QStringLiteral("1/1000"));
-    EXPECT_FALSE(ShutterLabelForCode(1562));
-    EXPECT_FALSE(ShutterLabelForCode(999));
-    EXPECT_FALSE(ShutterLabelForCode(0));
+TEST(ShutterPositionFor, OnlyAnExactTimeHasAnEntry) {
+    EXPECT_EQ(shutterCaptionFor(33333), QStringLiteral("1/30"));
+    EXPECT_EQ(shutterCaptionFor(1563), QStringLiteral("1/640"));
+    EXPECT_EQ(shutterCaptionFor(15000000), QStringLiteral("15''"));
+    EXPECT_EQ(shutterCaptionFor(1000), QStringLiteral("1/1000"));
+    EXPECT_FALSE(shutterCaptionFor(1562));
+    EXPECT_FALSE(shutterCaptionFor(999));
+    EXPECT_FALSE(shutterCaptionFor(0));
 }

@@ -1,51 +1,60 @@
-#include "capture/CaptureOptionsFrame.h"
-#include "support/RecordingMessages.h"
-
-#include <QCheckBox>
-#include <gtest/gtest.h>
+#include "support/EngineFixture.h"
 
 using namespace snapdeck;
-using snapdeck::test::RecordingMessages;
 
-TEST(CaptureOptions, StartInTheirDesignStatesWithoutRunningTheRules) {
-    RecordingMessages messages;
-    CaptureOptionsFrame frame(messages);
-    EXPECT_TRUE(frame.chkCaptMode->isChecked());
-    EXPECT_FALSE(frame.chkStFlash->isChecked());
-    EXPECT_TRUE(frame.chkStFlash->isEnabled()) << "the buffer rule has not run yet";
-    EXPECT_TRUE(frame.chkFileName->isChecked());
+namespace {
+
+class CaptureOptionsTest : public test::EngineFixture {
+protected:
+    const CaptureOptions& options() const { return engine->state().capture; }
+};
+
+} // namespace
+
+TEST_F(CaptureOptionsTest, StartInTheirDesignStatesWithoutRunningTheRules) {
+    load();
+    EXPECT_TRUE(options().bufferMode);
+    EXPECT_FALSE(options().keepOnCard);
+    EXPECT_TRUE(options().keepOnCardEnabled) << "the buffer rule has not run yet";
+    EXPECT_TRUE(options().overwrite);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(CaptureOptions, RecordingIntoTheBufferClearsAndLocksKeepingOnTheCard) {
-    RecordingMessages messages;
-    CaptureOptionsFrame frame(messages);
-    frame.chkCaptMode->setChecked(false);
-    EXPECT_TRUE(frame.chkStFlash->isEnabled());
-    frame.chkStFlash->setChecked(true);
+TEST_F(CaptureOptionsTest, RecordingIntoTheBufferClearsAndLocksKeepingOnTheCard) {
+    load();
+    engine->setBufferMode(false);
+    EXPECT_TRUE(options().keepOnCardEnabled);
+    engine->setKeepOnCard(true);
+    EXPECT_TRUE(options().keepOnCard);
 
-    frame.chkCaptMode->setChecked(true);
-    EXPECT_FALSE(frame.chkStFlash->isChecked());
-    EXPECT_FALSE(frame.chkStFlash->isEnabled());
+    engine->setBufferMode(true);
+    EXPECT_FALSE(options().keepOnCard);
+    EXPECT_FALSE(options().keepOnCardEnabled);
+    EXPECT_EQ(state().capture, options()) << "the faces heard it";
 
-    frame.chkCaptMode->setChecked(false);
-    EXPECT_TRUE(frame.chkStFlash->isEnabled());
-    EXPECT_FALSE(frame.chkStFlash->isChecked()) << "the user has to tick it again";
+    engine->setKeepOnCard(true); // a face that missed the lock
+    EXPECT_FALSE(options().keepOnCard) << "locked";
+    engine->capture();
+    EXPECT_EQ(simulated->picturesOnCard(), 0) << "the picture went off the card";
+
+    engine->setBufferMode(false);
+    EXPECT_TRUE(options().keepOnCardEnabled);
+    EXPECT_FALSE(options().keepOnCard) << "the user has to tick it again";
 }
 
-TEST(CaptureOptions, TurningOverwritingOffWarnsOncePerUntick) {
-    RecordingMessages messages;
-    CaptureOptionsFrame frame(messages);
-    frame.chkFileName->setChecked(false);
+TEST_F(CaptureOptionsTest, TurningOverwritingOffWarnsOncePerUntick) {
+    load();
+    engine->setOverwrite(false);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Проверьте свободное место на диске!"));
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Предупреждение"));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(messages.shown[0].buttons, QStringList{QStringLiteral("OK")});
-    EXPECT_FALSE(frame.chkFileName->isChecked());
+    EXPECT_FALSE(state().capture.overwrite);
 
-    frame.chkFileName->setChecked(true);
+    engine->setOverwrite(false);
+    engine->setOverwrite(true);
     EXPECT_EQ(messages.shown.size(), 1u);
-    frame.chkFileName->setChecked(false);
+    engine->setOverwrite(false);
     EXPECT_EQ(messages.shown.size(), 2u);
 }

@@ -1,102 +1,120 @@
-#include "settings/LensControl.h"
-#include "app/WindowState.h"
-#include "capture/PictureBox.h"
+#include "support/EngineFixture.h"
 #include "support/WindowFixture.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
+#include <QImage>
 #include <QSlider>
 
 using namespace snapdeck;
 
 namespace {
 
-class LensControlTest : public test::WindowFixture {
+class LensControlTest : public test::EngineFixture {
 protected:
-    QSlider* zoom() { return find<QSlider>("scrollZoom"); }
-    QSlider* focus() { return find<QSlider>("scrollFocus"); }
-    QString zoomLabel() { return find<QLabel>("lblZoom")->text(); }
-    QString focusLabel() { return find<QLabel>("lblFocus")->text(); }
+    const LensState& zoom() const { return state().zoom; }
+    const LensState& focus() const { return state().focus; }
+    int previews() const { return cameraLog({"takePreview"}).size(); }
+    void choose(SettingList list, const QString& caption) {
+        engine->chooseSetting(list, int(settingCaptions(list).indexOf(caption)));
+    }
+    QString shownAperture() const {
+        return settingCaptions(SettingList::Aperture)
+            .value(state().list(SettingList::Aperture).selected);
+    }
+    // True when an aperture choice reaches the camera, that is no read-back is pending.
+    bool apertureChoicesReachTheCamera() {
+        script().clearLog();
+        const int position = state().list(SettingList::Aperture).selected == 0 ? 1 : 0;
+        engine->chooseSetting(SettingList::Aperture, position);
+        return !cameraLog({"setExposure"}).isEmpty();
+    }
 };
 
 } // namespace
 
 TEST_F(LensControlTest, AZoomTheLensTakesIsSentOnceAndShown) {
     load();
-    zoom()->setValue(120);
-    EXPECT_EQ(cameraLog({"ZoomPosition=", "ZoomPosition"}),
-              (QStringList{"ZoomPosition(0)=120", "ZoomPosition(0)"}));
-    EXPECT_EQ(zoom()->value(), 120);
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 120/240"));
-    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
+    engine->moveZoom(120);
+    EXPECT_EQ(cameraLog({"setZoom", "zoom"}), (QStringList{"setZoom(120)", "zoom()"}));
+    EXPECT_EQ(zoom().position, 120);
+    EXPECT_EQ(zoom().caption, QStringLiteral("Увеличение - 120/240"));
+    EXPECT_EQ(previews(), 1);
 }
 
 TEST_F(LensControlTest, TheSliderFollowsTheLensStepWithoutSendingItBack) {
     load();
-    zoom()->setValue(100); // the lens moves in steps of 8 from 80: it stops at 96
-    EXPECT_EQ(cameraLog({"ZoomPosition="}), QStringList{"ZoomPosition(0)=100"});
-    EXPECT_EQ(zoom()->value(), 96);
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 96/240"));
-    EXPECT_FALSE(window->lensControl().zoomBusy());
-    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1) << "one preview for the change";
+    engine->moveZoom(100); // the lens moves in steps of 8 from 80: it stops at 96
+    EXPECT_EQ(cameraLog({"setZoom"}), QStringList{"setZoom(100)"});
+    EXPECT_EQ(zoom().position, 96);
+    EXPECT_EQ(zoom().caption, QStringLiteral("Увеличение - 96/240"));
+    EXPECT_EQ(previews(), 1) << "one preview for the change";
 }
 
 TEST_F(LensControlTest, EveryZoomChangeReadsTheExposureBack) {
     load();
-    // Automatic mode: the read-back stops early and stays pending.
-    zoom()->setValue(160);
-    EXPECT_EQ(cameraLog({"GetExposure"}).size(), 1);
-    EXPECT_TRUE(window->state().ExposureBusy);
+    choose(SettingList::ExposureMode, QStringLiteral("Вручную"));
+    choose(SettingList::ExposureMode, QStringLiteral("Авто")); // no read-back pending
+
+    // Automatic mode: the read-back stops early and stays pending, so that the manual
+    // mode shows what the camera chose at the new zoom.
+    script().clearLog();
+    engine->moveZoom(160);
+    EXPECT_EQ(cameraLog({"exposure"}).size(), 1);
+    script().reportNext("exposure.aperture", 35, 3);
+    choose(SettingList::ExposureMode, QStringLiteral("Вручную"));
+    EXPECT_EQ(shownAperture(), QStringLiteral("3.5"));
 
     // Manual mode: the aperture list shows the lens's aperture at the new zoom.
-    find<QComboBox>("combExpMode")->setCurrentIndex(1);
-    ASSERT_FALSE(window->state().ExposureBusy);
-    camera->script().reportNext("GetExposure.aperture", 45);
-    zoom()->setValue(240);
-    EXPECT_EQ(find<QComboBox>("combAperture")->currentText(), QStringLiteral("4.5"));
-    EXPECT_FALSE(window->state().ExposureBusy);
+    script().reportNext("exposure.aperture", 45);
+    engine->moveZoom(240);
+    EXPECT_EQ(shownAperture(), QStringLiteral("4.5"));
+    EXPECT_TRUE(apertureChoicesReachTheCamera()) << "the read-back is over";
 }
 
 TEST_F(LensControlTest, FocusNeverTouchesTheExposure) {
     load();
-    find<QComboBox>("combFocusMode")->setCurrentIndex(1); // "Вручную"
-    const bool busyBefore = window->state().ExposureBusy;
-    camera->script().clearLog();
-    focus()->setValue(150);
-    EXPECT_EQ(cameraLog({"FocusPosition=", "FocusPosition"}),
-              (QStringList{"FocusPosition(0)=150", "FocusPosition(0)"}));
-    EXPECT_EQ(focusLabel(), QStringLiteral("Фокусировка - 150/240"));
-    EXPECT_TRUE(cameraLog({"GetExposure", "SetExposure"}).isEmpty());
-    EXPECT_EQ(window->state().ExposureBusy, busyBefore);
-    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
+    choose(SettingList::FocusMode, QStringLiteral("Вручную"));
+    choose(SettingList::ExposureMode, QStringLiteral("Вручную"));
+    script().clearLog();
+    engine->moveFocus(150);
+    EXPECT_EQ(cameraLog({"setFocus", "focus"}), (QStringList{"setFocus(150)", "focus()"}));
+    EXPECT_EQ(focus().position, 150);
+    EXPECT_EQ(focus().caption, QStringLiteral("Фокусировка - 150/240"));
+    EXPECT_TRUE(cameraLog({"exposure", "setExposure"}).isEmpty());
+    EXPECT_EQ(previews(), 1);
+    EXPECT_TRUE(apertureChoicesReachTheCamera()) << "no read-back left pending";
 }
 
 TEST_F(LensControlTest, APositionOutsideTheSliderIsReportedOnceAndTheSliderStaysAlive) {
     load();
-    camera->script().reportNext("ZoomPosition", 300);
-    zoom()->setValue(200);
+    script().reportNext("zoom", 300);
+    engine->moveZoom(200);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n380")));
-    EXPECT_EQ(zoom()->value(), 200) << "left where the user put it";
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 80/240")) << "the label keeps its text";
-    EXPECT_FALSE(window->lensControl().zoomBusy());
-    EXPECT_TRUE(cameraLog({"TakePreview"}).isEmpty());
+    EXPECT_EQ(zoom().position, 200) << "left where the user put it";
+    EXPECT_EQ(zoom().caption, QStringLiteral("Увеличение - 80/240")) << "the caption stays";
+    EXPECT_EQ(previews(), 0);
 
     messages.clear();
-    zoom()->setValue(120);
+    script().reportNext("focus", 70000);
+    engine->moveFocus(20);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n6"))) << "an overflow";
+
+    messages.clear();
+    engine->moveZoom(120);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 120/240")) << "the next change works";
+    EXPECT_EQ(zoom().caption, QStringLiteral("Увеличение - 120/240")) << "the next change works";
 }
 
-TEST_F(LensControlTest, AFailedMoveLeavesSliderAndLabel) {
+TEST_F(LensControlTest, AFailedMoveLeavesSliderAndCaptionWithoutRetrying) {
     load();
-    camera->script().failNext("ZoomPosition=", 26);
-    zoom()->setValue(200);
+    script().failNext("setZoom", 26);
+    engine->moveZoom(200);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(zoom()->value(), 200);
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 80/240"));
-    EXPECT_TRUE(cameraLog({"CloseCamera", "ZoomPosition"}).isEmpty()) << "no retry here";
+    EXPECT_EQ(zoom().position, 200);
+    EXPECT_EQ(zoom().caption, QStringLiteral("Увеличение - 80/240"));
+    EXPECT_TRUE(cameraLog({"close", "zoom", "exposure"}).isEmpty()) << "no retry here";
+    EXPECT_EQ(previews(), 0);
 }
 
 // The preview follows the lens: zooming in changes the picture far more than the
@@ -112,23 +130,35 @@ TEST_F(LensControlTest, ZoomingChangesThePreviewPicture) {
                 sum += std::abs(x.pixelColor(col, row).value() - y.pixelColor(col, row).value());
         return double(sum) / (x.width() * x.height());
     };
-    const QImage wide = window->Image2->image();
-    window->cmdPreview->click();
-    const QImage again = window->Image2->image();
-    zoom()->setValue(240);
-    const QImage tele = window->Image2->image();
+    const QString preview = filePath(QStringLiteral("preview.jpg"));
+    const QImage wide(preview);
+    engine->takePreview();
+    const QImage again(preview);
+    engine->moveZoom(240);
+    const QImage tele(preview);
     ASSERT_FALSE(wide.isNull());
+    EXPECT_EQ(observer.previewsStored.size(), 3);
     EXPECT_GT(difference(wide, tele), 4 * difference(wide, again) + 5);
 }
 
-TEST_F(LensControlTest, ADragMovesTheLensOnceWhenTheThumbIsLetGo) {
+namespace {
+
+class LensSliderTest : public test::WindowFixture {};
+
+} // namespace
+
+// A drag is one change, sent when the thumb is let go: each change moves the lens and
+// takes a preview.
+TEST_F(LensSliderTest, ADragMovesTheLensOnceWhenTheThumbIsLetGo) {
     load();
-    zoom()->setSliderDown(true);
+    auto* slider = find<QSlider>("zoomSlider");
+    ASSERT_NE(slider, nullptr);
+    slider->setSliderDown(true);
     for (const int position : {104, 128, 152, 176})
-        zoom()->setSliderPosition(position);
-    EXPECT_TRUE(cameraLog({"ZoomPosition="}).isEmpty()) << "nothing while the thumb is held";
-    zoom()->setSliderDown(false);
-    EXPECT_EQ(cameraLog({"ZoomPosition="}), QStringList{"ZoomPosition(0)=176"});
-    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
-    EXPECT_EQ(zoomLabel(), QStringLiteral("Увеличение - 176/240"));
+        slider->setSliderPosition(position);
+    EXPECT_TRUE(cameraLog({"setZoom"}).isEmpty()) << "nothing while the thumb is held";
+    slider->setSliderDown(false);
+    EXPECT_EQ(cameraLog({"setZoom"}), QStringList{"setZoom(176)"});
+    EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
+    EXPECT_EQ(engine().state().zoom.caption, QStringLiteral("Увеличение - 176/240"));
 }

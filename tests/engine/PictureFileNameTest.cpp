@@ -1,8 +1,11 @@
-#include "capture/PictureFileName.h"
+#include "engine/capture/PictureFiles.h"
 
+#include "common/AppError.h"
 #include "support/QtPrinters.h"
-#include <QSet>
 
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace snapdeck;
@@ -47,4 +50,22 @@ TEST(PictureFileName, ANameAlreadyTakenGetsTheNextFreeSuffix) {
     EXPECT_EQ(taken, (QSet<QString>{QStringLiteral("06_12_2026_8_05_03.jpg"),
                                     QStringLiteral("06_12_2026_8_05_03_2.jpg"),
                                     QStringLiteral("06_12_2026_8_05_03_3.jpg")}));
+}
+
+// A file the faces could not show is an error that names the file.
+TEST(PictureFiles, AFileThatIsNoPictureCannotBeShown) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("image.jpg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xD8 broken off");
+    file.close();
+    try {
+        checkShowable(path);
+        ADD_FAILURE() << "a broken picture passed";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), 481);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("image.jpg")));
+    }
+    EXPECT_THROW(checkShowable(dir.filePath(QStringLiteral("missing.jpg"))), AppError);
 }

@@ -1,73 +1,42 @@
-#include "settings/SettingLists.h"
-
-#include "support/QtPrinters.h"
-#include <QComboBox>
-
-#include <gtest/gtest.h>
+#include "support/EngineFixture.h"
 
 using namespace snapdeck;
 
 namespace {
 
-// Counts the selections a list's handler would see: only real entries, like the
-// program's handlers, which ignore -1.
-struct HandlerRuns {
-    explicit HandlerRuns(QComboBox& list) {
-        QObject::connect(&list, &QComboBox::currentIndexChanged, &list, [this, &list](int index) {
-            if (index >= 0)
-                codes.push_back(list.itemData(index).toInt());
-            else
-                emptied++;
-        });
-    }
-    std::vector<int> codes;
-    int emptied = 0;
-};
+class SettingListsTest : public test::EngineFixture {};
 
 } // namespace
 
-TEST(SettingLists, FillingRunsTheHandlerOnceWithTheInitialCode) {
-    QComboBox list;
-    HandlerRuns runs(list);
-    FillShutterList(list);
-    EXPECT_EQ(runs.codes, std::vector<int>{33333});
-    EXPECT_EQ(list.currentText(), QStringLiteral("1/30"));
-    EXPECT_FALSE(list.isEnabled());
-
-    QComboBox sizes;
-    HandlerRuns sizeRuns(sizes);
-    FillImageSizeList(sizes);
-    EXPECT_EQ(sizeRuns.codes, std::vector<int>{0});
-    EXPECT_TRUE(sizes.isEnabled());
+TEST_F(SettingListsTest, StayEmptyWhenStartUpFindsNoCameraToFillThemFrom) {
+    cameraConfig.initializeFails = true;
+    load(/*keepLog=*/true);
+    for (const SettingList list : kAllSettingLists)
+        EXPECT_EQ(engine->state().list(list).selected, -1) << int(list);
+    EXPECT_EQ(camera->script().log(), QStringList{"initialize()"}) << "nothing was sent";
 }
 
-TEST(SettingLists, RefillingLeavesExactlyTheTableAndRunsTheHandlerAgain) {
-    QComboBox list;
-    list.addItem(QStringLiteral("old"), 99);
-    list.addItem(QStringLiteral("older"), 98);
-    HandlerRuns runs(list);
-    FillApertureList(list);
-    FillApertureList(list);
-    ASSERT_EQ(list.count(), 10);
-    EXPECT_EQ(list.itemText(0), QStringLiteral("2.8"));
-    EXPECT_EQ(list.itemData(9).toInt(), 80);
-    EXPECT_EQ(runs.codes, (std::vector<int>{28, 28}));
-    EXPECT_EQ(selectedCode(list), 28);
-}
+// Start-up fills the lists in the camera's order, each choosing its initial entry once
+// and so sending it. The aperture's read-back stops short in automatic mode, so the
+// shutter's "1/30" is shown but not sent.
+TEST_F(SettingListsTest, StartUpChoosesEachInitialEntryOnceInTheCamerasOrder) {
+    load(/*keepLog=*/true);
+    EXPECT_EQ(cameraLog({"setImageSize", "setIsoSpeed", "setWhiteBalance", "setMonitorMode",
+                         "setExposure", "setFlashMode", "setFocusMode", "exposure"}),
+              (QStringList{"setImageSize(0)", "setIsoSpeed(0)", "setWhiteBalance(0)",
+                           "setMonitorMode(1)", "setExposure(2/0/0)", "setFlashMode(0)",
+                           "setFocusMode(2)", "setExposure(2/28/0)", "exposure()"}));
+    EXPECT_EQ(cameraLog({"takePreview"}).size(), 1) << "one preview, at the end";
 
-TEST(SettingLists, SettingTheTextToALabelSelectsThatEntry) {
-    QComboBox list;
-    FillFlashList(list);
-    HandlerRuns runs(list);
-    list.setCurrentText(QStringLiteral("Выключено"));
-    EXPECT_EQ(selectedCode(list), 1);
-    EXPECT_EQ(runs.codes, std::vector<int>{1});
-    list.setCurrentText(QStringLiteral("нет такого"));
-    EXPECT_EQ(selectedCode(list), 1) << "an unknown label keeps the selection";
-
-    QComboBox sizes;
-    FillImageSizeList(sizes);
-    EXPECT_EQ(sizes.findData(9), 7);
-    EXPECT_EQ(sizes.findData(7), -1);
-    EXPECT_EQ(sizes.findData(8), -1);
+    for (const SettingList list : kAllSettingLists) {
+        const bool exposureField = list == SettingList::Aperture || list == SettingList::Shutter;
+        EXPECT_EQ(state().list(list).enabled, !exposureField) << int(list);
+        if (list != SettingList::Shutter) {
+            EXPECT_EQ(state().list(list).selected, 0) << int(list);
+        }
+    }
+    EXPECT_EQ(
+        settingCaptions(SettingList::Shutter).value(state().list(SettingList::Shutter).selected),
+        QStringLiteral("1/30"));
+    EXPECT_TRUE(messages.shown.empty());
 }

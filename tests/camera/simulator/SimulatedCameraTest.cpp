@@ -1,7 +1,8 @@
-#include "camera/SimulatedCamera.h"
+#include "camera/simulator/SimulatedCamera.h"
+
 #include "camera/CameraError.h"
-#include "camera/SimulatedOptics.h"
-#include "camera/SimulatedScene.h"
+#include "camera/simulator/SimulatedOptics.h"
+#include "camera/simulator/SimulatedScene.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,75 +31,59 @@ int errorOf(const std::function<void()>& call) {
 }
 #define EXPECT_ERROR(number, call) EXPECT_EQ(errorOf([&] { call; }), number) << #call
 
-// Calls every operation; the two start-up calls may be allowed to answer.
-void expectNothingAnswers(SimulatedCamera& c, bool startCallsAnswer = false) {
-    std::int32_t cam = 0, size = 10, position = 120;
-    QByteArray buffer(size, 0);
-    ExposureSettings exposure{2, 28, 0, 33333, 0};
-    BatteryStatus status;
-    EXPECT_ERROR(startCallsAnswer ? 0 : 26, c.Initialize());
-    EXPECT_ERROR(startCallsAnswer ? 0 : 26, c.GetCameraCount());
-    for (const auto& call :
-         std::vector<std::function<void()>>{[&] { c.GetModelName(cam); },
-                                            [&] { c.OpenCamera(0); },
-                                            [&] { c.CloseCamera(cam); },
-                                            [&] { c.GetPictureCount(cam); },
-                                            [&] { c.GetRemainingCount(cam); },
-                                            [&] { c.SelectedPicture(cam, 0); },
-                                            [&] { c.GetPictureSize(cam); },
-                                            [&] { c.DownloadPicture(cam, size, buffer); },
-                                            [&] { c.DownloadPreview(cam, size, buffer); },
-                                            [&] { c.DeletePicture(0); },
-                                            [&] { c.TakePreview(cam); },
-                                            [&] { c.TakePicture(cam); },
-                                            [&] { c.ImageSize(cam); },
-                                            [&] { c.ImageSize(cam, 0); },
-                                            [&] { c.WhiteBalance(cam, 0); },
-                                            [&] { c.IsoSpeed(cam, 0); },
-                                            [&] { c.FlashMode(cam, 0); },
-                                            [&] { c.FocusMode(cam, 2); },
-                                            [&] { c.SetMonitorMode(cam, 2); },
-                                            [&] { c.GetExposure(cam, exposure); },
-                                            [&] { c.SetExposure(cam, exposure); },
-                                            [&] { c.ZoomPosition(cam); },
-                                            [&] { c.ZoomPosition(cam, position); },
-                                            [&] { c.FocusPosition(cam); },
-                                            [&] { c.FocusPosition(cam, position); },
-                                            [&] { c.GetBatteryStatus(cam, status); }})
-        EXPECT_EQ(errorOf(call), 26) << qPrintable(c.script().log().last());
+// Calls every operation; the two that find the camera may be allowed to answer.
+void expectNothingAnswers(SimulatedCamera& c, bool findingCallsAnswer = false) {
+    EXPECT_ERROR(findingCallsAnswer ? 0 : 26, c.initialize());
+    EXPECT_ERROR(findingCallsAnswer ? 0 : 26, c.cameraCount());
+    const Exposure exposure{ExposureMode::Automatic, 28, 33333};
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"modelName", [&] { c.modelName(); }},
+        {"open", [&] { c.open(0); }},
+        {"close", [&] { c.close(); }},
+        {"pictureCount", [&] { c.pictureCount(); }},
+        {"remainingCount", [&] { c.remainingCount(); }},
+        {"pictureSize", [&] { c.pictureSize(1); }},
+        {"downloadPicture", [&] { c.downloadPicture(1, {}); }},
+        {"deletePicture", [&] { c.deletePicture(1); }},
+        {"takePicture", [&] { c.takePicture(); }},
+        {"takePreview", [&] { c.takePreview({}); }},
+        {"imageSize", [&] { c.imageSize(); }},
+        {"setImageSize", [&] { c.setImageSize(ImageSize::Sq2_640x480); }},
+        {"setWhiteBalance", [&] { c.setWhiteBalance(WhiteBalance::Auto); }},
+        {"setIsoSpeed", [&] { c.setIsoSpeed(IsoSpeed::Auto); }},
+        {"setFlashMode", [&] { c.setFlashMode(FlashMode::Auto); }},
+        {"setFocusMode", [&] { c.setFocusMode(FocusMode::Auto); }},
+        {"setMonitorMode", [&] { c.setMonitorMode(MonitorMode::On); }},
+        {"exposure", [&] { c.exposure(); }},
+        {"setExposure", [&] { c.setExposure(exposure); }},
+        {"zoom", [&] { c.zoom(); }},
+        {"setZoom", [&] { c.setZoom(120); }},
+        {"focus", [&] { c.focus(); }},
+        {"setFocus", [&] { c.setFocus(120); }},
+        {"batteryPercent", [&] { c.batteryPercent(); }},
+    };
+    for (const auto& [name, call] : calls)
+        EXPECT_EQ(errorOf(call), 26) << name;
 }
 
 class SimulatedCameraTest : public ::testing::Test {
 protected:
-    QByteArray download(bool preview) {
-        std::int32_t size = camera.GetPictureSize(cam);
-        QByteArray buffer(size, 0);
-        preview ? camera.DownloadPreview(cam, size, buffer)
-                : camera.DownloadPicture(cam, size, buffer);
-        return buffer.left(size);
-    }
+    void SetUp() override { camera.setImageSize(ImageSize::Sq2_640x480); }
+    // Takes a picture and copies it, as a capture does.
     QByteArray takePicture() {
-        camera.TakePicture(cam);
-        camera.SelectedPicture(cam, camera.GetPictureCount(cam));
-        return download(false);
+        camera.takePicture();
+        return camera.downloadPicture(camera.pictureCount(), {});
     }
     QImage picture() { return QImage::fromData(takePicture()); }
-    void setExposure(int mode, int aperture, int shutter) {
-        ExposureSettings exposure{mode, aperture, 0, shutter, 0};
-        camera.SetExposure(cam, exposure);
+    void setExposure(ExposureMode mode, int aperture, int shutter) {
+        camera.setExposure(Exposure{mode, aperture, shutter});
     }
-    ExposureSettings exposure() {
-        ExposureSettings result;
-        camera.GetExposure(cam, result);
-        return result;
-    }
-    std::int32_t zoomTo(std::int32_t position) {
-        camera.ZoomPosition(cam, position);
-        return camera.ZoomPosition(cam);
+    int zoomTo(int position) {
+        camera.setZoom(position);
+        return camera.zoom();
     }
 
     SimulatedCamera camera;
-    std::int32_t cam = 0;
 };
 
 // Channel means and mean neighbour contrast of a small copy, where sensor noise
@@ -133,68 +119,69 @@ double difference(const QImage& a, const QImage& b) {
     return total;
 }
 
-TEST_F(SimulatedCameraTest, StartsAndReopensLikeACameraThatIsSwitchedOn) {
-    EXPECT_EQ(camera.Initialize(), 0);
-    EXPECT_EQ(camera.GetCameraCount(), 1);
-    EXPECT_EQ(camera.GetModelName(cam), camera.config().model);
-    EXPECT_EQ(camera.ImageSize(cam), 9);
-    EXPECT_EQ(camera.ZoomPosition(cam), 80);
-    EXPECT_EQ(camera.FocusPosition(cam), 1);
-    EXPECT_ERROR(381, camera.OpenCamera(1));
-    EXPECT_ERROR(381, camera.OpenCamera(-1));
-    camera.OpenCamera(0);
-    camera.CloseCamera(cam);
-    EXPECT_EQ(camera.GetPictureCount(cam), 0);
+TEST(SimulatedCameraSession, StartsLikeACameraThatIsSwitchedOn) {
+    SimulatedCamera camera;
+    EXPECT_TRUE(camera.initialize());
+    EXPECT_EQ(camera.cameraCount(), 1);
+    EXPECT_EQ(camera.modelName(), camera.config().model);
+    EXPECT_EQ(camera.imageSize(), ImageSize::Hq3264x2448) << "as the last session left it";
+    EXPECT_EQ(camera.zoom(), 80);
+    EXPECT_EQ(camera.focus(), 1);
+    EXPECT_ERROR(381, camera.open(1));
+    EXPECT_ERROR(381, camera.open(-1));
+    camera.open(0);
+    camera.close();
+    EXPECT_EQ(camera.pictureCount(), 0) << "a closed session opens again by itself";
 }
 
-TEST(SimulatedCameraSession, CameraThatDidNotComeUpOrIsUnpluggedDoesNotAnswer) {
+TEST(SimulatedCameraSession, ACameraThatDidNotComeUpOrIsUnpluggedDoesNotAnswer) {
     SimulatedCameraConfig config;
     config.initializeFails = true;
     SimulatedCamera failed(config);
-    EXPECT_EQ(failed.Initialize(), 1);
+    EXPECT_FALSE(failed.initialize());
     expectNothingAnswers(failed, true);
 
-    std::int32_t cam = 0;
     config = {};
     config.cameras = 0;
     SimulatedCamera absent(config);
-    EXPECT_EQ(absent.GetCameraCount(), 0);
-    EXPECT_ERROR(381, absent.OpenCamera(0));
-    EXPECT_ERROR(26, absent.TakePicture(cam));
+    EXPECT_EQ(absent.cameraCount(), 0);
+    EXPECT_ERROR(381, absent.open(0));
+    EXPECT_ERROR(26, absent.takePicture());
 
     SimulatedCamera camera;
+    camera.setImageSize(ImageSize::Sq2_640x480);
     camera.setUnplugged(true);
     expectNothingAnswers(camera);
     try {
-        camera.TakePicture(cam);
+        camera.takePicture();
         ADD_FAILURE() << "an unplugged camera took a picture";
     } catch (const CameraError& error) {
         EXPECT_EQ(error.source(), QStringLiteral("SimulatedCamera"));
         EXPECT_EQ(error.description(), QStringLiteral("Камера не отвечает"));
     }
     camera.setUnplugged(false);
-    camera.TakePicture(cam);
+    camera.takePicture();
+    EXPECT_EQ(camera.picturesOnCard(), 1);
 }
 
 TEST_F(SimulatedCameraTest, EveryImageSizeGivesAJpegOfItsPixelSize) {
-    const std::vector<std::pair<int, QSize>> sizes = {
-        {0, {640, 480}},   {1, {1024, 768}},  {2, {1280, 960}},  {3, {1600, 1200}},
-        {4, {2048, 1536}}, {5, {2288, 1712}}, {6, {2592, 1944}}, {9, {3264, 2448}}};
-    for (const auto& [code, pixels] : sizes) {
-        camera.ImageSize(cam, code);
+    for (const ImageSizeEntry& entry : settingTables::imageSizes()) {
+        camera.setImageSize(entry.value);
+        EXPECT_EQ(camera.imageSize(), entry.value);
         const QByteArray jpeg = takePicture();
-        EXPECT_EQ(QImage::fromData(jpeg, "JPEG").size(), pixels) << code;
-        if (code == 9) {
+        EXPECT_EQ(QImage::fromData(jpeg, "JPEG").size(), entry.pixels)
+            << entry.caption.toString().toStdString();
+        if (entry.value == ImageSize::Hq3264x2448) {
             EXPECT_GT(jpeg.size(), 2'000'000);
             EXPECT_LT(jpeg.size(), 4'000'000);
         }
     }
-    for (int bad : {7, 8, 10, -1})
-        EXPECT_ERROR(380, camera.ImageSize(cam, bad));
+    for (const int bad : {7, 8, 10, -1})
+        EXPECT_ERROR(380, camera.setImageSize(ImageSize(bad)));
+    EXPECT_EQ(camera.imageSize(), ImageSize::Hq3264x2448) << "a refused size changes nothing";
 }
 
 TEST_F(SimulatedCameraTest, NoTwoPicturesAreAlikeAndEachCarriesItsNumber) {
-    camera.ImageSize(cam, 0);
     const QByteArray first = takePicture();
     QByteArray second = takePicture();
     EXPECT_NE(first, second);
@@ -205,21 +192,20 @@ TEST_F(SimulatedCameraTest, NoTwoPicturesAreAlikeAndEachCarriesItsNumber) {
 }
 
 TEST_F(SimulatedCameraTest, PictureFollowsExposureWhiteBalanceZoomAndFocus) {
-    camera.ImageSize(cam, 0);
-    setExposure(1, 28, 16667); // what the scene needs at f/2.8
+    setExposure(ExposureMode::Manual, 28, 16667); // what the scene needs at f/2.8
     const QImage proper = picture();
-    setExposure(1, 28, 66667); // two stops more
+    setExposure(ExposureMode::Manual, 28, 66667); // two stops more
     EXPECT_GT(lookOf(picture()).luma(), lookOf(proper).luma() * 1.3);
-    setExposure(1, 28, 4000); // two stops less
+    setExposure(ExposureMode::Manual, 28, 4000); // two stops less
     EXPECT_LT(lookOf(picture()).luma(), lookOf(proper).luma() * 0.7);
-    setExposure(1, 28, 16667);
+    setExposure(ExposureMode::Manual, 28, 16667);
 
     const Look neutral = lookOf(proper);
-    camera.WhiteBalance(cam, 3); // incandescent on daylight: blue
+    camera.setWhiteBalance(WhiteBalance::Incandescent); // on daylight: blue
     const Look tungsten = lookOf(picture());
-    camera.WhiteBalance(cam, 7); // cloudy: warm
+    camera.setWhiteBalance(WhiteBalance::Cloudy); // warm
     const Look cloudy = lookOf(picture());
-    camera.WhiteBalance(cam, 0);
+    camera.setWhiteBalance(WhiteBalance::Auto);
     EXPECT_GT(tungsten.blue / tungsten.red, neutral.blue / neutral.red * 1.2);
     EXPECT_LT(cloudy.blue / cloudy.red, neutral.blue / neutral.red * 0.9);
 
@@ -227,103 +213,96 @@ TEST_F(SimulatedCameraTest, PictureFollowsExposureWhiteBalanceZoomAndFocus) {
     EXPECT_GT(difference(picture(), proper), 15.0);
     zoomTo(80);
 
-    std::int32_t focus = 1;
-    camera.FocusPosition(cam, focus);
+    camera.setFocus(1);
     const double autoFocused = lookOf(picture()).contrast; // position unused in auto focus
-    camera.FocusMode(cam, 3);
+    camera.setFocusMode(FocusMode::Manual);
     const double missed = lookOf(picture()).contrast;
-    focus = simulated::kSubjectFocus;
-    camera.FocusPosition(cam, focus);
+    camera.setFocus(simulated::kSubjectFocus);
     const double focused = lookOf(picture()).contrast;
     EXPECT_LT(missed, focused * 0.6);
     EXPECT_NEAR(autoFocused, focused, focused * 0.15);
 }
 
 TEST_F(SimulatedCameraTest, RemainingCountFollowsImageSizeAndPicturesOnTheCard) {
-    camera.ImageSize(cam, 0);
-    EXPECT_EQ(camera.GetRemainingCount(cam), camera.config().capacity);
-    camera.ImageSize(cam, 9);
-    const int emptyAtHq = camera.GetRemainingCount(cam);
+    EXPECT_EQ(camera.remainingCount(), camera.config().capacity);
+    camera.setImageSize(ImageSize::Hq3264x2448);
+    const int emptyAtHq = camera.remainingCount();
     EXPECT_GT(emptyAtHq, 5);
     EXPECT_LT(emptyAtHq, camera.config().capacity / 10);
     takePicture();
     takePicture();
-    EXPECT_LT(camera.GetRemainingCount(cam), emptyAtHq - 1);
+    EXPECT_LT(camera.remainingCount(), emptyAtHq - 1);
     EXPECT_EQ(camera.picturesOnCard(), 2);
 
     SimulatedCameraConfig config;
     config.capacity = 1;
     SimulatedCamera small(config);
-    small.ImageSize(cam, 0);
-    small.TakePicture(cam);
-    EXPECT_EQ(small.GetRemainingCount(cam), 0);
-    EXPECT_ERROR(1002, small.TakePicture(cam));
-    EXPECT_EQ(small.GetPictureCount(cam), 1);
+    small.setImageSize(ImageSize::Sq2_640x480);
+    small.takePicture();
+    EXPECT_EQ(small.remainingCount(), 0);
+    EXPECT_ERROR(1002, small.takePicture());
+    EXPECT_EQ(small.pictureCount(), 1);
 }
 
-TEST_F(SimulatedCameraTest, SelectionDecidesWhatIsSizedDownloadedAndDeleted) {
-    camera.ImageSize(cam, 0);
-    EXPECT_EQ(camera.GetPictureSize(cam), 0); // nothing selected
-    camera.SelectedPicture(cam, 0);
-    EXPECT_EQ(camera.GetPictureSize(cam), 0); // no preview yet
-    EXPECT_ERROR(1004, download(true));
-
+TEST_F(SimulatedCameraTest, NumbersDecideWhatIsSizedCopiedAndDeleted) {
+    EXPECT_ERROR(381, camera.pictureSize(1)); // nothing on the card
+    EXPECT_ERROR(381, camera.downloadPicture(1, {}));
     const QByteArray first = takePicture(), second = takePicture(), third = takePicture();
-    EXPECT_ERROR(381, camera.SelectedPicture(cam, 4));
-    EXPECT_ERROR(381, camera.SelectedPicture(cam, -1));
-    camera.SelectedPicture(cam, 2);
-    EXPECT_EQ(download(false), second);
-    EXPECT_ERROR(1003, download(true)); // a stored picture is no preview
+    for (const int bad : {0, 4, -1}) {
+        EXPECT_ERROR(381, camera.pictureSize(bad));
+        EXPECT_ERROR(381, camera.downloadPicture(bad, {}));
+        EXPECT_ERROR(381, camera.deletePicture(bad));
+    }
+    EXPECT_EQ(camera.pictureSize(2), second.size());
+    EXPECT_EQ(camera.downloadPicture(2, {}), second);
 
-    std::int32_t size = 1000; // a short buffer gets the start of the picture
-    QByteArray buffer(size, 0);
-    camera.DownloadPicture(cam, size, buffer);
-    EXPECT_EQ(size, 1000);
-    EXPECT_EQ(buffer, second.left(1000));
+    camera.deletePicture(1);
+    EXPECT_EQ(camera.pictureCount(), 2);
+    EXPECT_EQ(camera.downloadPicture(1, {}), second) << "the newer pictures move down";
+    EXPECT_EQ(camera.downloadPicture(2, {}), third);
+    EXPECT_ERROR(381, camera.deletePicture(3));
 
-    camera.DeletePicture(0);
-    EXPECT_EQ(camera.GetPictureSize(cam), 0);
-    EXPECT_ERROR(1003, camera.DeletePicture(0));
-    camera.DeletePicture(1);
-    EXPECT_ERROR(381, camera.DeletePicture(2));
-    camera.SelectedPicture(cam, 1);
-    EXPECT_EQ(download(false), third);
-
-    camera.TakePreview(cam);
-    camera.SelectedPicture(cam, 0);
-    EXPECT_EQ(QImage::fromData(download(true)).size(), QSize(320, 240));
-    EXPECT_ERROR(1003, download(false));
-    EXPECT_EQ(camera.GetPictureCount(cam), 1);
+    const QByteArray preview = camera.takePreview({});
+    EXPECT_EQ(QImage::fromData(preview, "JPEG").size(), QSize(320, 240));
+    EXPECT_EQ(camera.pictureCount(), 2) << "a preview stores nothing on the card";
+    EXPECT_NE(preview, first);
 }
 
-TEST_F(SimulatedCameraTest, DownloadsReportProgressInChunks) {
-    std::vector<std::int32_t> progress;
-    camera.setTransferProgressHandler(
-        [&](std::int32_t, std::int32_t done) { progress.push_back(done); });
-    camera.ImageSize(cam, 0);
-    const std::int32_t pictureBytes = takePicture().size();
-    camera.TakePreview(cam);
-    camera.SelectedPicture(cam, 0);
-    const std::int32_t previewBytes = download(true).size();
-    const auto last = std::find(progress.begin(), progress.end(), pictureBytes);
-    ASSERT_NE(last, progress.end());
-    EXPECT_GE(last - progress.begin(), 3);
-    EXPECT_TRUE(std::is_sorted(progress.begin(), last + 1, std::less_equal<>()));
-    EXPECT_GE(progress.end() - last, 5);
-    EXPECT_TRUE(std::is_sorted(last + 1, progress.end(), std::less_equal<>()));
-    EXPECT_EQ(progress.back(), previewBytes);
+TEST_F(SimulatedCameraTest, CopiesReportTheirProgressInChunks) {
+    takePicture();
+    std::vector<qint64> done;
+    std::vector<qint64> totals;
+    const TransferProgress progress = [&](qint64 bytes, qint64 total) {
+        done.push_back(bytes);
+        totals.push_back(total);
+    };
+    const QByteArray picture = camera.downloadPicture(1, progress);
+    EXPECT_GE(done.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end(), std::less_equal<>()));
+    EXPECT_EQ(done.back(), picture.size());
+    EXPECT_TRUE(std::all_of(totals.begin(), totals.end(),
+                            [&](qint64 total) { return total == picture.size(); }));
+
+    done.clear();
+    totals.clear();
+    const QByteArray preview = camera.takePreview(progress);
+    EXPECT_GE(done.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end(), std::less_equal<>()));
+    EXPECT_EQ(done.back(), preview.size());
+    EXPECT_EQ(totals.back(), preview.size());
 }
 
-TEST_F(SimulatedCameraTest, SettingCodesOutsideTheirListsAreRefused) {
-    camera.IsoSpeed(cam, 5);
-    camera.FlashMode(cam, 4);
-    camera.WhiteBalance(cam, 7);
-    EXPECT_ERROR(380, camera.WhiteBalance(cam, 8));
-    EXPECT_ERROR(380, camera.IsoSpeed(cam, 4));
-    EXPECT_ERROR(380, camera.FlashMode(cam, 5));
-    EXPECT_ERROR(380, camera.FocusMode(cam, 0));
-    EXPECT_ERROR(380, camera.SetMonitorMode(cam, 4));
-    EXPECT_ERROR(380, setExposure(3, 28, 33333));
+TEST_F(SimulatedCameraTest, SettingsOutsideTheirListsAreRefused) {
+    camera.setIsoSpeed(IsoSpeed::Iso50);
+    camera.setFlashMode(FlashMode::SlowSync);
+    camera.setWhiteBalance(WhiteBalance::Cloudy);
+    EXPECT_ERROR(380, camera.setWhiteBalance(WhiteBalance(8)));
+    EXPECT_ERROR(380, camera.setIsoSpeed(IsoSpeed(4)));
+    EXPECT_ERROR(380, camera.setFlashMode(FlashMode(5)));
+    EXPECT_ERROR(380, camera.setFocusMode(FocusMode(0)));
+    EXPECT_ERROR(380, camera.setMonitorMode(MonitorMode(4)));
+    EXPECT_ERROR(380, setExposure(ExposureMode(3), 28, 33333));
+    EXPECT_ERROR(380, setExposure(ExposureMode{}, 28, 33333));
 }
 
 TEST_F(SimulatedCameraTest, ZoomSnapsToLensStepsAndFocusIsClamped) {
@@ -331,9 +310,9 @@ TEST_F(SimulatedCameraTest, ZoomSnapsToLensStepsAndFocusIsClamped) {
     EXPECT_EQ(zoomTo(101), 104);
     EXPECT_EQ(zoomTo(500), 240);
     EXPECT_EQ(zoomTo(10), 80);
-    for (auto [asked, taken] : {std::pair{0, 1}, {123, 123}, {999, 240}}) {
-        camera.FocusPosition(cam, asked);
-        EXPECT_EQ(camera.FocusPosition(cam), taken);
+    for (const auto& [asked, taken] : {std::pair{0, 1}, {123, 123}, {999, 240}}) {
+        camera.setFocus(asked);
+        EXPECT_EQ(camera.focus(), taken);
     }
 }
 
@@ -341,74 +320,70 @@ TEST_F(SimulatedCameraTest, ZoomSnapsToLensStepsAndFocusIsClamped) {
 TEST(SimulatedCameraLens, AnyZoomStepFromCameraIniStaysOnTheLens) {
     const struct {
         const char* line;
-        std::int32_t asked, taken;
+        int asked, taken;
     } cases[] = {{"zoom_step=160", 239, 240},       {"zoom_step=160", 160, 80},
                  {"zoom_step=161", 240, 80},        {"zoom_step=1073741824", 200, 80},
                  {"zoom_step=2147483647", 240, 80}, {"zoom_step=2147483647", 80, 80}};
     for (const auto& c : cases) {
         SimulatedCamera camera(SimulatedCameraConfig::fromText(QString::fromLatin1(c.line)));
-        std::int32_t cam = 0;
-        std::int32_t asked = c.asked;
-        camera.ZoomPosition(cam, asked);
-        EXPECT_EQ(camera.ZoomPosition(cam), c.taken) << c.line << ", asked " << c.asked;
+        camera.setZoom(c.asked);
+        EXPECT_EQ(camera.zoom(), c.taken) << c.line << ", asked " << c.asked;
     }
 }
 
 TEST_F(SimulatedCameraTest, AutomaticExposureChoosesWhatTheSceneNeeds) {
-    const ExposureSettings wide = exposure();
+    const Exposure wide = camera.exposure();
     EXPECT_EQ(wide.mode, ExposureMode::Automatic);
     EXPECT_EQ(wide.aperture, 28);
-    EXPECT_NE(wide.cameraField3, 0);
-    EXPECT_NE(wide.cameraField5, 0);
     zoomTo(160);
-    const int middle = exposure().aperture;
+    const int middle = camera.exposure().aperture;
     zoomTo(240);
-    EXPECT_EQ(exposure().aperture, 48);
+    EXPECT_EQ(camera.exposure().aperture, 48);
     EXPECT_TRUE(middle > 28 && middle < 48) << middle;
 
-    for (auto [code, iso] : {std::pair{0, 100}, {5, 50}, {2, 200}, {3, 400}}) {
-        camera.IsoSpeed(cam, code);
-        const ExposureSettings e = exposure();
-        const auto& times = simulated::kShutterTimes;
-        EXPECT_NE(std::find(times.begin(), times.end(), e.shutter), times.end()) << e.shutter;
+    const auto times = settingTables::shutterTimes();
+    for (const auto& [speed, iso] : {std::pair{IsoSpeed::Auto, 100},
+                                     {IsoSpeed::Iso50, 50},
+                                     {IsoSpeed::Iso200, 200},
+                                     {IsoSpeed::Iso400, 400}}) {
+        camera.setIsoSpeed(speed);
+        const Exposure e = camera.exposure();
+        EXPECT_TRUE(std::any_of(times.begin(), times.end(), [&](const auto& entry) {
+            return entry.value == e.shutter;
+        })) << e.shutter;
         // Within a third of a stop of EV 9 at this sensitivity.
         const double f = e.aperture / 10.0;
         EXPECT_LT(std::abs(std::log2(e.shutter / 1e6 * 512 * iso / 100 / (f * f))), 0.34) << iso;
     }
 }
 
-TEST_F(SimulatedCameraTest, ManualExposureKeepsWhatItIsSentButNotTheCameraFields) {
-    const ExposureSettings before = exposure();
-    setExposure(1, 30, 500);
-    EXPECT_EQ(exposure(), (ExposureSettings{1, 30, before.cameraField3, 500, before.cameraField5}));
+TEST_F(SimulatedCameraTest, ManualExposureKeepsWhatItIsSent) {
+    setExposure(ExposureMode::Manual, 30, 500);
+    EXPECT_EQ(camera.exposure(), (Exposure{ExposureMode::Manual, 30, 500}));
     zoomTo(240);
-    EXPECT_EQ(exposure().aperture, 30);
-    setExposure(2, 30, 500);
-    EXPECT_EQ(exposure().aperture, 48);
+    EXPECT_EQ(camera.exposure().aperture, 30);
+    setExposure(ExposureMode::Automatic, 30, 500);
+    EXPECT_EQ(camera.exposure().aperture, 48);
 
-    camera.setExposureOnCamera({1, 56, 7, 8000, 9});
-    EXPECT_EQ(exposure(), (ExposureSettings{1, 56, 7, 8000, 9}));
+    camera.setExposureOnCamera(Exposure{ExposureMode::Manual, 56, 8000});
+    EXPECT_EQ(camera.exposure(), (Exposure{ExposureMode::Manual, 56, 8000}));
 }
 
 TEST(SimulatedCameraBattery, DrainsWithUseAndStopsTheCameraWhenEmpty) {
     SimulatedCameraConfig config;
     config.battery = 57;
     SimulatedCamera camera(config);
-    std::int32_t cam = 0;
-    BatteryStatus status;
-    camera.GetBatteryStatus(cam, status);
-    EXPECT_EQ(status.batteryLevel, 57);
-    camera.ImageSize(cam, 0);
+    EXPECT_EQ(camera.batteryPercent(), 57);
+    camera.setImageSize(ImageSize::Sq2_640x480);
     for (int i = 0; i < 10; ++i)
-        camera.TakePicture(cam);
-    camera.GetBatteryStatus(cam, status);
-    EXPECT_EQ(status.batteryLevel, 55);
+        camera.takePicture();
+    EXPECT_EQ(camera.batteryPercent(), 55);
 
     camera.setBatteryLevel(0);
-    camera.GetBatteryStatus(cam, status);
-    EXPECT_EQ(status.batteryLevel, 0);
-    EXPECT_ERROR(1001, camera.TakePicture(cam));
-    EXPECT_ERROR(1001, camera.TakePreview(cam));
+    EXPECT_EQ(camera.batteryPercent(), 0);
+    EXPECT_ERROR(1001, camera.takePicture());
+    EXPECT_ERROR(1001, camera.takePreview({}));
+    EXPECT_EQ(camera.pictureCount(), 10);
 }
 
 TEST(SimulatedCameraFolder, KeepsPicturesAsCardFilesAndUnplugsWithTheFolder) {
@@ -420,27 +395,25 @@ TEST(SimulatedCameraFolder, KeepsPicturesAsCardFilesAndUnplugsWithTheFolder) {
     ini.write("model = Folder Cam\nzoom_step=20\n");
     ini.close();
 
-    std::int32_t cam = 0;
     auto camera = SimulatedCamera::withCardFolder(folder);
-    EXPECT_EQ(camera->GetModelName(cam), QStringLiteral("Folder Cam"));
-    camera->ImageSize(cam, 0);
-    camera->TakePicture(cam);
+    EXPECT_EQ(camera->modelName(), QStringLiteral("Folder Cam"));
+    camera->setImageSize(ImageSize::Sq2_640x480);
+    camera->takePicture();
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/SNAP0001.JPG")));
 
     auto restarted = SimulatedCamera::withCardFolder(folder);
-    EXPECT_EQ(restarted->GetPictureCount(cam), 1);
-    std::int32_t zoom = 115;
-    restarted->ZoomPosition(cam, zoom);
-    EXPECT_EQ(restarted->ZoomPosition(cam), 120);
+    EXPECT_EQ(restarted->pictureCount(), 1);
+    restarted->setZoom(115);
+    EXPECT_EQ(restarted->zoom(), 120);
 
     const QString away = folder + QStringLiteral("-away");
     ASSERT_TRUE(QDir().rename(folder, away));
     expectNothingAnswers(*restarted);
     ASSERT_TRUE(QDir().rename(away, folder));
-    restarted->ImageSize(cam, 0);
-    restarted->TakePicture(cam);
+    restarted->setImageSize(ImageSize::Sq2_640x480);
+    restarted->takePicture();
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/SNAP0002.JPG")));
-    EXPECT_EQ(camera->GetPictureCount(cam), 2); // both objects see the one card
+    EXPECT_EQ(camera->pictureCount(), 2); // both objects see the one card
 }
 
 // A capture takes a picture, copies the last one on the card and deletes it. A picture
@@ -450,10 +423,9 @@ TEST(SimulatedCameraFolder, ACaptureCopiesAndDeletesItsOwnShotBesideHandCopiedPi
     for (const qint64 days : {-1, 1}) {
         SCOPED_TRACE(days < 0 ? "copied in with yesterday's time" : "with tomorrow's time");
         QTemporaryDir folder;
-        std::int32_t cam = 0;
         auto camera = SimulatedCamera::withCardFolder(folder.path());
-        camera->ImageSize(cam, 0);
-        camera->TakePicture(cam); // SNAP0001.JPG, kept from an earlier capture
+        camera->setImageSize(ImageSize::Sq2_640x480);
+        camera->takePicture(); // SNAP0001.JPG, kept from an earlier capture
         const QString handCopied = folder.filePath(QStringLiteral("visitors.jpg"));
         const QDateTime handTime = QDateTime::currentDateTime().addDays(days);
         {
@@ -464,22 +436,19 @@ TEST(SimulatedCameraFolder, ACaptureCopiesAndDeletesItsOwnShotBesideHandCopiedPi
             ASSERT_TRUE(file.setFileTime(handTime, QFileDevice::FileModificationTime));
         }
 
-        camera->TakePicture(cam);
+        camera->takePicture();
         const QString shot = folder.filePath(QStringLiteral("SNAP0002.JPG"));
         QFile shotFile(shot);
         ASSERT_TRUE(shotFile.open(QIODevice::ReadOnly));
         const QByteArray shotBytes = shotFile.readAll();
         shotFile.close();
 
-        const std::int32_t count = camera->GetPictureCount(cam);
+        const int count = camera->pictureCount();
         EXPECT_EQ(count, 3);
-        camera->SelectedPicture(cam, count);
-        std::int32_t size = camera->GetPictureSize(cam);
-        QByteArray copied;
-        camera->DownloadPicture(cam, size, copied);
-        camera->DeletePicture(0);
+        const QByteArray copied = camera->downloadPicture(count, {});
+        camera->deletePicture(count);
 
-        EXPECT_TRUE(copied.left(size) == shotBytes) << "the copy is not the new shot";
+        EXPECT_TRUE(copied == shotBytes) << "the copy is not the new shot";
         EXPECT_FALSE(QFile::exists(shot)) << "the new shot stayed on the card";
         QFile hand(handCopied);
         EXPECT_TRUE(hand.open(QIODevice::ReadOnly)) << "the hand-copied picture was deleted";
@@ -488,7 +457,7 @@ TEST(SimulatedCameraFolder, ACaptureCopiesAndDeletesItsOwnShotBesideHandCopiedPi
             QFileInfo(handCopied).fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
             handTime.toMSecsSinceEpoch());
         EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("SNAP0001.JPG"))));
-        EXPECT_EQ(camera->GetPictureCount(cam), 2);
+        EXPECT_EQ(camera->pictureCount(), 2);
     }
 }
 
@@ -521,9 +490,7 @@ TEST(SimulatedCameraConfigText, AModelNameIsCutTo64Characters) {
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("model=" + QByteArray(10000, 'W') + "\n");
     ini.close();
-    std::int32_t index = 0;
-    EXPECT_EQ(SimulatedCamera::withCardFolder(folder.path())->GetModelName(index),
-              QString(64, u'W'));
+    EXPECT_EQ(SimulatedCamera::withCardFolder(folder.path())->modelName(), QString(64, u'W'));
 
     const QString camera = QStringLiteral("\U0001F4F7"); // two UTF-16 units
     const QString model = QString(63, u'x') + camera + QStringLiteral("yyy");
@@ -533,51 +500,6 @@ TEST(SimulatedCameraConfigText, AModelNameIsCutTo64Characters) {
                                               camera + QStringLiteral("yyy"))
                   .model,
               QString(62, u'x') + camera);
-}
-
-TEST_F(SimulatedCameraTest, ScriptedFaultsAndValuesComeBeforeTheCamerasOwn) {
-    camera.script().failNext(QStringLiteral("TakePicture"), 26, 2);
-    EXPECT_ERROR(26, camera.TakePicture(cam));
-    EXPECT_ERROR(26, camera.TakePicture(cam));
-    EXPECT_ERROR(0, camera.TakePicture(cam));
-
-    camera.script().reportNext(QStringLiteral("ZoomPosition"), 96);
-    camera.script().reportNext(QStringLiteral("GetExposure.shutter"), 500);
-    camera.script().reportNext(QStringLiteral("GetPictureCount"), 0);
-    camera.script().reportNext(QStringLiteral("GetBatteryStatus.level"), 12);
-    EXPECT_EQ(camera.ZoomPosition(cam), 96);
-    EXPECT_EQ(camera.ZoomPosition(cam), 80);
-    EXPECT_EQ(exposure().shutter, 500);
-    EXPECT_NE(exposure().shutter, 500);
-    EXPECT_EQ(camera.GetPictureCount(cam), 0);
-    EXPECT_EQ(camera.GetPictureCount(cam), 1);
-    BatteryStatus status;
-    camera.GetBatteryStatus(cam, status);
-    EXPECT_EQ(status.batteryLevel, 12);
-}
-
-TEST_F(SimulatedCameraTest, LogReadsLikeTheCalls) {
-    std::int32_t zoom = 100, size = 5;
-    QByteArray buffer(size, 0);
-    camera.Initialize();
-    camera.OpenCamera(0);
-    camera.ZoomPosition(cam, zoom);
-    camera.ZoomPosition(cam);
-    camera.WhiteBalance(cam, 3);
-    camera.SetMonitorMode(cam, 2);
-    setExposure(2, 28, 33333);
-    camera.TakePreview(cam);
-    camera.SelectedPicture(cam, 0);
-    camera.DownloadPreview(cam, size, buffer);
-    camera.script().failNext(QStringLiteral("DeletePicture"), 26);
-    EXPECT_ERROR(26, camera.DeletePicture(0));
-    EXPECT_EQ(camera.script().log(),
-              (QStringList{"Initialize()", "OpenCamera(0)", "ZoomPosition(0)=100",
-                           "ZoomPosition(0)", "WhiteBalance(0)=3", "SetMonitorMode(0, 2)",
-                           "SetExposure(0, 2/28/0/33333/0)", "TakePreview(0)",
-                           "SelectedPicture(0)=0", "DownloadPreview(0, 5)", "DeletePicture(0)"}));
-    EXPECT_EQ(camera.script().logOf({QStringLiteral("WhiteBalance=")}),
-              QStringList{QStringLiteral("WhiteBalance(0)=3")});
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "camera/SimulatedCard.h"
+#include "camera/simulator/SimulatedCard.h"
 #include "camera/CameraError.h"
 
 #include <QDateTime>
@@ -16,8 +16,9 @@ void writeFile(const QString& path, const QByteArray& bytes, const QDateTime& mo
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.flush(); // a write at closing would set the time again
-    if (modified.isValid())
+    if (modified.isValid()) {
         ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
 }
 
 QDateTime modifiedAt(const QString& path) {
