@@ -1,21 +1,18 @@
 #include "PtpIpTestCamera.h"
-#include "app/Globals.h"
-#include "app/MainWindow.h"
-#include "app/Services.h"
-#include "camera/CameraFactory.h"
-#include "capture/Capture.h"
-#include "capture/CaptureOptionsFrame.h"
+#include "app/CameraFactory.h"
 #include "common/Clock.h"
 #include "common/ProgramExit.h"
 #include "common/WorkFolder.h"
+#include "engine/Engine.h"
 #include "support/RecordingMessages.h"
+#include "support/RecordingObserver.h"
 
-#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 using namespace snapdeck;
 
@@ -29,54 +26,80 @@ QString sha1Of(const QString& path) {
         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
 }
 
-// The program as a user starts it with --camera=gphoto2 --port=ptpip:127.0.0.1:P:P:
-// the real window on the real library, talking to our PTP/IP camera.
-TEST(Gphoto2Window, TheWindowShowsTheModelCapturesTheCamerasBytesAndDeletesThem) {
+// The program as a user starts it with --camera=gphoto2 --port=ptpip:127.0.0.1:P:P: the
+// engine on the real library, talking to our PTP/IP camera.
+class Gphoto2EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        setProgramEndHandler([this](int code) { programEnds.push_back(code); });
+        camera = createCamera(CameraOptions{QStringLiteral("gphoto2"), device.portPath()});
+        engine = std::make_unique<Engine>(
+            EngineServices{*camera, messages, clock, folder, QLocale(QLocale::Russian)});
+        engine->setObserver(observer);
+    }
+    void TearDown() override {
+        engine.reset();
+        setProgramEndHandler({});
+    }
+    // "<name> <sha1> <size>" of the picture the camera's last capture made.
+    QStringList captured() { return device.command(QStringLiteral("captured")).split(u' '); }
+
     test::PtpIpTestCamera device;
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    WorkFolder folder(dir.path());
+    WorkFolder folder{dir.path()};
     test::RecordingMessages messages;
-    ManualClock clock(QDateTime(QDate(2026, 12, 6), QTime(8, 5, 3)));
+    test::RecordingObserver observer;
+    ManualClock clock{QDateTime(QDate(2026, 12, 6), QTime(8, 5, 3))};
     std::vector<int> programEnds;
-    setProgramEndHandler([&](int code) { programEnds.push_back(code); });
-    const std::unique_ptr<CameraControl> camera =
-        createCamera(CameraOptions{QStringLiteral("gphoto2"), device.portPath()});
-    Globals globals;
-    Services services{*camera, messages, clock, folder, QLocale(QLocale::Russian, QLocale::Russia)};
-    {
-        MainWindow window(services, globals);
-        window.Form_Load();
-        ASSERT_TRUE(programEnds.empty());
-        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblModel"))->text(),
-                  QStringLiteral("Snapdeck PTP/IP Test Camera"));
-        // The camera has no screen control and cannot preview (start-up asks for a
-        // preview twice: after the focus slider took the camera's position, and last):
-        // each is said plainly, and nothing else goes wrong.
-        const QStringList shown = messages.texts();
-        ASSERT_FALSE(shown.isEmpty());
-        EXPECT_TRUE(shown[0].contains(QStringLiteral("«Режим экрана»"))) << shown[0].toStdString();
-        for (const QString& text : shown.mid(1))
-            EXPECT_TRUE(text.contains(QStringLiteral("не умеет показывать изображение для "
-                                                     "просмотра")))
-                << text.toStdString();
-        messages.clear();
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<Engine> engine;
+};
 
-        window.capture().CapturePicture();
-        EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(u'\n').toStdString();
-        const QStringList taken = device.command(QStringLiteral("captured")).split(u' ');
-        ASSERT_EQ(taken.size(), 3);
-        EXPECT_EQ(sha1Of(folder.path(QStringLiteral("image.jpg"))), taken[1]);
-        EXPECT_TRUE(device.files().isEmpty()) << "not kept on the card: deleted";
+TEST_F(Gphoto2EngineTest, StartUpShowsTheModelAndSaysPlainlyWhatTheCameraLacks) {
+    engine->load();
+    ASSERT_TRUE(programEnds.empty());
+    EXPECT_EQ(observer.state.model, QStringLiteral("Snapdeck PTP/IP Test Camera"));
+    // The camera has no screen control and cannot preview: each is said once and
+    // plainly, and nothing else goes wrong.
+    const QStringList shown = messages.texts();
+    ASSERT_EQ(shown.size(), 2) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("«Режим экрана»"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains(QStringLiteral("не умеет показывать изображение для просмотра")))
+        << shown[1].toStdString();
+    EXPECT_TRUE(observer.previewsStored.isEmpty());
+    EXPECT_EQ(observer.state.picturesOnCard, 0);
+    EXPECT_EQ(observer.state.picturesRemaining, 123);
+}
 
-        window.captureFrame->chkStFlash->setChecked(true);
-        window.capture().CapturePicture();
-        const QStringList kept = device.command(QStringLiteral("captured")).split(u' ');
-        EXPECT_EQ(sha1Of(folder.path(QStringLiteral("image.jpg"))), kept[1]);
-        EXPECT_EQ(device.files(), QStringList{kept[0]});
-        window.close();
-    }
-    setProgramEndHandler({});
+TEST_F(Gphoto2EngineTest, ACaptureStoresTheCamerasOwnBytesAndDeletesOnlyItsPicture) {
+    // A picture named to sort after the capture's: the capture's own is still the one
+    // stored and deleted.
+    device.command(QStringLiteral("add SNAP9999.JPG 5000"));
+    engine->load();
+    messages.clear();
+
+    EXPECT_TRUE(engine->capture());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(u'\n').toStdString();
+    const QStringList taken = captured();
+    ASSERT_EQ(taken.size(), 3);
+    const QString stored = folder.path(QStringLiteral("image.jpg"));
+    EXPECT_EQ(sha1Of(stored), taken[1]);
+    EXPECT_EQ(observer.picturesStored, QStringList{stored});
+    EXPECT_EQ(observer.state.transfer.maximum, taken[2].toLongLong());
+    EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP9999.JPG")})
+        << "not kept on the card: deleted";
+    EXPECT_EQ(observer.state.picturesOnCard, 1);
+
+    engine->setBufferMode(false);
+    engine->setKeepOnCard(true);
+    EXPECT_TRUE(engine->capture());
+    const QStringList kept = captured();
+    ASSERT_EQ(kept.size(), 3);
+    EXPECT_EQ(sha1Of(stored), kept[1]);
+    EXPECT_EQ(device.files(), (QStringList{QStringLiteral("SNAP9999.JPG"), kept[0]}));
+    EXPECT_EQ(observer.state.picturesOnCard, 2);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(u'\n').toStdString();
 }
 
 } // namespace
