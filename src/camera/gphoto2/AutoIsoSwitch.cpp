@@ -5,13 +5,13 @@
 
 namespace snapdeck::gphoto2 {
 
-IsoWrites isoWrites(const QStringList& isoChoices, bool hasAutoIsoSwitch, int code) {
+IsoWrites isoWrites(const QStringList& isoChoices, bool hasAutoIsoSwitch, IsoSpeed speed) {
     if (!hasAutoIsoSwitch)
         return {};
-    if (code != 0)
+    if (speed != IsoSpeed::Auto)
         return {false, true};
     // A camera with both keeps its switch as it is and takes its own "Auto" choice.
-    if (isoChoice(isoChoices, 0).status == ChoicePick::Status::Found)
+    if (isoChoice(isoChoices, IsoSpeed::Auto).status == ChoicePick::Status::Found)
         return {};
     return {true, false};
 }

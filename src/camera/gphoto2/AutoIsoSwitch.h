@@ -1,5 +1,7 @@
 #pragma once
 
+#include "camera/CameraSettings.h"
+
 #include <QStringList>
 #include <optional>
 
@@ -13,9 +15,9 @@ struct IsoWrites {
     bool writeIso = true;              // whether the ISO entry itself is written
 };
 
-// What to write for ISO code "code" (0: automatic) on a camera with these ISO choices,
-// with or without an automatic-ISO switch.
-IsoWrites isoWrites(const QStringList& isoChoices, bool hasAutoIsoSwitch, int code);
+// What to write for the ISO speed on a camera with these ISO choices, with or without
+// an automatic-ISO switch.
+IsoWrites isoWrites(const QStringList& isoChoices, bool hasAutoIsoSwitch, IsoSpeed speed);
 
 // The choice of an on/off entry ("On"/"Off") that means "on" or "off"; nothing when
 // the entry offers none.

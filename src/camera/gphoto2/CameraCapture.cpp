@@ -131,16 +131,14 @@ void captureToCard(Gphoto2Session& session) {
     }
 }
 
-QByteArray capturePreview(Gphoto2Session& session) {
+std::optional<QByteArray> capturePreview(Gphoto2Session& session) {
     CameraFile* file = nullptr;
     const QString action = QStringLiteral("Снимок для просмотра не сделан");
     session.check(gp_file_new(&file), action);
     const int result = gp_camera_capture_preview(session.camera(), file, session.context());
     if (result == GP_ERROR_NOT_SUPPORTED) {
         gp_file_unref(file);
-        raiseError(Gphoto2Error::NotSupported,
-                   QStringLiteral("Камера не умеет показывать изображение для просмотра: "
-                                  "используйте кнопку «Захват»"));
+        return std::nullopt;
     }
     const char* data = nullptr;
     unsigned long size = 0;

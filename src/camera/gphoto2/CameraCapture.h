@@ -31,7 +31,7 @@ std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& 
 // where the camera has that choice. Cameras without it are left as they are.
 void captureToCard(Gphoto2Session& session);
 
-// A live-view frame from the camera; a camera that cannot preview gets a clear error.
-QByteArray capturePreview(Gphoto2Session& session);
+// A live-view frame from the camera; nothing when the camera cannot preview at all.
+std::optional<QByteArray> capturePreview(Gphoto2Session& session);
 
 } // namespace snapdeck::gphoto2

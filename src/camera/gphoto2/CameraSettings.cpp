@@ -9,7 +9,7 @@
 #include "PictureChoices.h"
 
 #include <cmath>
-#include <functional>
+#include <type_traits>
 
 namespace snapdeck::gphoto2 {
 
@@ -53,11 +53,13 @@ std::optional<Found> findEntry(Gphoto2Session& session, std::initializer_list<co
     return std::nullopt;
 }
 
-using Picker = std::function<ChoicePick(const QStringList&, int)>;
+// Picks the camera's choice for one of the program's values of a setting.
+template <typename Value> using Picker = ChoicePick (*)(const QStringList&, Value);
 
-void writePick(Gphoto2Session& session, const Found& found, const Picker& picker, int code,
-               const QString& setting) {
-    const ChoicePick pick = picker(withCurrentFirst(found.entry.choices, found.entry.text), code);
+template <typename Value>
+void writePick(Gphoto2Session& session, const Found& found, Picker<Value> picker,
+               std::type_identity_t<Value> value, const QString& setting) {
+    const ChoicePick pick = picker(withCurrentFirst(found.entry.choices, found.entry.text), value);
     if (pick.status == ChoicePick::Status::NoMatch)
         raiseError(Gphoto2Error::NotSupported,
                    QStringLiteral("Камера не предлагает значение «%1» для настройки «%2»")
@@ -83,77 +85,81 @@ void writeSwitch(Gphoto2Session& session, const Found& found, bool on, const QSt
         CameraConfig::writeChoice(session, found.name, *choice, setting);
 }
 
-void rejectUnknownCode(const Picker& picker, int code, const QString& setting) {
-    if (picker({}, code).status == ChoicePick::Status::UnknownCode)
-        raiseError(
-            Gphoto2Error::BadValue,
-            QStringLiteral("Недопустимое значение настройки «%1»: %2").arg(setting).arg(code));
+template <typename Value>
+void rejectUnknownCode(Picker<Value> picker, std::type_identity_t<Value> value,
+                       const QString& setting) {
+    if (picker({}, value).status == ChoicePick::Status::UnknownCode)
+        raiseError(Gphoto2Error::BadValue,
+                   QStringLiteral("Недопустимое значение настройки «%1»: %2")
+                       .arg(setting)
+                       .arg(static_cast<qint64>(value)));
 }
 
+template <typename Value>
 void setChoice(Gphoto2Session& session, std::initializer_list<const char*> names,
-               const QString& setting, int code, const Picker& picker) {
-    rejectUnknownCode(picker, code, setting);
+               const QString& setting, Picker<Value> picker, std::type_identity_t<Value> value) {
+    rejectUnknownCode(picker, value, setting);
     const auto found = findEntry(session, names);
     if (!found)
         raiseLacksSetting(setting);
-    writePick(session, *found, picker, code, setting);
+    writePick(session, *found, picker, value, setting);
 }
 
 } // namespace
 
-int CameraSettings::imageSize() {
+std::optional<ImageSize> CameraSettings::imageSize() {
     const auto found = findEntry(session_, kImageSizeNames);
-    return found ? imageSizeCode(found->entry.choices, found->entry.text) : -1;
+    return found ? imageSizeOf(found->entry.choices, found->entry.text) : std::nullopt;
 }
 
-void CameraSettings::setImageSize(int code) {
-    setChoice(session_, kImageSizeNames, kImageSize, code, imageSizeChoice);
+void CameraSettings::setImageSize(ImageSize size) {
+    setChoice(session_, kImageSizeNames, kImageSize, imageSizeChoice, size);
 }
 
-void CameraSettings::setWhiteBalance(int code) {
-    setChoice(session_, kWhiteBalanceNames, kWhiteBalance, code, whiteBalanceChoice);
+void CameraSettings::setWhiteBalance(WhiteBalance balance) {
+    setChoice(session_, kWhiteBalanceNames, kWhiteBalance, whiteBalanceChoice, balance);
 }
 
-void CameraSettings::setIso(int code) {
-    rejectUnknownCode(isoChoice, code, kIso);
+void CameraSettings::setIso(IsoSpeed speed) {
+    rejectUnknownCode(isoChoice, speed, kIso);
     const auto iso = findEntry(session_, kIsoNames);
     const auto autoIso = findEntry(session_, kAutoIsoNames);
     const IsoWrites writes =
         isoWrites(iso ? withCurrentFirst(iso->entry.choices, iso->entry.text) : QStringList(),
-                  autoIso.has_value(), code);
+                  autoIso.has_value(), speed);
     if (writes.autoIsoSwitch)
         writeSwitch(session_, *autoIso, *writes.autoIsoSwitch, kIso);
     if (!writes.writeIso)
         return;
     if (!iso)
         raiseLacksSetting(kIso);
-    writePick(session_, *iso, isoChoice, code, kIso);
+    writePick(session_, *iso, isoChoice, speed, kIso);
 }
 
-void CameraSettings::setFlash(int code) {
-    setChoice(session_, kFlashNames, kFlash, code, flashChoice);
+void CameraSettings::setFlash(FlashMode mode) {
+    setChoice(session_, kFlashNames, kFlash, flashChoice, mode);
 }
 
-void CameraSettings::setFocusMode(int code) {
-    setChoice(session_, kFocusModeNames, kFocusMode, code, focusModeChoice);
+void CameraSettings::setFocusMode(FocusMode mode) {
+    setChoice(session_, kFocusModeNames, kFocusMode, focusModeChoice, mode);
 }
 
-void CameraSettings::setMonitorMode(int code) {
-    rejectUnknownCode(monitorChoice, code, kMonitor);
+void CameraSettings::setMonitorMode(MonitorMode mode) {
+    rejectUnknownCode(monitorChoice, mode, kMonitor);
     if (const auto found = findEntry(session_, kMonitorChoiceNames)) {
-        writePick(session_, *found, monitorChoice, code, kMonitor);
+        writePick(session_, *found, monitorChoice, mode, kMonitor);
         return;
     }
     const auto toggle = findEntry(session_, kMonitorToggleNames);
     if (!toggle)
         raiseLacksSetting(kMonitor);
-    const float wanted = code == 1 ? 0.0f : 1.0f;
+    const float wanted = mode == MonitorMode::Off ? 0.0f : 1.0f;
     if (toggle->entry.number != wanted)
         CameraConfig::writeNumber(session_, toggle->name, wanted, kMonitor);
 }
 
-ExposureSettings CameraSettings::exposure() {
-    ExposureSettings exposure;
+Exposure CameraSettings::exposure() {
+    Exposure exposure;
     const auto program = findEntry(session_, kProgramNames);
     exposure.mode = program ? exposureMode(program->entry.text) : ExposureMode::Automatic;
     if (const auto aperture = findEntry(session_, kApertureNames))
@@ -165,7 +171,7 @@ ExposureSettings CameraSettings::exposure() {
     return exposure;
 }
 
-void CameraSettings::setExposure(const ExposureSettings& exposure) {
+void CameraSettings::setExposure(const Exposure& exposure) {
     const auto program = findEntry(session_, kProgramNames);
     bool manual = program && exposureMode(program->entry.text) == ExposureMode::Manual;
     if (exposure.mode == ExposureMode::Manual) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "camera/CameraRecords.h"
+#include "camera/CameraSettings.h"
 
-#include <QString>
-#include <cstdint>
+#include <optional>
 
 namespace snapdeck::gphoto2 {
 
@@ -17,19 +16,19 @@ class CameraSettings {
 public:
     explicit CameraSettings(Gphoto2Session& session) : session_(session) {}
 
-    // The image-size code of the camera's size; -1 when the camera has none.
-    int imageSize();
-    void setImageSize(int code);
-    void setWhiteBalance(int code);
-    void setIso(int code);
-    void setFlash(int code);
-    void setFocusMode(int code);
-    void setMonitorMode(int code);
+    // The program's size for the camera's size; nothing when the camera has none.
+    std::optional<ImageSize> imageSize();
+    void setImageSize(ImageSize size);
+    void setWhiteBalance(WhiteBalance balance);
+    void setIso(IsoSpeed speed);
+    void setFlash(FlashMode mode);
+    void setFocusMode(FocusMode mode);
+    void setMonitorMode(MonitorMode mode);
 
-    ExposureSettings exposure();
+    Exposure exposure();
     // Writes the exposure mode; aperture and shutter only in manual mode, where they
     // are the user's (the camera chooses them in automatic mode) and only when set.
-    void setExposure(const ExposureSettings& exposure);
+    void setExposure(const Exposure& exposure);
 
     // Percent; 100 for a camera that reports no battery (mains powered).
     int batteryLevel();

@@ -145,7 +145,7 @@ int CardPictures::remaining() {
     return int(std::min<std::int64_t>(images, INT_MAX));
 }
 
-void CardPictures::select(int number) {
+CardPicture CardPictures::pictureAt(int number) {
     if (!listed_)
         count();
     if (number < 1 || number > listing_.size())
@@ -153,27 +153,30 @@ void CardPictures::select(int number) {
                                                           "(снимков на карте: %2)")
                                                .arg(number)
                                                .arg(listing_.size()));
-    selected_ = listing_[number - 1];
+    return listing_[number - 1];
 }
 
-std::int64_t CardPictures::selectedSize() {
-    if (!selected_)
-        return 0;
+std::int64_t CardPictures::size(int number) {
+    const CardPicture picture = pictureAt(number);
     CameraFileInfo info;
-    session_.check(
-        gp_camera_file_get_info(session_.camera(), selected_->folder.toUtf8().constData(),
-                                selected_->name.toUtf8().constData(), &info, session_.context()),
-        QStringLiteral("Размер снимка %1 не прочитан").arg(selected_->name));
+    session_.check(gp_camera_file_get_info(session_.camera(), picture.folder.toUtf8().constData(),
+                                           picture.name.toUtf8().constData(), &info,
+                                           session_.context()),
+                   QStringLiteral("Размер снимка %1 не прочитан").arg(picture.name));
     if (info.file.fields & GP_FILE_INFO_SIZE)
         return std::int64_t(info.file.size);
     // A driver that does not know the size before the copy: copy it to measure.
-    return downloadSelected({}).size();
+    return downloadPicture(session_, picture, {}).size();
 }
 
-QByteArray CardPictures::downloadSelected(const std::function<void(std::int64_t)>& chunkArrived) {
-    if (!selected_)
-        raiseError(Gphoto2Error::BadIndex, QStringLiteral("Снимок на камере не выбран"));
-    return downloadPicture(session_, *selected_, chunkArrived);
+QByteArray CardPictures::download(
+    int number, const std::function<void(std::int64_t done, std::int64_t total)>& chunkArrived) {
+    const CardPicture picture = pictureAt(number);
+    const std::int64_t total = pictureBytes(picture);
+    return downloadPicture(session_, picture, [&](std::int64_t bytesSoFar) {
+        if (chunkArrived)
+            chunkArrived(bytesSoFar, total);
+    });
 }
 
 bool CardPictures::isOnCard(const CardPicture& picture) {
@@ -234,20 +237,12 @@ bool roomFreed(std::optional<std::int64_t> beforeKiB, std::optional<std::int64_t
 }
 
 void CardPictures::remove(int number) {
-    CardPicture picture;
-    if (number == 0) {
-        if (!selected_)
-            raiseError(Gphoto2Error::BadIndex,
-                       QStringLiteral("Снимок для удаления не выбран на камере"));
-        picture = *selected_;
-    } else {
-        if (!listed_)
-            count();
-        if (number < 1 || number > listing_.size())
-            raiseError(Gphoto2Error::BadIndex,
-                       QStringLiteral("На камере нет снимка номер %1").arg(number));
-        picture = listing_[number - 1];
-    }
+    if (!listed_)
+        count();
+    if (number < 1 || number > listing_.size())
+        raiseError(Gphoto2Error::BadIndex,
+                   QStringLiteral("На камере нет снимка номер %1").arg(number));
+    const CardPicture picture = listing_[number - 1];
     const std::int64_t bytes = pictureBytes(picture);
     const std::optional<std::int64_t> freeBefore = freeKiB();
     int deleted;
@@ -278,8 +273,6 @@ void CardPictures::remove(int number) {
                            .arg(picture.name));
         }
     }
-    if (selected_ == picture)
-        selected_.reset();
     if (newest_ == picture)
         newest_.reset();
     listed_ = false;

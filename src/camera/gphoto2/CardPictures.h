@@ -13,7 +13,7 @@ namespace snapdeck::gphoto2 {
 class Gphoto2Session;
 
 // The pictures on the camera's card as the program numbers them (1..count, newest
-// last): counting, selecting, size, copying and deleting, and the room left.
+// last): counting, size, copying and deleting, and the room left.
 class CardPictures {
 public:
     // "reopen" ends the camera session and opens it afresh: the only way to make the
@@ -32,14 +32,15 @@ public:
     // by the average size of the pictures on the card; -1 when the camera cannot say.
     int remaining();
 
-    void select(int number);
-    bool hasSelection() const { return selected_.has_value(); }
-    void clearSelection() { selected_.reset(); }
-    std::int64_t selectedSize();
-    QByteArray downloadSelected(const std::function<void(std::int64_t)>& chunkArrived);
+    std::int64_t size(int number);
+    // "chunkArrived" hears the bytes copied so far and the picture's size as the driver
+    // knows it (0 when it does not).
+    QByteArray
+    download(int number,
+             const std::function<void(std::int64_t done, std::int64_t total)>& chunkArrived);
 
-    // Deletes picture "number" (0: the selected one) and makes sure it is gone: the
-    // library can report success for a delete the camera never did. The card's free
+    // Deletes picture "number" and makes sure it is gone: the library can report
+    // success for a delete the camera never did. The card's free
     // room growing by the picture's size is proof enough; without it the card is listed
     // afresh in a new session.
     void remove(int number);
@@ -53,6 +54,8 @@ public:
 
 private:
     void collect(const QString& folder, QList<CardPicture>& found, int depth);
+    // Picture "number" of the listing, the card listed first when it is not yet.
+    CardPicture pictureAt(int number);
     bool isOnCard(const CardPicture& picture);
     // The picture's size as the driver knows it; 0 when unknown.
     std::int64_t pictureBytes(const CardPicture& picture);
@@ -64,7 +67,6 @@ private:
     std::function<void()> lifeSign_;
     QList<CardPicture> listing_;
     bool listed_ = false;
-    std::optional<CardPicture> selected_;
     std::optional<CardPicture> newest_;
 };
 

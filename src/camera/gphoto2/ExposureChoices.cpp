@@ -69,40 +69,26 @@ Program programOf(const QString& choice) {
 
 } // namespace
 
-ChoicePick isoChoice(const QStringList& choices, int code) {
-    if (code == 0) {
+ChoicePick isoChoice(const QStringList& choices, IsoSpeed speed) {
+    const std::optional<QString> meaning = captionOf(settingTables::isoSpeeds(), speed);
+    if (!meaning)
+        return ChoicePick::unknownCode();
+    if (speed == IsoSpeed::Auto) {
         for (const QString& choice : choices)
             if (isAutoIso(choice))
-                return ChoicePick::found(choice, QStringLiteral("Авто"));
-        return ChoicePick::noMatch(QStringLiteral("Авто"));
+                return ChoicePick::found(choice, *meaning);
+        return ChoicePick::noMatch(*meaning);
     }
-    int iso = 0;
-    switch (code) {
-    case 5:
-        iso = 50;
-        break;
-    case 1:
-        iso = 100;
-        break;
-    case 2:
-        iso = 200;
-        break;
-    case 3:
-        iso = 400;
-        break;
-    default:
-        return ChoicePick::unknownCode();
-    }
-    const auto choice = nearestChoice(choices, iso, [](const QString& text) {
+    const auto choice = nearestChoice(choices, isoSensitivity(speed), [](const QString& text) {
         return isAutoIso(text) ? std::nullopt : firstNumber(text);
     });
-    return pickNearest(choice, QStringLiteral("ISO %1").arg(iso));
+    return pickNearest(choice, *meaning);
 }
 
-ChoicePick apertureChoice(const QStringList& choices, int apertureCode) {
-    if (apertureCode <= 0)
+ChoicePick apertureChoice(const QStringList& choices, int aperture) {
+    if (aperture <= 0)
         return ChoicePick::unknownCode();
-    const double fNumber = apertureCode / 10.0;
+    const double fNumber = aperture / 10.0;
     const auto choice = nearestChoice(choices, fNumber, firstNumber);
     return pickNearest(choice, QStringLiteral("f/%1").arg(QString::number(fNumber, 'f', 1)));
 }
@@ -129,23 +115,19 @@ std::int32_t shutterCode(const QString& text) {
     return std::int32_t(nominalShutterMicroseconds(*time));
 }
 
-ChoicePick programChoice(const QStringList& choices, int mode) {
-    std::vector<Program> wanted;
-    QString meaning;
-    if (mode == 1) {
-        wanted = {Program::Manual};
-        meaning = QStringLiteral("Вручную");
-    } else if (mode == 2) {
-        wanted = {Program::ProgramAuto, Program::FullAuto};
-        meaning = QStringLiteral("Авто");
-    } else {
+ChoicePick programChoice(const QStringList& choices, ExposureMode mode) {
+    const std::optional<QString> meaning = captionOf(settingTables::exposureModes(), mode);
+    if (!meaning)
         return ChoicePick::unknownCode();
-    }
+    const std::vector<Program> wanted =
+        mode == ExposureMode::Manual
+            ? std::vector<Program>{Program::Manual}
+            : std::vector<Program>{Program::ProgramAuto, Program::FullAuto};
     for (Program program : wanted)
         for (const QString& choice : choices)
             if (programOf(choice) == program)
-                return ChoicePick::found(choice, meaning);
-    return ChoicePick::noMatch(meaning);
+                return ChoicePick::found(choice, *meaning);
+    return ChoicePick::noMatch(*meaning);
 }
 
 bool isAutomaticProgram(const QString& text) {
@@ -153,8 +135,8 @@ bool isAutomaticProgram(const QString& text) {
     return program != Program::Manual && program != Program::Bulb && program != Program::Movie;
 }
 
-int exposureMode(const QString& text) {
-    return programOf(text) == Program::Manual ? 1 : 2;
+ExposureMode exposureMode(const QString& text) {
+    return programOf(text) == Program::Manual ? ExposureMode::Manual : ExposureMode::Automatic;
 }
 
 } // namespace snapdeck::gphoto2

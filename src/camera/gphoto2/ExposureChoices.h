@@ -7,16 +7,15 @@
 
 namespace snapdeck::gphoto2 {
 
-// The program's ISO codes, f-numbers (times ten), shutter times (microseconds) and
+// The program's ISO speeds, f-numbers (times ten), shutter times (microseconds) and
 // exposure modes matched to the texts the camera offers ("100", "f/5.6", "0.0333s",
 // "M"/"P"), and the camera's current texts read back into the program's numbers.
 // Numbers are matched to the nearest the camera has, on a scale of stops.
 
-// ISO: code 0 is automatic (a choice saying "Auto", or PTP's 65535); 5, 1, 2, 3 are
-// ISO 50, 100, 200, 400.
-ChoicePick isoChoice(const QStringList& choices, int code);
+// ISO: automatic is a choice saying "Auto", or PTP's 65535.
+ChoicePick isoChoice(const QStringList& choices, IsoSpeed speed);
 
-ChoicePick apertureChoice(const QStringList& choices, int apertureCode);
+ChoicePick apertureChoice(const QStringList& choices, int aperture);
 // f-number times ten of a text such as "f/5.6"; 0 when it holds no number.
 int apertureCode(const QString& text);
 
@@ -24,14 +23,14 @@ ChoicePick shutterChoice(const QStringList& choices, std::int64_t microseconds);
 // Microseconds of a shutter text, snapped to the nominal speed; 0 when it holds none.
 std::int32_t shutterCode(const QString& text);
 
-// Exposure mode 1 (manual) is "M"; mode 2 (automatic) is program mode, or full auto
-// on a camera without it.
-ChoicePick programChoice(const QStringList& choices, int mode);
+// Manual exposure is "M"; automatic is program mode, or full auto on a camera without
+// it.
+ChoicePick programChoice(const QStringList& choices, ExposureMode mode);
 // True for a program in which the camera sets the exposure itself: P, Av/Tv, A/S,
 // Green, Auto, scene modes, ... The user's choice among these is kept when the program
 // asks for automatic exposure; bulb and movie modes take no timed picture.
 bool isAutomaticProgram(const QString& text);
-// 1 for a manual exposure program, 2 for any other.
-int exposureMode(const QString& text);
+// Manual for a manual exposure program, automatic for any other.
+ExposureMode exposureMode(const QString& text);
 
 } // namespace snapdeck::gphoto2

@@ -1,12 +1,12 @@
 #include "Gphoto2Camera.h"
 
-#include "gphoto2/CameraCapture.h"
-#include "gphoto2/Gphoto2Device.h"
-#include "gphoto2/Gphoto2Errors.h"
-#include "gphoto2/LibraryHome.h"
-#include "gphoto2/LibraryThread.h"
+#include "CameraCapture.h"
+#include "Gphoto2Device.h"
+#include "Gphoto2Errors.h"
+#include "LibraryHome.h"
+#include "LibraryThread.h"
 
-#include <climits>
+#include <atomic>
 #include <exception>
 #include <optional>
 #include <type_traits>
@@ -24,13 +24,6 @@ template <typename R> struct CallResult {
 };
 template <> struct CallResult<void> { std::exception_ptr error; };
 
-std::int32_t toInt32(std::int64_t value, const QString& what) {
-    if (value < INT32_MIN || value > INT32_MAX)
-        gphoto2::raiseError(gphoto2::Gphoto2Error::BadValue,
-                            QStringLiteral("%1 слишком велик: %2").arg(what).arg(value));
-    return std::int32_t(value);
-}
-
 // The environment is changed only here, before the library thread exists: changing it
 // while another thread reads it is a race.
 Gphoto2Options withLibraryHome(Gphoto2Options options) {
@@ -41,12 +34,14 @@ Gphoto2Options withLibraryHome(Gphoto2Options options) {
 } // namespace
 
 Gphoto2Camera::Gphoto2Camera(Gphoto2Options options)
-    : options_(withLibraryHome(std::move(options))), thread_(std::make_unique<gphoto2::LibraryThread>()) {
+    : options_(withLibraryHome(std::move(options))),
+      thread_(std::make_unique<gphoto2::LibraryThread>()) {
     device_ = std::make_shared<Gphoto2Device>(options_.port, thread_->abandonedCheck());
 }
 
 template <typename Job>
-auto Gphoto2Camera::call(Job job, std::chrono::milliseconds limit, bool forwardProgress) {
+auto Gphoto2Camera::call(Job job, std::chrono::milliseconds limit,
+                         const std::function<void(std::int64_t)>& progress) {
     using Result = std::invoke_result_t<Job&, Gphoto2Device&, CallSignals&>;
     auto result = std::make_shared<CallResult<Result>>();
     // The job keeps the device alive: an abandoned call may outlive this object.
@@ -65,11 +60,6 @@ auto Gphoto2Camera::call(Job job, std::chrono::milliseconds limit, bool forwardP
         }
         device->setCallSignals(nullptr);
     };
-    gphoto2::LibraryThread::Progress progress;
-    if (forwardProgress)
-        progress = [this](std::int64_t bytes) {
-            reportTransferProgress(std::int32_t(std::min<std::int64_t>(bytes, INT32_MAX)));
-        };
     thread_->run(std::move(run), limit, progress);
     if (result->error)
         std::rethrow_exception(result->error);
@@ -95,172 +85,192 @@ Gphoto2Camera::~Gphoto2Camera() {
     }
 }
 
-std::int32_t Gphoto2Camera::Initialize() {
+// ---- session ----
+
+bool Gphoto2Camera::initialize() {
     call([](Gphoto2Device& device, CallSignals&) { device.initialize(); }, options_.startLimit);
-    return 0;
+    return true;
 }
 
-std::int32_t Gphoto2Camera::GetCameraCount() {
+int Gphoto2Camera::cameraCount() {
     return call([](Gphoto2Device& device, CallSignals&) { return device.countCameras(); },
                 options_.startLimit);
 }
 
-QString Gphoto2Camera::GetModelName(std::int32_t& index) {
-    const int which = index;
-    return call([which](Gphoto2Device& device, CallSignals&) { return device.modelName(which); },
-                options_.callLimit);
-}
-
-void Gphoto2Camera::OpenCamera(std::int32_t index) {
+void Gphoto2Camera::open(int index) {
+    openedIndex_ = index;
+    // Another camera may be behind the index now: it is asked about preview afresh.
+    previewRefused_ = false;
     call([index](Gphoto2Device& device, CallSignals&) { device.openCamera(index); },
          options_.startLimit);
 }
 
-void Gphoto2Camera::CloseCamera(std::int32_t&) {
+QString Gphoto2Camera::modelName() {
+    const int index = openedIndex_;
+    return call([index](Gphoto2Device& device, CallSignals&) { return device.modelName(index); },
+                options_.callLimit);
+}
+
+void Gphoto2Camera::close() {
     call([](Gphoto2Device& device, CallSignals&) { device.closeCamera(); }, options_.callLimit);
 }
 
-std::int32_t Gphoto2Camera::GetPictureCount(std::int32_t&) {
+CameraCapabilities Gphoto2Camera::capabilities() {
+    CameraCapabilities capabilities;
+    capabilities.preview = !previewRefused_;
+    return capabilities;
+}
+
+// ---- the card ----
+
+int Gphoto2Camera::pictureCount() {
     return onCamera([](Gphoto2Device& device, CallSignals&) { return device.pictures.count(); },
                     options_.callLimit);
 }
 
-std::int32_t Gphoto2Camera::GetRemainingCount(std::int32_t&) {
+int Gphoto2Camera::remainingCount() {
     return onCamera([](Gphoto2Device& device, CallSignals&) { return device.pictures.remaining(); },
                     options_.callLimit);
 }
 
-void Gphoto2Camera::SelectedPicture(std::int32_t&, std::int32_t number) {
-    onCamera([number](Gphoto2Device& device, CallSignals&) { device.selectPicture(number); },
-             options_.callLimit);
+qint64 Gphoto2Camera::pictureSize(int number) {
+    return onCamera(
+        [number](Gphoto2Device& device, CallSignals&) { return device.pictures.size(number); },
+        options_.callLimit);
 }
 
-std::int32_t Gphoto2Camera::GetPictureSize(std::int32_t&) {
-    const std::int64_t size =
-        onCamera([](Gphoto2Device& device, CallSignals&) { return device.selectedSize(); },
-                 options_.callLimit);
-    return toInt32(size, QStringLiteral("Снимок"));
-}
-
-void Gphoto2Camera::fillBuffer(const QByteArray& bytes, std::int32_t& size, QByteArray& buffer) {
-    buffer = bytes;
-    size = toInt32(bytes.size(), QStringLiteral("Снимок"));
-}
-
-void Gphoto2Camera::DownloadPicture(std::int32_t&, std::int32_t& size, QByteArray& buffer) {
-    const QByteArray bytes = call(
-        [](Gphoto2Device& device, CallSignals& callSignals) {
+QByteArray Gphoto2Camera::downloadPicture(int number, const TransferProgress& progress) {
+    // The picture's size as the driver knows it, set on the library thread before the
+    // first chunk; 0 while unknown.
+    auto total = std::make_shared<std::atomic<std::int64_t>>(0);
+    std::function<void(std::int64_t)> forward;
+    if (progress)
+        forward = [&progress, total](std::int64_t done) { progress(done, total->load()); };
+    QByteArray bytes = call(
+        [number, total](Gphoto2Device& device, CallSignals& callSignals) {
             device.ensureOpen();
-            return device.pictures.downloadSelected(
-                [&callSignals](std::int64_t bytesSoFar) { callSignals.alive(bytesSoFar); });
+            return device.pictures.download(
+                number, [&callSignals, total](std::int64_t done, std::int64_t whole) {
+                    total->store(whole);
+                    callSignals.alive(done);
+                });
         },
-        options_.callLimit, true);
-    fillBuffer(bytes, size, buffer);
+        options_.callLimit, forward);
+    // A driver that did not know the size beforehand: the bar ends full all the same.
+    if (progress && total->load() != bytes.size())
+        progress(bytes.size(), bytes.size());
+    return bytes;
 }
 
-void Gphoto2Camera::DownloadPreview(std::int32_t&, std::int32_t& size, QByteArray& buffer) {
-    const QByteArray bytes =
-        call([](Gphoto2Device& device, CallSignals&) { return device.downloadPreview(); },
-             options_.callLimit);
-    fillBuffer(bytes, size, buffer);
-    // The preview was copied by TakePreview; the bar still shows it arriving whole.
-    reportTransferProgress(size);
-}
-
-void Gphoto2Camera::DeletePicture(std::int32_t number) {
+void Gphoto2Camera::deletePicture(int number) {
     onCamera([number](Gphoto2Device& device, CallSignals&) { device.pictures.remove(number); },
              options_.callLimit);
 }
 
-void Gphoto2Camera::TakePreview(std::int32_t) {
-    onCamera([](Gphoto2Device& device, CallSignals&) { device.takePreview(); }, options_.callLimit);
-}
+// ---- taking pictures ----
 
-void Gphoto2Camera::TakePicture(std::int32_t&) {
+void Gphoto2Camera::takePicture() {
     const auto limit = options_.captureLimit;
     onCamera([limit](Gphoto2Device& device,
                      CallSignals& callSignals) { device.takePicture(callSignals, limit); },
              limit);
 }
 
-std::int32_t Gphoto2Camera::ImageSize(std::int32_t&) {
+QByteArray Gphoto2Camera::takePreview(const TransferProgress& progress) {
+    const std::optional<QByteArray> preview = onCamera(
+        [](Gphoto2Device& device, CallSignals&) { return gphoto2::capturePreview(device.session); },
+        options_.callLimit);
+    if (!preview) {
+        previewRefused_ = true;
+        gphoto2::raiseError(gphoto2::Gphoto2Error::NotSupported,
+                            QStringLiteral("Камера не умеет показывать изображение для "
+                                           "просмотра: используйте кнопку «Захват»"));
+    }
+    // The library hands the preview over whole: the bar shows it arriving at once.
+    if (progress)
+        progress(preview->size(), preview->size());
+    return *preview;
+}
+
+// ---- settings ----
+
+ImageSize Gphoto2Camera::imageSize() {
     return onCamera([](Gphoto2Device& device, CallSignals&) { return device.settings.imageSize(); },
+                    options_.callLimit)
+        .value_or(kNoImageSize);
+}
+
+void Gphoto2Camera::setImageSize(ImageSize size) {
+    onCamera([size](Gphoto2Device& device, CallSignals&) { device.settings.setImageSize(size); },
+             options_.callLimit);
+}
+
+void Gphoto2Camera::setWhiteBalance(WhiteBalance balance) {
+    onCamera([balance](Gphoto2Device& device,
+                       CallSignals&) { device.settings.setWhiteBalance(balance); },
+             options_.callLimit);
+}
+
+void Gphoto2Camera::setIsoSpeed(IsoSpeed speed) {
+    onCamera([speed](Gphoto2Device& device, CallSignals&) { device.settings.setIso(speed); },
+             options_.callLimit);
+}
+
+void Gphoto2Camera::setFlashMode(FlashMode mode) {
+    onCamera([mode](Gphoto2Device& device, CallSignals&) { device.settings.setFlash(mode); },
+             options_.callLimit);
+}
+
+void Gphoto2Camera::setFocusMode(FocusMode mode) {
+    onCamera([mode](Gphoto2Device& device, CallSignals&) { device.settings.setFocusMode(mode); },
+             options_.callLimit);
+}
+
+void Gphoto2Camera::setMonitorMode(MonitorMode mode) {
+    onCamera([mode](Gphoto2Device& device, CallSignals&) { device.settings.setMonitorMode(mode); },
+             options_.callLimit);
+}
+
+Exposure Gphoto2Camera::exposure() {
+    return onCamera([](Gphoto2Device& device, CallSignals&) { return device.settings.exposure(); },
                     options_.callLimit);
 }
 
-void Gphoto2Camera::ImageSize(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setImageSize(code); },
-             options_.callLimit);
+void Gphoto2Camera::setExposure(const Exposure& exposure) {
+    onCamera(
+        [exposure](Gphoto2Device& device, CallSignals&) { device.settings.setExposure(exposure); },
+        options_.callLimit);
 }
 
-void Gphoto2Camera::WhiteBalance(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setWhiteBalance(code); },
-             options_.callLimit);
-}
+// ---- lens ----
 
-void Gphoto2Camera::IsoSpeed(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setIso(code); },
-             options_.callLimit);
-}
-
-void Gphoto2Camera::FlashMode(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setFlash(code); },
-             options_.callLimit);
-}
-
-void Gphoto2Camera::FocusMode(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setFocusMode(code); },
-             options_.callLimit);
-}
-
-void Gphoto2Camera::SetMonitorMode(std::int32_t&, std::int32_t code) {
-    onCamera([code](Gphoto2Device& device, CallSignals&) { device.settings.setMonitorMode(code); },
-             options_.callLimit);
-}
-
-void Gphoto2Camera::GetExposure(std::int32_t&, ExposureSettings& exposure) {
-    const ExposureSettings read =
-        onCamera([](Gphoto2Device& device, CallSignals&) { return device.settings.exposure(); },
-                 options_.callLimit);
-    // The two fields the camera owns travel back unchanged.
-    exposure.mode = read.mode;
-    exposure.aperture = read.aperture;
-    exposure.shutter = read.shutter;
-}
-
-void Gphoto2Camera::SetExposure(std::int32_t&, ExposureSettings& exposure) {
-    const ExposureSettings wanted = exposure;
-    onCamera([wanted](Gphoto2Device& device, CallSignals&) { device.settings.setExposure(wanted); },
-             options_.callLimit);
-}
-
-std::int32_t Gphoto2Camera::ZoomPosition(std::int32_t&) {
+int Gphoto2Camera::zoom() {
     return onCamera([](Gphoto2Device& device, CallSignals&) { return device.lens.zoom(); },
                     options_.callLimit);
 }
 
-void Gphoto2Camera::ZoomPosition(std::int32_t&, std::int32_t& position) {
-    const int wanted = position;
-    onCamera([wanted](Gphoto2Device& device, CallSignals&) { device.lens.setZoom(wanted); },
+void Gphoto2Camera::setZoom(int position) {
+    onCamera([position](Gphoto2Device& device, CallSignals&) { device.lens.setZoom(position); },
              options_.callLimit);
 }
 
-std::int32_t Gphoto2Camera::FocusPosition(std::int32_t&) {
+int Gphoto2Camera::focus() {
     return onCamera([](Gphoto2Device& device, CallSignals&) { return device.lens.focus(); },
                     options_.callLimit);
 }
 
-void Gphoto2Camera::FocusPosition(std::int32_t&, std::int32_t& position) {
-    const int wanted = position;
-    onCamera([wanted](Gphoto2Device& device,
-                      CallSignals& callSignals) { device.lens.setFocus(wanted, callSignals); },
+void Gphoto2Camera::setFocus(int position) {
+    onCamera([position](Gphoto2Device& device,
+                        CallSignals& callSignals) { device.lens.setFocus(position, callSignals); },
              options_.callLimit);
 }
 
-void Gphoto2Camera::GetBatteryStatus(std::int32_t&, BatteryStatus& status) {
-    status.batteryLevel = std::int16_t(
-        onCamera([](Gphoto2Device& device, CallSignals&) { return device.settings.batteryLevel(); },
-                 options_.callLimit));
+// ---- battery ----
+
+int Gphoto2Camera::batteryPercent() {
+    return onCamera(
+        [](Gphoto2Device& device, CallSignals&) { return device.settings.batteryLevel(); },
+        options_.callLimit);
 }
 
 } // namespace snapdeck

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CameraControl.h"
+#include "camera/Camera.h"
 
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace snapdeck {
@@ -29,56 +30,72 @@ struct Gphoto2Options {
 };
 
 // A real camera through libgphoto2 (USB and PTP/IP cameras). Every library call runs
-// on a thread of its own with a time limit, so the window never hangs on a camera
+// on a thread of its own with a time limit, so the program never hangs on a camera
 // that stopped answering: such a call raises error 26, and the next operation opens
 // the camera afresh.
-class Gphoto2Camera : public CameraControl {
+//
+// What the camera lacks: imageSize() gives a size no table entry carries (kNoImageSize)
+// when the camera has no size setting or its size names no pixels ("RAW"), so that
+// nothing follows it; capabilities() says "no preview" only once the camera has answered a
+// preview with "not supported" (libgphoto2 cannot say so before: its drivers do not
+// flag every camera that previews).
+class Gphoto2Camera : public Camera {
 public:
     explicit Gphoto2Camera(Gphoto2Options options = {});
     ~Gphoto2Camera() override;
 
-    std::int32_t Initialize() override;
-    std::int32_t GetCameraCount() override;
-    QString GetModelName(std::int32_t& index) override;
-    void OpenCamera(std::int32_t index) override;
-    void CloseCamera(std::int32_t& cam) override;
-    std::int32_t GetPictureCount(std::int32_t& cam) override;
-    std::int32_t GetRemainingCount(std::int32_t& cam) override;
-    void SelectedPicture(std::int32_t& cam, std::int32_t number) override;
-    std::int32_t GetPictureSize(std::int32_t& cam) override;
-    void DownloadPicture(std::int32_t& cam, std::int32_t& size, QByteArray& buffer) override;
-    void DownloadPreview(std::int32_t& cam, std::int32_t& size, QByteArray& buffer) override;
-    void DeletePicture(std::int32_t number) override;
-    void TakePreview(std::int32_t cam) override;
-    void TakePicture(std::int32_t& cam) override;
-    std::int32_t ImageSize(std::int32_t& cam) override;
-    void ImageSize(std::int32_t& cam, std::int32_t code) override;
-    void WhiteBalance(std::int32_t& cam, std::int32_t code) override;
-    void IsoSpeed(std::int32_t& cam, std::int32_t code) override;
-    void FlashMode(std::int32_t& cam, std::int32_t code) override;
-    void FocusMode(std::int32_t& cam, std::int32_t code) override;
-    void SetMonitorMode(std::int32_t& cam, std::int32_t code) override;
-    void GetExposure(std::int32_t& cam, ExposureSettings& exposure) override;
-    void SetExposure(std::int32_t& cam, ExposureSettings& exposure) override;
-    std::int32_t ZoomPosition(std::int32_t& cam) override;
-    void ZoomPosition(std::int32_t& cam, std::int32_t& position) override;
-    std::int32_t FocusPosition(std::int32_t& cam) override;
-    void FocusPosition(std::int32_t& cam, std::int32_t& position) override;
-    void GetBatteryStatus(std::int32_t& cam, BatteryStatus& status) override;
+    // Raises the error instead of returning false, so that its reason is shown.
+    bool initialize() override;
+    int cameraCount() override;
+    void open(int index) override;
+    QString modelName() override;
+    void close() override;
+    CameraCapabilities capabilities() override;
+
+    int pictureCount() override;
+    // -1 when the camera cannot say.
+    int remainingCount() override;
+    qint64 pictureSize(int number) override;
+    QByteArray downloadPicture(int number, const TransferProgress& progress) override;
+    void deletePicture(int number) override;
+    void takePicture() override;
+    QByteArray takePreview(const TransferProgress& progress) override;
+
+    ImageSize imageSize() override;
+    void setImageSize(ImageSize size) override;
+    void setWhiteBalance(WhiteBalance balance) override;
+    void setIsoSpeed(IsoSpeed speed) override;
+    void setFlashMode(FlashMode mode) override;
+    void setFocusMode(FocusMode mode) override;
+    void setMonitorMode(MonitorMode mode) override;
+    Exposure exposure() override;
+    void setExposure(const Exposure& exposure) override;
+
+    int zoom() override;
+    void setZoom(int position) override;
+    int focus() override;
+    void setFocus(int position) override;
+
+    // 100 for a camera that reports no battery (mains powered).
+    int batteryPercent() override;
+
+    static constexpr ImageSize kNoImageSize = ImageSize(-1);
 
 private:
     // Runs "job" (Gphoto2Device&, CallSignals&) on the library thread and returns its
-    // result; its errors are raised here.
+    // result; its errors are raised here. "progress" hears the bytes of a download on
+    // this thread.
     template <typename Job>
-    auto call(Job job, std::chrono::milliseconds limit, bool forwardProgress = false);
+    auto call(Job job, std::chrono::milliseconds limit,
+              const std::function<void(std::int64_t)>& progress = {});
     // The same, after making sure the camera is open.
     template <typename Job> auto onCamera(Job job, std::chrono::milliseconds limit);
-
-    void fillBuffer(const QByteArray& bytes, std::int32_t& size, QByteArray& buffer);
 
     Gphoto2Options options_;
     std::shared_ptr<gphoto2::Gphoto2Device> device_;
     std::unique_ptr<gphoto2::LibraryThread> thread_;
+    int openedIndex_ = 0;
+    bool previewRefused_ = false;
 };
 
 } // namespace snapdeck

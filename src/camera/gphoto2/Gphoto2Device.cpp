@@ -42,7 +42,7 @@ int Gphoto2Device::countCameras() {
 }
 
 QString Gphoto2Device::modelName(int index) {
-    // The window names the open camera whatever index it passes.
+    // The open camera is named whatever index is asked for.
     if (session.isOpen()) {
         if (const auto model = CameraConfig::read(session, "cameramodel");
             model && !model->text.isEmpty())
@@ -169,26 +169,6 @@ void Gphoto2Device::takePicture(CallSignals& callSignals, std::chrono::milliseco
                               "несколько новых снимков JPEG (%1). Снимок не выбран, снимки на "
                               "карте не тронуты")
                    .arg(added.size()));
-}
-
-void Gphoto2Device::takePreview() {
-    preview_ = capturePreview(session);
-}
-
-void Gphoto2Device::selectPicture(int number) {
-    if (number == 0) {
-        previewSelected_ = true;
-        pictures.clearSelection();
-        return;
-    }
-    previewSelected_ = false;
-    pictures.select(number);
-}
-
-std::int64_t Gphoto2Device::selectedSize() {
-    if (previewSelected_)
-        return preview_.size();
-    return pictures.hasSelection() ? pictures.selectedSize() : 0;
 }
 
 } // namespace snapdeck::gphoto2

@@ -5,7 +5,6 @@
 #include "Gphoto2Session.h"
 #include "LensControl.h"
 
-#include <QByteArray>
 #include <QList>
 #include <chrono>
 #include <functional>
@@ -16,8 +15,7 @@ namespace snapdeck::gphoto2 {
 class CallSignals;
 
 // Everything the library thread keeps about the camera: the session, which camera to
-// (re)open, the card, the settings, the lens and the last preview. Used only on the
-// library thread.
+// (re)open, the card, the settings and the lens. Used only on the library thread.
 class Gphoto2Device {
 public:
     // "port" is the --port option: a camera on that port instead of detected ones.
@@ -30,6 +28,7 @@ public:
 
     void initialize();
     int countCameras();
+    // The open camera's model; before it is open, that of camera "index".
     QString modelName(int index);
     void openCamera(int index);
     // Ends the session. After the camera had stopped answering, it also checks that
@@ -49,11 +48,6 @@ public:
     // older picture is never taken for it. "limit" caps the wait for the camera.
     void takePicture(CallSignals& callSignals, std::chrono::milliseconds limit);
 
-    void takePreview();
-    void selectPicture(int number);
-    std::int64_t selectedSize();
-    QByteArray downloadPreview() const { return preview_; }
-
 private:
     // Opens the camera; a USB camera no longer at its port is looked for elsewhere.
     void open(const CameraTarget& target);
@@ -66,8 +60,6 @@ private:
     // The driver's model of the camera opened last, to find it again on another port.
     QString openedModel_;
     QList<CameraTarget> detected_;
-    QByteArray preview_;
-    bool previewSelected_ = false;
     CallSignals* callSignals_ = nullptr;
 };
 

@@ -145,7 +145,7 @@ void Gphoto2Session::open(const CameraTarget& target) {
         ~Opening() { flag = false; }
     } opening{opening_};
     const QString action = QStringLiteral("Камера не открыта");
-    Camera* camera = nullptr;
+    ::Camera* camera = nullptr;
     check(gp_camera_new(&camera), action);
     auto fail = [&](int result) {
         gp_camera_unref(camera);

@@ -46,7 +46,8 @@ public:
     bool lost() const { return lost_; }
     void markLost() { lost_ = true; }
 
-    Camera* camera() const { return camera_; }
+    // libgphoto2's camera (the library's global Camera, not the program's interface).
+    ::Camera* camera() const { return camera_; }
     GPContext* context() const { return context_; }
 
     // Raises the program's error for a failed call (result < 0); 26-class results also
@@ -69,7 +70,7 @@ private:
 
     GPContext* context_ = nullptr;
     CameraAbilitiesList* abilities_ = nullptr;
-    Camera* camera_ = nullptr;
+    ::Camera* camera_ = nullptr;
     QStringList messages_;
     bool opening_ = false;
     bool lost_ = false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <vector>
 
 namespace snapdeck::gphoto2 {
 
@@ -43,16 +44,20 @@ bool hasAny(const QStringList& words, std::initializer_list<const char*> wanted)
 
 // --- image size ---------------------------------------------------------------------
 
-struct SizeCode {
-    int code;
-    int width;
-    int height;
-};
-constexpr SizeCode kSizes[] = {{0, 640, 480},   {1, 1024, 768},  {2, 1280, 960},  {3, 1600, 1200},
-                               {4, 2048, 1536}, {5, 2288, 1712}, {6, 2592, 1944}, {9, 3264, 2448}};
+double pixelsOf(const ImageSizeEntry& size) {
+    return double(size.pixels.width()) * size.pixels.height();
+}
 
-double pixelsOf(const SizeCode& size) {
-    return double(size.width) * size.height;
+// The program's image sizes, smallest first.
+const std::vector<ImageSizeEntry>& sizesByPixels() {
+    static const std::vector<ImageSizeEntry> sizes = [] {
+        const auto table = settingTables::imageSizes();
+        std::vector<ImageSizeEntry> list(table.begin(), table.end());
+        std::stable_sort(list.begin(), list.end(),
+                         [](const auto& a, const auto& b) { return pixelsOf(a) < pixelsOf(b); });
+        return list;
+    }();
+    return sizes;
 }
 
 // The pixels of a "WxH" text; nothing for other texts and for a size with no pixels.
@@ -65,13 +70,15 @@ std::optional<double> pixelCount(const QString& text) {
     return count > 0 ? std::optional<double>(count) : std::nullopt;
 }
 
-// The program's code nearest to a pixel count.
-int codeOfPixels(double count) {
+// The program's size nearest to a pixel count.
+std::optional<ImageSize> sizeOfPixels(double count) {
     QList<double> counts;
-    for (const SizeCode& size : kSizes)
+    for (const ImageSizeEntry& size : sizesByPixels())
         counts << pixelsOf(size);
     const int nearest = nearestOnLogScale(counts, count);
-    return nearest < 0 ? -1 : kSizes[nearest].code;
+    if (nearest < 0)
+        return std::nullopt;
+    return sizesByPixels()[size_t(nearest)].value;
 }
 
 // The place of a size named without pixels, smaller for larger: "Large" < "Medium 1" <
@@ -89,7 +96,7 @@ std::optional<int> namedSizeRank(const QString& text) {
 
 // The pixels each choice stands for. Sizes named without pixels are spread by their
 // order over the program's sizes, the largest on the largest and the smallest on the
-// smallest, so that each gets a code of its own. A camera that gives pixels for some
+// smallest, so that each gets a size of its own. A camera that gives pixels for some
 // choices is matched on those alone.
 QList<std::optional<double>> sizePixels(const QStringList& choices) {
     QList<std::optional<double>> pixels;
@@ -107,11 +114,12 @@ QList<std::optional<double>> sizePixels(const QStringList& choices) {
     std::stable_sort(named.begin(), named.end(), [&](int a, int b) {
         return *namedSizeRank(choices[a]) < *namedSizeRank(choices[b]);
     });
-    constexpr int kLargest = int(std::size(kSizes)) - 1;
+    const std::vector<ImageSizeEntry>& sizes = sizesByPixels();
+    const int largest = int(sizes.size()) - 1;
     for (int place = 0; place < named.size(); ++place) {
         const int fromTop =
-            named.size() == 1 ? 0 : int(std::lround(double(place) * kLargest / (named.size() - 1)));
-        pixels[named[place]] = pixelsOf(kSizes[kLargest - fromTop]);
+            named.size() == 1 ? 0 : int(std::lround(double(place) * largest / (named.size() - 1)));
+        pixels[named[place]] = pixelsOf(sizes[size_t(largest - fromTop)]);
     }
     return pixels;
 }
@@ -165,6 +173,29 @@ int kelvin(Light light) {
     default:
         return 0;
     }
+}
+
+// The light each of the program's white balances stands for.
+std::optional<Light> lightFor(WhiteBalance balance) {
+    switch (balance) {
+    case WhiteBalance::Auto:
+        return Light::Auto;
+    case WhiteBalance::Daylight:
+        return Light::Daylight;
+    case WhiteBalance::Fluorescent:
+        return Light::Fluorescent;
+    case WhiteBalance::Incandescent:
+        return Light::Tungsten;
+    case WhiteBalance::FluorescentDaylight:
+        return Light::FluorescentDaylight;
+    case WhiteBalance::FluorescentNeutral:
+        return Light::FluorescentNeutral;
+    case WhiteBalance::FluorescentWhite:
+        return Light::FluorescentWhite;
+    case WhiteBalance::Cloudy:
+        return Light::Cloudy;
+    }
+    return std::nullopt;
 }
 
 Light lightOf(const QString& choice) {
@@ -270,23 +301,21 @@ Screen screenOf(const QString& choice) {
 
 } // namespace
 
-ChoicePick imageSizeChoice(const QStringList& choices, int code) {
-    const SizeCode* wanted = nullptr;
-    for (const SizeCode& size : kSizes)
-        if (size.code == code)
-            wanted = &size;
+ChoicePick imageSizeChoice(const QStringList& choices, ImageSize size) {
+    const ImageSizeEntry* wanted = findImageSize(size);
     if (!wanted)
         return ChoicePick::unknownCode();
-    const QString meaning = QStringLiteral("%1x%2").arg(wanted->width).arg(wanted->height);
+    const QString meaning =
+        QStringLiteral("%1x%2").arg(wanted->pixels.width()).arg(wanted->pixels.height());
     const QList<std::optional<double>> pixels = sizePixels(choices);
     QList<double> counts;
     QStringList sizes;
     for (int i = 0; i < choices.size(); ++i) {
         if (!pixels[i])
             continue;
-        // A size that reads back as this very code: writing a code read from the
-        // camera must not move it to another size of the same code.
-        if (codeOfPixels(*pixels[i]) == code)
+        // A camera size that reads back as this very size: writing a size read from
+        // the camera must not move it to another camera size of the same program size.
+        if (sizeOfPixels(*pixels[i]) == size)
             return ChoicePick::found(choices[i], meaning);
         counts << *pixels[i];
         sizes << choices[i];
@@ -297,96 +326,83 @@ ChoicePick imageSizeChoice(const QStringList& choices, int code) {
     return ChoicePick::found(sizes[nearest], meaning);
 }
 
-int imageSizeCode(const QStringList& choices, const QString& current) {
+std::optional<ImageSize> imageSizeOf(const QStringList& choices, const QString& current) {
     // Ordered as the writing orders them, so that sizes of equal rank ("L 3:2",
-    // "L 16:9") read back as the code that keeps the current one.
+    // "L 16:9") read back as the size that keeps the current one.
     const QStringList ordered = withCurrentFirst(choices, current);
     if (ordered.isEmpty())
-        return -1;
+        return std::nullopt;
     const std::optional<double> count = sizePixels(ordered).first();
-    return count ? codeOfPixels(*count) : -1;
+    return count ? sizeOfPixels(*count) : std::nullopt;
 }
 
-ChoicePick whiteBalanceChoice(const QStringList& choices, int code) {
-    struct Code {
-        int code;
-        Light light;
-        const char* meaning;
-    };
-    static const Code codes[] = {{0, Light::Auto, "Авто"},
-                                 {1, Light::Daylight, "Дневной"},
-                                 {2, Light::Fluorescent, "Флюоресцентный"},
-                                 {3, Light::Tungsten, "Лампы накаливания"},
-                                 {4, Light::FluorescentDaylight, "Флюоресцент дневной"},
-                                 {5, Light::FluorescentNeutral, "Флюоресцент нейтральный"},
-                                 {6, Light::FluorescentWhite, "Флюоресцент белый"},
-                                 {7, Light::Cloudy, "Облачно"}};
-    for (const Code& entry : codes) {
-        if (entry.code != code)
-            continue;
-        const QString meaning = QString::fromUtf8(entry.meaning);
-        const std::function<Light(const QString&)> classify = lightOf;
-        if (auto exact = firstOfClasses(choices, classify, {entry.light}))
-            return ChoicePick::found(*exact, meaning);
-        if (entry.light == Light::Auto)
-            return ChoicePick::noMatch(meaning);
-        if (isFluorescent(entry.light))
-            if (auto near = nearestLight(choices, entry.light, isFluorescent))
-                return ChoicePick::found(*near, meaning);
-        if (auto near = nearestLight(choices, entry.light, [](Light) { return true; }))
-            return ChoicePick::found(*near, meaning);
-        return ChoicePick::noMatch(meaning);
+ChoicePick whiteBalanceChoice(const QStringList& choices, WhiteBalance balance) {
+    const std::optional<QString> meaning = captionOf(settingTables::whiteBalances(), balance);
+    const std::optional<Light> light = lightFor(balance);
+    if (!meaning || !light)
+        return ChoicePick::unknownCode();
+    const std::function<Light(const QString&)> classify = lightOf;
+    if (auto exact = firstOfClasses(choices, classify, {*light}))
+        return ChoicePick::found(*exact, *meaning);
+    if (*light == Light::Auto)
+        return ChoicePick::noMatch(*meaning);
+    if (isFluorescent(*light))
+        if (auto near = nearestLight(choices, *light, isFluorescent))
+            return ChoicePick::found(*near, *meaning);
+    if (auto near = nearestLight(choices, *light, [](Light) { return true; }))
+        return ChoicePick::found(*near, *meaning);
+    return ChoicePick::noMatch(*meaning);
+}
+
+ChoicePick flashChoice(const QStringList& choices, FlashMode mode) {
+    const std::optional<QString> meaning = captionOf(settingTables::flashModes(), mode);
+    if (!meaning)
+        return ChoicePick::unknownCode();
+    const std::function<Flash(const QString&)> classify = flashOf;
+    switch (mode) {
+    case FlashMode::Auto:
+        return pickByClass(choices, classify, {Flash::Auto}, *meaning);
+    case FlashMode::Off:
+        return pickByClass(choices, classify, {Flash::Off}, *meaning);
+    case FlashMode::On:
+        return pickByClass(choices, classify, {Flash::On}, *meaning);
+    case FlashMode::RedEye:
+        return pickByClass(choices, classify, {Flash::RedEye, Flash::Auto}, *meaning);
+    case FlashMode::SlowSync:
+        return pickByClass(choices, classify, {Flash::SlowSync, Flash::On}, *meaning);
     }
     return ChoicePick::unknownCode();
 }
 
-ChoicePick flashChoice(const QStringList& choices, int code) {
-    const std::function<Flash(const QString&)> classify = flashOf;
-    switch (code) {
-    case 0:
-        return pickByClass(choices, classify, {Flash::Auto}, QStringLiteral("Авто"));
-    case 1:
-        return pickByClass(choices, classify, {Flash::Off}, QStringLiteral("Выключено"));
-    case 2:
-        return pickByClass(choices, classify, {Flash::On}, QStringLiteral("Включено"));
-    case 3:
-        return pickByClass(choices, classify, {Flash::RedEye, Flash::Auto},
-                           QStringLiteral("Red eye"));
-    case 4:
-        return pickByClass(choices, classify, {Flash::SlowSync, Flash::On},
-                           QStringLiteral("Slow Sync"));
-    default:
+ChoicePick focusModeChoice(const QStringList& choices, FocusMode mode) {
+    const std::optional<QString> meaning = captionOf(settingTables::focusModes(), mode);
+    if (!meaning)
         return ChoicePick::unknownCode();
-    }
-}
-
-ChoicePick focusModeChoice(const QStringList& choices, int code) {
     const std::function<Focus(const QString&)> classify = focusOf;
-    switch (code) {
-    case 1:
-        return pickByClass(choices, classify, {Focus::Macro, Focus::Auto},
-                           QStringLiteral("Макро АФ"));
-    case 2:
-        return pickByClass(choices, classify, {Focus::Auto}, QStringLiteral("Авто"));
-    case 3:
-        return pickByClass(choices, classify, {Focus::Manual}, QStringLiteral("Вручную"));
-    default:
-        return ChoicePick::unknownCode();
+    switch (mode) {
+    case FocusMode::Macro:
+        return pickByClass(choices, classify, {Focus::Macro, Focus::Auto}, *meaning);
+    case FocusMode::Auto:
+        return pickByClass(choices, classify, {Focus::Auto}, *meaning);
+    case FocusMode::Manual:
+        return pickByClass(choices, classify, {Focus::Manual}, *meaning);
     }
+    return ChoicePick::unknownCode();
 }
 
-ChoicePick monitorChoice(const QStringList& choices, int code) {
-    const std::function<Screen(const QString&)> classify = screenOf;
-    switch (code) {
-    case 1:
-        return pickByClass(choices, classify, {Screen::Off}, QStringLiteral("Выключен"));
-    case 2:
-        return pickByClass(choices, classify, {Screen::On}, QStringLiteral("Включен"));
-    case 3:
-        return pickByClass(choices, classify, {Screen::On}, QStringLiteral("Просмотр"));
-    default:
+ChoicePick monitorChoice(const QStringList& choices, MonitorMode mode) {
+    const std::optional<QString> meaning = captionOf(settingTables::monitorModes(), mode);
+    if (!meaning)
         return ChoicePick::unknownCode();
+    const std::function<Screen(const QString&)> classify = screenOf;
+    switch (mode) {
+    case MonitorMode::Off:
+        return pickByClass(choices, classify, {Screen::Off}, *meaning);
+    case MonitorMode::On:
+    case MonitorMode::Review:
+        return pickByClass(choices, classify, {Screen::On}, *meaning);
     }
+    return ChoicePick::unknownCode();
 }
 
 } // namespace snapdeck::gphoto2

@@ -1,8 +1,10 @@
 #include "ShutterTimes.h"
 
 #include "ChoiceMatching.h"
+#include "camera/CameraSettings.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -15,19 +17,21 @@ double decimal(const QString& text) {
     return copy.replace(u',', u'.').toDouble();
 }
 
-// Nominal speeds as a fraction "1/denominator" (below one second) or in seconds.
+// Nominal speeds: the program's list, and the third stops cameras have beyond it (as
+// a fraction "1/denominator" or in seconds).
 const std::vector<std::int64_t>& nominalSpeeds() {
     static const std::vector<std::int64_t> speeds = [] {
-        const double fractions[] = {8000, 6400, 5000, 4000, 3200, 2500, 2000, 1600, 1250, 1000,
-                                    800,  640,  600,  500,  400,  320,  250,  200,  160,  125,
-                                    100,  80,   60,   50,   40,   30,   25,   20,   15,   13,
-                                    10,   8,    6,    5,    4,    3,    2.5,  2,    1.6,  1.3};
-        const double seconds[] = {1, 1.3, 1.6, 2, 2.5, 3.2, 4, 5, 6, 8, 10, 13, 15, 20, 25, 30};
         std::vector<std::int64_t> list;
+        for (const SettingEntry<int>& entry : settingTables::shutterTimes())
+            list.push_back(entry.value);
+        const double fractions[] = {8000, 6400, 5000, 4000, 3200, 2500, 2000, 1600, 1250, 500};
+        const double seconds[] = {20, 25, 30};
         for (double denominator : fractions)
             list.push_back(std::int64_t(std::floor(1e6 / denominator + 0.5)));
         for (double s : seconds)
             list.push_back(std::int64_t(std::llround(s * 1e6)));
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
         return list;
     }();
     return speeds;

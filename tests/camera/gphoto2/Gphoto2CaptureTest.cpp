@@ -1,6 +1,6 @@
 #include "Gphoto2TestSupport.h"
 #include "PtpIpTestCamera.h"
-#include "camera/Gphoto2Camera.h"
+#include "camera/gphoto2/Gphoto2Camera.h"
 #include "camera/gphoto2/Gphoto2Errors.h"
 #include "camera/gphoto2/PictureOrder.h"
 
@@ -25,9 +25,9 @@ using Clock = std::chrono::steady_clock;
 const QString kInitiateCapture = QStringLiteral("100e");
 const QString kOpenSession = QStringLiteral("1002");
 
-// Taking a picture as the window does (TakePicture, GetPictureCount, select the last,
-// copy it) must always end at the picture this very shot made, whatever the camera's
-// events say, or fail with a clear error before anything is copied or deleted.
+// Taking a picture as the program does (takePicture, pictureCount, copy the last) must
+// always end at the picture this very shot made, whatever the camera's events say, or
+// fail with a clear error before anything is copied or deleted.
 class Gphoto2CaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,18 +37,19 @@ protected:
         options.captureLimit = 2000ms;
         options.startLimit = 10s;
         camera = std::make_unique<Gphoto2Camera>(options);
-        ASSERT_EQ(camera->Initialize(), 0);
-        ASSERT_EQ(camera->GetCameraCount(), 1);
-        camera->OpenCamera(0);
+        ASSERT_TRUE(camera->initialize());
+        ASSERT_EQ(camera->cameraCount(), 1);
+        camera->open(0);
     }
 
-    // The picture the window would copy after a capture: the last one counted.
-    QByteArray copyOfTheSelectedNewest() {
-        camera->SelectedPicture(cam, camera->GetPictureCount(cam));
-        std::int32_t size = camera->GetPictureSize(cam);
-        QByteArray buffer(size, '\0');
-        camera->DownloadPicture(cam, size, buffer);
-        return QCryptographicHash::hash(buffer, QCryptographicHash::Sha1).toHex();
+    // "<sha1>" of the picture the program copies after a capture: the last one counted,
+    // whole. Its number is kept in "newest".
+    QByteArray copyOfTheNewest() {
+        newest = camera->pictureCount();
+        const qint64 size = camera->pictureSize(newest);
+        const QByteArray copy = camera->downloadPicture(newest, {});
+        EXPECT_EQ(copy.size(), size);
+        return QCryptographicHash::hash(copy, QCryptographicHash::Sha1).toHex();
     }
     // "<sha1>" of the picture the camera's last capture made.
     QByteArray capturedSha1() {
@@ -60,39 +61,39 @@ protected:
 
     PtpIpTestCamera device;
     std::unique_ptr<Gphoto2Camera> camera;
-    std::int32_t cam = 0;
+    int newest = 0;
 };
 
 TEST_F(Gphoto2CaptureTest, AShotThatLeftNoJpegIsAClearErrorAndTheOlderPicturesStay) {
     // A name that sorts after the capture's: "the newest by name" would be this one.
     device.command(QStringLiteral("add SNAP9999.JPG 5000"));
     device.command(QStringLiteral("fault rawonly"));
-    const CameraError error = errorOf([&] { camera->TakePicture(cam); });
+    const CameraError error = errorOf([&] { camera->takePicture(); });
     EXPECT_EQ(error.number(), CameraRefused) << error.what();
     EXPECT_TRUE(error.description().contains(QStringLiteral("JPEG"))) << error.what();
     EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP9999.JPG")});
 
     // The camera stays usable, and its next JPEG is found as usual.
     device.command(QStringLiteral("heal"));
-    camera->TakePicture(cam);
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
+    camera->takePicture();
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
 }
 
 TEST_F(Gphoto2CaptureTest, ACompletionWithoutAFileEventFindsTheNewPictureOnTheCard) {
     device.command(QStringLiteral("add SNAP9999.JPG 5000"));
     device.command(QStringLiteral("fault nofileevent"));
-    camera->TakePicture(cam);
-    EXPECT_EQ(camera->GetPictureCount(cam), 2);
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
-    camera->DeletePicture(0);
+    camera->takePicture();
+    EXPECT_EQ(camera->pictureCount(), 2);
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
+    camera->deletePicture(newest);
     EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP9999.JPG")});
 }
 
 TEST_F(Gphoto2CaptureTest, AFileEventAfterTheCompletionStillNamesThePicture) {
     device.command(QStringLiteral("latefile 0.3"));
     const int sessionsBefore = operationsOf(kOpenSession);
-    camera->TakePicture(cam);
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
+    camera->takePicture();
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
     // Named by its event: the card did not have to be listed in a new session.
     EXPECT_EQ(operationsOf(kOpenSession), sessionsBefore);
 }
@@ -102,11 +103,11 @@ TEST_F(Gphoto2CaptureTest, AShotTakenWithTheCamerasButtonIsNotTakenForTheCapture
     // completion before its own file.
     const QString buttonShot = device.command(QStringLiteral("buttonshot"));
     device.command(QStringLiteral("latefile 0.3"));
-    camera->TakePicture(cam);
-    const QByteArray copied = copyOfTheSelectedNewest();
+    camera->takePicture();
+    const QByteArray copied = copyOfTheNewest();
     EXPECT_EQ(copied, capturedSha1());
     EXPECT_NE(copied, device.command(QStringLiteral("filebytes ") + buttonShot).split(u' ')[0]);
-    camera->DeletePicture(0);
+    camera->deletePicture(newest);
     EXPECT_EQ(device.files(), QStringList{buttonShot});
 }
 
@@ -114,51 +115,50 @@ TEST_F(Gphoto2CaptureTest, EventsThatAreNotProgressDoNotKeepACaptureWaitingForev
     device.command(QStringLiteral("fault chatter"));
     device.command(QStringLiteral("fault nocaptureevents"));
     const auto start = Clock::now();
-    EXPECT_EQ(errorOf([&] { camera->TakePicture(cam); }).number(), kCameraNotAnswering);
+    EXPECT_EQ(errorOf([&] { camera->takePicture(); }).number(), kCameraNotAnswering);
     EXPECT_LT(Clock::now() - start, 5s);
 
     // With its events the capture ends as usual, chatter or not.
     device.command(QStringLiteral("heal"));
     device.command(QStringLiteral("fault chatter"));
-    camera->TakePicture(cam);
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
+    camera->takePicture();
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
 }
 
 TEST_F(Gphoto2CaptureTest, ABusyCameraIsAskedAgainAndReportedOnlyWhenItStaysBusy) {
     device.command(QStringLiteral("busy 100E 2"));
-    camera->TakePicture(cam);
+    camera->takePicture();
     EXPECT_EQ(operationsOf(kInitiateCapture), 3);
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
 
     // Copying right after the shot, while the camera still stores it.
     device.command(QStringLiteral("busy 1009 2"));
-    EXPECT_EQ(copyOfTheSelectedNewest(), capturedSha1());
+    EXPECT_EQ(copyOfTheNewest(), capturedSha1());
 
     device.command(QStringLiteral("busy 100E 50"));
-    const CameraError busy = errorOf([&] { camera->TakePicture(cam); });
+    const CameraError busy = errorOf([&] { camera->takePicture(); });
     EXPECT_EQ(busy.number(), CameraRefused) << busy.what();
     EXPECT_TRUE(busy.description().contains(QStringLiteral("занята"))) << busy.what();
 }
 
 TEST_F(Gphoto2CaptureTest, ARefusalKeepsTheSessionAndAConnectionThatDiedIs26) {
-    camera->TakePicture(cam);
+    camera->takePicture();
     const QByteArray taken = capturedSha1();
-    camera->SelectedPicture(cam, camera->GetPictureCount(cam));
-    std::int32_t size = camera->GetPictureSize(cam);
-    QByteArray buffer;
+    const int number = camera->pictureCount();
+    camera->pictureSize(number);
 
     // The camera answered "no": an error of its own, and the session goes on as it is.
     const int sessionsBefore = operationsOf(kOpenSession);
     device.command(QStringLiteral("refuse 1009 1"));
-    const CameraError refused = errorOf([&] { camera->DownloadPicture(cam, size, buffer); });
+    const CameraError refused = errorOf([&] { camera->downloadPicture(number, {}); });
     EXPECT_EQ(refused.number(), CameraRefused) << refused.what();
     EXPECT_EQ(operationsOf(kOpenSession), sessionsBefore);
-    camera->DownloadPicture(cam, size, buffer);
-    EXPECT_EQ(QCryptographicHash::hash(buffer, QCryptographicHash::Sha1).toHex(), taken);
+    const QByteArray copy = camera->downloadPicture(number, {});
+    EXPECT_EQ(QCryptographicHash::hash(copy, QCryptographicHash::Sha1).toHex(), taken);
 
     // The same unspecified error from a connection that is gone is 26.
     device.command(QStringLiteral("kill"));
-    const CameraError gone = errorOf([&] { camera->DownloadPicture(cam, size, buffer); });
+    const CameraError gone = errorOf([&] { camera->downloadPicture(number, {}); });
     EXPECT_EQ(gone.number(), kCameraNotAnswering) << gone.what();
 }
 
@@ -168,7 +168,7 @@ TEST_F(Gphoto2CaptureTest, ACardListingLongerThanTheLimitGoesOnWhileFoldersArriv
     // Each folder takes most of the one-second limit; the whole card takes longer.
     device.command(QStringLiteral("listdelay 0.4"));
     const auto start = Clock::now();
-    EXPECT_EQ(camera->GetPictureCount(cam), 4);
+    EXPECT_EQ(camera->pictureCount(), 4);
     EXPECT_GT(Clock::now() - start, 1000ms);
 }
 

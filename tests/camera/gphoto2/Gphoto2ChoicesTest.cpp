@@ -7,9 +7,18 @@
 #include "camera/gphoto2/PictureOrder.h"
 #include "camera/gphoto2/ShutterTimes.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace snapdeck::gphoto2;
+using snapdeck::ExposureMode;
+using snapdeck::FlashMode;
+using snapdeck::FocusMode;
+using snapdeck::ImageSize;
+using snapdeck::IsoSpeed;
+using snapdeck::MonitorMode;
+using snapdeck::WhiteBalance;
+namespace settingTables = snapdeck::settingTables;
 
 namespace {
 
@@ -49,6 +58,15 @@ TEST(Gphoto2Choices, ShutterTextsOfEveryStyleBecomeNominalMicroseconds) {
     EXPECT_EQ(chosen(shutterChoice(camera, 15000000)), QStringLiteral("1.0000s"));
 }
 
+// The shutter list finds a time read back from the camera only by its exact value.
+TEST(Gphoto2Choices, EveryShutterTimeOfTheListReadsBackAsItselfFromTenthsOfAMillisecond) {
+    for (const auto& entry : settingTables::shutterTimes()) {
+        const int tenths = int(std::lround(entry.value / 100.0));
+        const QString ptp = QString::number(tenths / 10000.0, 'f', 4) + u's';
+        EXPECT_EQ(shutterCode(ptp), entry.value) << ptp.toStdString();
+    }
+}
+
 TEST(Gphoto2Choices, WhiteBalanceFindsTheSameLightElseTheNearestTemperature) {
     const QStringList nikon = {QStringLiteral("Automatic"),
                                QStringLiteral("Daylight"),
@@ -60,71 +78,83 @@ TEST(Gphoto2Choices, WhiteBalanceFindsTheSameLightElseTheNearestTemperature) {
                                QStringLiteral("Day white fluorescent"),
                                QStringLiteral("Daylight fluorescent"),
                                QStringLiteral("Preset manual")};
-    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 0)), QStringLiteral("Automatic"));
-    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 4)), QStringLiteral("Daylight fluorescent"));
-    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 5)), QStringLiteral("Day white fluorescent"));
-    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 6)), QStringLiteral("White fluorescent"));
-    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, 7)), QStringLiteral("Cloudy"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, WhiteBalance::Auto)), QStringLiteral("Automatic"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, WhiteBalance::FluorescentDaylight)),
+              QStringLiteral("Daylight fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, WhiteBalance::FluorescentNeutral)),
+              QStringLiteral("Day white fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, WhiteBalance::FluorescentWhite)),
+              QStringLiteral("White fluorescent"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(nikon, WhiteBalance::Cloudy)), QStringLiteral("Cloudy"));
 
     const QStringList plain = {QStringLiteral("One-push Automatic"), QStringLiteral("Daylight"),
                                QStringLiteral("Fluorescent"), QStringLiteral("Tungsten")};
-    EXPECT_EQ(whiteBalanceChoice(plain, 0).status, ChoicePick::Status::NoMatch);
-    EXPECT_EQ(chosen(whiteBalanceChoice(plain, 7)), QStringLiteral("Daylight"));
-    EXPECT_EQ(chosen(whiteBalanceChoice(plain, 5)), QStringLiteral("Fluorescent"));
-    EXPECT_EQ(whiteBalanceChoice(plain, 8).status, ChoicePick::Status::UnknownCode);
+    EXPECT_EQ(whiteBalanceChoice(plain, WhiteBalance::Auto).status, ChoicePick::Status::NoMatch);
+    EXPECT_EQ(chosen(whiteBalanceChoice(plain, WhiteBalance::Cloudy)), QStringLiteral("Daylight"));
+    EXPECT_EQ(chosen(whiteBalanceChoice(plain, WhiteBalance::FluorescentNeutral)),
+              QStringLiteral("Fluorescent"));
+    EXPECT_EQ(whiteBalanceChoice(plain, WhiteBalance(8)).status, ChoicePick::Status::UnknownCode);
 }
 
 TEST(Gphoto2Choices, ModesMatchByMeaningWithFallbacksToTheNearest) {
     const QStringList flash = {QStringLiteral("Red-eye automatic"),
                                QStringLiteral("Automatic Flash"), QStringLiteral("Flash off"),
                                QStringLiteral("Fill flash")};
-    EXPECT_EQ(chosen(flashChoice(flash, 0)), QStringLiteral("Automatic Flash"));
-    EXPECT_EQ(chosen(flashChoice(flash, 1)), QStringLiteral("Flash off"));
-    EXPECT_EQ(chosen(flashChoice(flash, 4)), QStringLiteral("Fill flash")); // no slow sync
-    EXPECT_EQ(chosen(flashChoice({QStringLiteral("Auto")}, 3)), QStringLiteral("Auto"));
-    EXPECT_EQ(flashChoice({QStringLiteral("Auto")}, 1).status, ChoicePick::Status::NoMatch);
+    EXPECT_EQ(chosen(flashChoice(flash, FlashMode::Auto)), QStringLiteral("Automatic Flash"));
+    EXPECT_EQ(chosen(flashChoice(flash, FlashMode::Off)), QStringLiteral("Flash off"));
+    EXPECT_EQ(chosen(flashChoice(flash, FlashMode::SlowSync)), QStringLiteral("Fill flash"));
+    EXPECT_EQ(chosen(flashChoice({QStringLiteral("Auto")}, FlashMode::RedEye)),
+              QStringLiteral("Auto"));
+    EXPECT_EQ(flashChoice({QStringLiteral("Auto")}, FlashMode::Off).status,
+              ChoicePick::Status::NoMatch);
 
     const QStringList canon = {QStringLiteral("One Shot"), QStringLiteral("AI Focus"),
                                QStringLiteral("AI Servo"), QStringLiteral("Manual")};
-    EXPECT_EQ(chosen(focusModeChoice(canon, 2)), QStringLiteral("One Shot"));
-    EXPECT_EQ(chosen(focusModeChoice(canon, 1)), QStringLiteral("One Shot"));
-    EXPECT_EQ(chosen(focusModeChoice(canon, 3)), QStringLiteral("Manual"));
+    EXPECT_EQ(chosen(focusModeChoice(canon, FocusMode::Auto)), QStringLiteral("One Shot"));
+    EXPECT_EQ(chosen(focusModeChoice(canon, FocusMode::Macro)), QStringLiteral("One Shot"));
+    EXPECT_EQ(chosen(focusModeChoice(canon, FocusMode::Manual)), QStringLiteral("Manual"));
 
     const QStringList dial = {QStringLiteral("Green"), QStringLiteral("AV"), QStringLiteral("P"),
                               QStringLiteral("Manual")};
-    EXPECT_EQ(chosen(programChoice(dial, 2)), QStringLiteral("P"));
-    EXPECT_EQ(chosen(programChoice(dial, 1)), QStringLiteral("Manual"));
-    EXPECT_EQ(chosen(programChoice({QStringLiteral("Auto"), QStringLiteral("M")}, 2)),
+    EXPECT_EQ(chosen(programChoice(dial, ExposureMode::Automatic)), QStringLiteral("P"));
+    EXPECT_EQ(chosen(programChoice(dial, ExposureMode::Manual)), QStringLiteral("Manual"));
+    EXPECT_EQ(chosen(programChoice({QStringLiteral("Auto"), QStringLiteral("M")},
+                                   ExposureMode::Automatic)),
               QStringLiteral("Auto"));
-    EXPECT_EQ(exposureMode(QStringLiteral("M")), 1);
-    EXPECT_EQ(exposureMode(QStringLiteral("AV")), 2);
+    EXPECT_EQ(exposureMode(QStringLiteral("M")), ExposureMode::Manual);
+    EXPECT_EQ(exposureMode(QStringLiteral("AV")), ExposureMode::Automatic);
 
     const QStringList output = {QStringLiteral("TFT"), QStringLiteral("PC"), QStringLiteral("Off")};
-    EXPECT_EQ(chosen(monitorChoice(output, 1)), QStringLiteral("Off"));
-    EXPECT_EQ(chosen(monitorChoice(output, 3)), QStringLiteral("TFT"));
+    EXPECT_EQ(chosen(monitorChoice(output, MonitorMode::Off)), QStringLiteral("Off"));
+    EXPECT_EQ(chosen(monitorChoice(output, MonitorMode::Review)), QStringLiteral("TFT"));
 }
 
 TEST(Gphoto2Choices, IsoAndImageSizeTakeTheNearestTheCameraHas) {
     const QStringList iso = {QStringLiteral("Auto"), QStringLiteral("100"), QStringLiteral("200"),
                              QStringLiteral("800")};
-    EXPECT_EQ(chosen(isoChoice(iso, 0)), QStringLiteral("Auto"));
-    EXPECT_EQ(chosen(isoChoice(iso, 5)), QStringLiteral("100"));
-    EXPECT_EQ(chosen(isoChoice(iso, 3)), QStringLiteral("200")); // 400: a tie, the lower
-    EXPECT_EQ(isoChoice({QStringLiteral("100")}, 0).status, ChoicePick::Status::NoMatch);
-    EXPECT_EQ(isoChoice(iso, 4).status, ChoicePick::Status::UnknownCode);
-
-    EXPECT_EQ(imageSizeCode({}, QStringLiteral("4000x3000")), 9);
-    EXPECT_EQ(imageSizeCode({}, QStringLiteral("800x600")), 0);
-    EXPECT_EQ(imageSizeCode({}, QStringLiteral("RAW")), -1);
-    EXPECT_EQ(imageSizeChoice({QStringLiteral("RAW"), QStringLiteral("Fine")}, 3).status,
+    EXPECT_EQ(chosen(isoChoice(iso, IsoSpeed::Auto)), QStringLiteral("Auto"));
+    EXPECT_EQ(chosen(isoChoice(iso, IsoSpeed::Iso50)), QStringLiteral("100"));
+    // 400 lies as far from 200 as from 800: a tie, the lower.
+    EXPECT_EQ(chosen(isoChoice(iso, IsoSpeed::Iso400)), QStringLiteral("200"));
+    EXPECT_EQ(isoChoice({QStringLiteral("100")}, IsoSpeed::Auto).status,
               ChoicePick::Status::NoMatch);
-    EXPECT_EQ(imageSizeChoice({QStringLiteral("640x480")}, 7).status,
+    EXPECT_EQ(isoChoice(iso, IsoSpeed(4)).status, ChoicePick::Status::UnknownCode);
+
+    EXPECT_EQ(imageSizeOf({}, QStringLiteral("4000x3000")), ImageSize::Hq3264x2448);
+    EXPECT_EQ(imageSizeOf({}, QStringLiteral("800x600")), ImageSize::Sq2_640x480);
+    EXPECT_EQ(imageSizeOf({}, QStringLiteral("RAW")), std::nullopt);
+    EXPECT_EQ(
+        imageSizeChoice({QStringLiteral("RAW"), QStringLiteral("Fine")}, ImageSize::Sq1_1600x1200)
+            .status,
+        ChoicePick::Status::NoMatch);
+    EXPECT_EQ(imageSizeChoice({QStringLiteral("640x480")}, ImageSize(7)).status,
               ChoicePick::Status::UnknownCode);
 
     // A size of no pixels is no size, whatever the camera says.
-    EXPECT_EQ(imageSizeCode({}, QStringLiteral("0x0")), -1);
-    EXPECT_EQ(imageSizeCode({QStringLiteral("640x0")}, QStringLiteral("640x0")), -1);
-    EXPECT_EQ(chosen(imageSizeChoice({QStringLiteral("0x0"), QStringLiteral("640x480")}, 9)),
+    EXPECT_EQ(imageSizeOf({}, QStringLiteral("0x0")), std::nullopt);
+    EXPECT_EQ(imageSizeOf({QStringLiteral("640x0")}, QStringLiteral("640x0")), std::nullopt);
+    EXPECT_EQ(chosen(imageSizeChoice({QStringLiteral("0x0"), QStringLiteral("640x480")},
+                                     ImageSize::Hq3264x2448)),
               QStringLiteral("640x480"));
 }
 
@@ -133,47 +163,65 @@ TEST(Gphoto2Choices, ImageSizesReadBackAsTheCodeThatKeepsThem) {
     const QStringList nikon = {QStringLiteral("6000x4000"), QStringLiteral("4496x3000"),
                                QStringLiteral("2992x2000")};
     for (const QString& size : nikon) {
-        const int code = imageSizeCode(nikon, size);
-        EXPECT_EQ(chosen(imageSizeChoice(withCurrentFirst(nikon, size), code)), size);
+        const std::optional<ImageSize> read = imageSizeOf(nikon, size);
+        ASSERT_TRUE(read) << size.toStdString();
+        EXPECT_EQ(chosen(imageSizeChoice(withCurrentFirst(nikon, size), *read)), size);
     }
-    EXPECT_EQ(chosen(imageSizeChoice(nikon, 9)), QStringLiteral("6000x4000"));
-    EXPECT_EQ(chosen(imageSizeChoice(nikon, 0)), QStringLiteral("2992x2000"));
+    EXPECT_EQ(chosen(imageSizeChoice(nikon, ImageSize::Hq3264x2448)), QStringLiteral("6000x4000"));
+    EXPECT_EQ(chosen(imageSizeChoice(nikon, ImageSize::Sq2_640x480)), QStringLiteral("2992x2000"));
+}
+
+TEST(Gphoto2Choices, EverySizeOfTheProgramsListIsFoundAndReadBackAsItself) {
+    QStringList camera;
+    for (const snapdeck::ImageSizeEntry& entry : settingTables::imageSizes())
+        camera << QStringLiteral("%1x%2").arg(entry.pixels.width()).arg(entry.pixels.height());
+    for (const snapdeck::ImageSizeEntry& entry : settingTables::imageSizes()) {
+        const QString text =
+            QStringLiteral("%1x%2").arg(entry.pixels.width()).arg(entry.pixels.height());
+        EXPECT_EQ(chosen(imageSizeChoice(camera, entry.value)), text);
+        EXPECT_EQ(imageSizeOf(camera, text), entry.value) << text.toStdString();
+    }
 }
 
 TEST(Gphoto2Choices, SizesNamedWithoutPixelsSpreadInOrderFromLargestToSmallest) {
     const QStringList sony = {QStringLiteral("Small"), QStringLiteral("Medium 2"),
                               QStringLiteral("Large"), QStringLiteral("Medium 1")};
-    EXPECT_EQ(chosen(imageSizeChoice(sony, 9)), QStringLiteral("Large"));
-    EXPECT_EQ(chosen(imageSizeChoice(sony, 0)), QStringLiteral("Small"));
-    QList<int> codes;
+    EXPECT_EQ(chosen(imageSizeChoice(sony, ImageSize::Hq3264x2448)), QStringLiteral("Large"));
+    EXPECT_EQ(chosen(imageSizeChoice(sony, ImageSize::Sq2_640x480)), QStringLiteral("Small"));
+    QList<ImageSize> sizes;
     for (const char* size : {"Large", "Medium 1", "Medium 2", "Small"}) {
         const QString name = QString::fromLatin1(size);
-        codes << imageSizeCode(sony, name);
-        EXPECT_EQ(chosen(imageSizeChoice(sony, codes.last())), name);
+        const std::optional<ImageSize> read = imageSizeOf(sony, name);
+        ASSERT_TRUE(read) << size;
+        sizes << *read;
+        EXPECT_EQ(chosen(imageSizeChoice(sony, *read)), name);
     }
-    EXPECT_EQ(codes, (QList<int>{9, 5, 2, 0}));
+    EXPECT_EQ(sizes, (QList<ImageSize>{ImageSize::Hq3264x2448, ImageSize::Sq1_2288x1712,
+                                       ImageSize::Sq2_1280x960, ImageSize::Sq2_640x480}));
 
     const QStringList letters = {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("S1"),
                                  QStringLiteral("S2"), QStringLiteral("S3")};
-    EXPECT_EQ(imageSizeCode(letters, QStringLiteral("L")), 9);
-    EXPECT_EQ(imageSizeCode(letters, QStringLiteral("S3")), 0);
-    EXPECT_EQ(chosen(imageSizeChoice(letters, 3)), QStringLiteral("S1"));
+    EXPECT_EQ(imageSizeOf(letters, QStringLiteral("L")), ImageSize::Hq3264x2448);
+    EXPECT_EQ(imageSizeOf(letters, QStringLiteral("S3")), ImageSize::Sq2_640x480);
+    EXPECT_EQ(chosen(imageSizeChoice(letters, ImageSize::Sq1_1600x1200)), QStringLiteral("S1"));
     // One named size is the largest; an unnamed choice beside it is no size.
-    EXPECT_EQ(imageSizeCode({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
-                            QStringLiteral("Large Fine JPEG")),
-              9);
-    EXPECT_EQ(imageSizeCode({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
-                            QStringLiteral("RAW")),
-              -1);
+    EXPECT_EQ(imageSizeOf({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
+                          QStringLiteral("Large Fine JPEG")),
+              ImageSize::Hq3264x2448);
+    EXPECT_EQ(imageSizeOf({QStringLiteral("Large Fine JPEG"), QStringLiteral("RAW")},
+                          QStringLiteral("RAW")),
+              std::nullopt);
 }
 
 TEST(Gphoto2Choices, TheCurrentValueWinsAmongChoicesOfTheSameMeaning) {
     const QStringList canon = {QStringLiteral("One Shot"), QStringLiteral("AI Focus"),
                                QStringLiteral("AI Servo"), QStringLiteral("Manual")};
-    EXPECT_EQ(chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("AI Servo")), 2)),
+    EXPECT_EQ(chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("AI Servo")),
+                                     FocusMode::Auto)),
               QStringLiteral("AI Servo"));
-    EXPECT_EQ(chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("Manual")), 2)),
-              QStringLiteral("One Shot"));
+    EXPECT_EQ(
+        chosen(focusModeChoice(withCurrentFirst(canon, QStringLiteral("Manual")), FocusMode::Auto)),
+        QStringLiteral("One Shot"));
     // A read-only entry may list no choices but its current value.
     EXPECT_EQ(withCurrentFirst({}, QStringLiteral("AI Servo")),
               QStringList{QStringLiteral("AI Servo")});
@@ -181,8 +229,9 @@ TEST(Gphoto2Choices, TheCurrentValueWinsAmongChoicesOfTheSameMeaning) {
 
     const QStringList flash = {QStringLiteral("Auto"), QStringLiteral("Auto + Red-eye"),
                                QStringLiteral("Flash off")};
-    EXPECT_EQ(chosen(flashChoice(withCurrentFirst(flash, QStringLiteral("Auto")), 3)),
-              QStringLiteral("Auto + Red-eye"));
+    EXPECT_EQ(
+        chosen(flashChoice(withCurrentFirst(flash, QStringLiteral("Auto")), FlashMode::RedEye)),
+        QStringLiteral("Auto + Red-eye"));
 
     for (const char* automatic : {"P", "A", "S", "AV", "TV", "Green", "Auto", "Portrait",
                                   "Creative Auto", "Intelligent Auto"})
@@ -193,18 +242,19 @@ TEST(Gphoto2Choices, TheCurrentValueWinsAmongChoicesOfTheSameMeaning) {
 
 TEST(Gphoto2Choices, AutomaticIsoIsTheAutoIsoSwitchWhereNoChoiceSaysAuto) {
     const QStringList nikon = {QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("400")};
-    const IsoWrites automatic = isoWrites(nikon, true, 0);
+    const IsoWrites automatic = isoWrites(nikon, true, IsoSpeed::Auto);
     EXPECT_EQ(automatic.autoIsoSwitch, std::optional<bool>(true));
     EXPECT_FALSE(automatic.writeIso);
-    const IsoWrites fixed = isoWrites(nikon, true, 2);
+    const IsoWrites fixed = isoWrites(nikon, true, IsoSpeed::Iso200);
     EXPECT_EQ(fixed.autoIsoSwitch, std::optional<bool>(false));
     EXPECT_TRUE(fixed.writeIso);
 
     // A camera with an "Auto" choice, or without the switch, is set by its ISO entry.
-    const IsoWrites withAuto = isoWrites(nikon + QStringList{QStringLiteral("Auto")}, true, 0);
+    const IsoWrites withAuto =
+        isoWrites(nikon + QStringList{QStringLiteral("Auto")}, true, IsoSpeed::Auto);
     EXPECT_FALSE(withAuto.autoIsoSwitch.has_value());
     EXPECT_TRUE(withAuto.writeIso);
-    const IsoWrites noSwitch = isoWrites(nikon, false, 0);
+    const IsoWrites noSwitch = isoWrites(nikon, false, IsoSpeed::Auto);
     EXPECT_FALSE(noSwitch.autoIsoSwitch.has_value());
     EXPECT_TRUE(noSwitch.writeIso);
 

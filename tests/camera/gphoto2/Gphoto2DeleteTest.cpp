@@ -1,7 +1,7 @@
 #include "Gphoto2TestSupport.h"
 #include "PtpIpTestCamera.h"
-#include "camera/Gphoto2Camera.h"
 #include "camera/gphoto2/CardPictures.h"
+#include "camera/gphoto2/Gphoto2Camera.h"
 #include "camera/gphoto2/Gphoto2Errors.h"
 
 #include <memory>
@@ -11,6 +11,7 @@ using snapdeck::CameraError;
 using snapdeck::Gphoto2Camera;
 using snapdeck::Gphoto2Options;
 using snapdeck::gphoto2::roomFreed;
+using snapdeck::gphoto2::Gphoto2Error::BadIndex;
 using snapdeck::gphoto2::Gphoto2Error::CameraRefused;
 using snapdeck::test::errorOf;
 using snapdeck::test::PtpIpTestCamera;
@@ -29,11 +30,11 @@ protected:
         options.callLimit = 1000ms;
         options.startLimit = 10s;
         camera = std::make_unique<Gphoto2Camera>(options);
-        ASSERT_EQ(camera->Initialize(), 0);
-        ASSERT_EQ(camera->GetCameraCount(), 1);
-        camera->OpenCamera(0);
+        ASSERT_TRUE(camera->initialize());
+        ASSERT_EQ(camera->cameraCount(), 1);
+        camera->open(0);
         device.command(QStringLiteral("add SNAP0042.JPG 300000"));
-        camera->SelectedPicture(cam, camera->GetPictureCount(cam));
+        ASSERT_EQ(camera->pictureCount(), 1);
     }
     // The PTP operations the camera has received so far.
     QStringList operations() {
@@ -42,42 +43,58 @@ protected:
 
     PtpIpTestCamera device;
     std::unique_ptr<Gphoto2Camera> camera;
-    std::int32_t cam = 0;
 };
 
 } // namespace
 
 TEST_F(Gphoto2DeleteTest, APictureWhoseRoomIsFreedIsGoneWithoutANewSession) {
     const qsizetype before = operations().size();
-    camera->DeletePicture(0);
+    camera->deletePicture(1);
     EXPECT_TRUE(device.files().isEmpty());
     EXPECT_FALSE(operations().mid(before).contains(kOpenSession))
         << operations().mid(before).join(u',').toStdString();
-    EXPECT_EQ(camera->GetPictureCount(cam), 0);
+    EXPECT_EQ(camera->pictureCount(), 0);
+}
+
+TEST_F(Gphoto2DeleteTest, ThePictureOfTheNumberGoesAndTheOthersStay) {
+    device.command(QStringLiteral("add SNAP0043.JPG 3000"));
+    device.command(QStringLiteral("add SNAP0044.JPG 3000"));
+    camera->close(); // the driver lists the card afresh in a new session
+    ASSERT_EQ(camera->pictureCount(), 3);
+    camera->deletePicture(2);
+    EXPECT_EQ(device.files(),
+              (QStringList{QStringLiteral("SNAP0042.JPG"), QStringLiteral("SNAP0044.JPG")}));
+    EXPECT_EQ(camera->pictureCount(), 2);
+    camera->deletePicture(2); // numbered afresh: the newest is 2 now
+    EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP0042.JPG")});
+    const CameraError missing = errorOf([&] { camera->deletePicture(2); });
+    EXPECT_EQ(missing.number(), BadIndex);
+    EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP0042.JPG")});
 }
 
 TEST_F(Gphoto2DeleteTest, ACameraThatDoesNotReportTheFreedRoomIsCheckedInANewSession) {
     device.command(QStringLiteral("fault samefree"));
     const qsizetype before = operations().size();
-    camera->DeletePicture(0); // the card listed afresh shows the picture gone: no error
+    camera->deletePicture(1); // the card listed afresh shows the picture gone: no error
     EXPECT_TRUE(device.files().isEmpty());
     EXPECT_TRUE(operations().mid(before).contains(kOpenSession));
-    EXPECT_EQ(camera->GetPictureCount(cam), 0);
+    EXPECT_EQ(camera->pictureCount(), 0);
 }
 
 // libgphoto2 2.5 reports a delete the camera refused as done; the message says what
 // the camera did, and the card is listed as it really is.
 TEST_F(Gphoto2DeleteTest, ARefusedDeleteIsReportedAsRefusedAndThePictureStays) {
-    for (const QString fault : {QStringLiteral("deletedenied"), QStringLiteral("writeprotected")}) {
+    for (const QString& fault :
+         {QStringLiteral("deletedenied"), QStringLiteral("writeprotected")}) {
         SCOPED_TRACE(fault.toStdString());
         device.command(QStringLiteral("fault ") + fault);
-        const CameraError error = errorOf([&] { camera->DeletePicture(0); });
+        const CameraError error = errorOf([&] { camera->deletePicture(1); });
         EXPECT_EQ(error.number(), CameraRefused);
         EXPECT_TRUE(error.description().startsWith(
             QStringLiteral("Камера отказалась удалить снимок SNAP0042.JPG, он остался на карте")))
             << error.description().toStdString();
         EXPECT_EQ(device.files(), QStringList{QStringLiteral("SNAP0042.JPG")});
-        EXPECT_EQ(camera->GetPictureCount(cam), 1);
+        EXPECT_EQ(camera->pictureCount(), 1);
         device.command(QStringLiteral("heal"));
     }
 }
@@ -86,11 +103,11 @@ TEST_F(Gphoto2DeleteTest, ARefusedDeleteIsReportedAsRefusedAndThePictureStays) {
 // in the message.
 TEST_F(Gphoto2DeleteTest, ADeleteReportedDoneThatLeftThePictureSaysSo) {
     device.command(QStringLiteral("fault keepondelete"));
-    const CameraError error = errorOf([&] { camera->DeletePicture(0); });
+    const CameraError error = errorOf([&] { camera->deletePicture(1); });
     EXPECT_EQ(error.number(), CameraRefused);
     EXPECT_EQ(error.description(), QStringLiteral("Камера сообщила, что удалила снимок "
                                                   "SNAP0042.JPG, но он остался на карте"));
-    EXPECT_EQ(camera->GetPictureCount(cam), 1);
+    EXPECT_EQ(camera->pictureCount(), 1);
 }
 
 TEST(Gphoto2RoomFreed, NeedsBothReadingsAndAKnownSize) {

@@ -3,7 +3,7 @@
 // clear error naming the setting.
 #include "Gphoto2TestSupport.h"
 #include "PtpIpTestCamera.h"
-#include "camera/Gphoto2Camera.h"
+#include "camera/gphoto2/Gphoto2Camera.h"
 #include "camera/gphoto2/Gphoto2Errors.h"
 
 #include <QSet>
@@ -12,9 +12,11 @@
 
 using namespace std::chrono_literals;
 using snapdeck::CameraError;
-using snapdeck::ExposureSettings;
+using snapdeck::ExposureMode;
+using snapdeck::FocusMode;
 using snapdeck::Gphoto2Camera;
 using snapdeck::Gphoto2Options;
+using snapdeck::ImageSize;
 using snapdeck::gphoto2::Gphoto2Error::CameraRefused;
 using snapdeck::test::errorOf;
 using snapdeck::test::PtpIpTestCamera;
@@ -25,7 +27,6 @@ const QString kImageSize = QStringLiteral("5003");
 const QString kFocalLength = QStringLiteral("5008");
 const QString kFocusMode = QStringLiteral("500A");
 const QString kProgram = QStringLiteral("500E");
-std::int32_t cam = 0;
 
 // The program's camera on the test camera, opened after the test has set its dials.
 std::unique_ptr<Gphoto2Camera> openOn(PtpIpTestCamera& device) {
@@ -35,9 +36,9 @@ std::unique_ptr<Gphoto2Camera> openOn(PtpIpTestCamera& device) {
     options.captureLimit = 1000ms;
     options.startLimit = 10s;
     auto camera = std::make_unique<Gphoto2Camera>(options);
-    EXPECT_EQ(camera->Initialize(), 0);
-    EXPECT_EQ(camera->GetCameraCount(), 1);
-    camera->OpenCamera(0);
+    EXPECT_TRUE(camera->initialize());
+    EXPECT_EQ(camera->cameraCount(), 1);
+    camera->open(0);
     return camera;
 }
 
@@ -46,7 +47,7 @@ std::unique_ptr<Gphoto2Camera> openOn(PtpIpTestCamera& device) {
 void turnDial(PtpIpTestCamera& device, Gphoto2Camera& camera, const QString& code,
               const QString& value) {
     device.command(QStringLiteral("setprop %1 %2").arg(code, value));
-    camera.CloseCamera(cam);
+    camera.close();
 }
 
 void expectRefusedNaming(const CameraError& error, const QString& setting) {
@@ -59,13 +60,10 @@ TEST(Gphoto2Dials, AnAutomaticModeOnAReadOnlyDialIsKeptAndCapturesWork) {
     device.command(QStringLiteral("setprop 500E 3")); // A: aperture priority
     const auto camera = openOn(device);
 
-    ExposureSettings automatic{2, 80, 0, 1000000, 0};
-    camera->SetExposure(cam, automatic);
-    camera->TakePicture(cam);
-    ExposureSettings read;
-    camera->GetExposure(cam, read);
-    EXPECT_EQ(read.mode, 2);
-    camera->FocusMode(cam, 2); // "Automatic" already
+    camera->setExposure({ExposureMode::Automatic, 80, 1000000});
+    camera->takePicture();
+    EXPECT_EQ(camera->exposure().mode, ExposureMode::Automatic);
+    camera->setFocusMode(FocusMode::Auto); // "Automatic" already
     EXPECT_TRUE(device.writes(kProgram).isEmpty());
     EXPECT_TRUE(device.writes(kFocusMode).isEmpty());
 }
@@ -74,18 +72,16 @@ TEST(Gphoto2Dials, AReadOnlyDialThatDoesNotServeIsAClearErrorNamingIt) {
     PtpIpTestCamera device({QStringLiteral("--readonly"), QStringLiteral("500E,500A,5008")});
     const auto camera = openOn(device);
 
-    ExposureSettings manual{1, 56, 0, 33333, 0};
-    expectRefusedNaming(errorOf([&] { camera->SetExposure(cam, manual); }),
+    expectRefusedNaming(errorOf([&] {
+                            camera->setExposure({ExposureMode::Manual, 56, 33333});
+                        }),
                         QStringLiteral("Режим экспозиции"));
-    expectRefusedNaming(errorOf([&] { camera->FocusMode(cam, 3); }),
+    expectRefusedNaming(errorOf([&] { camera->setFocusMode(FocusMode::Manual); }),
                         QStringLiteral("Режим фокусировки"));
 
     // The zoom ring: where it is, the slider is left alone; elsewhere it is refused.
-    std::int32_t zoom = camera->ZoomPosition(cam);
-    camera->ZoomPosition(cam, zoom);
-    zoom = 200;
-    expectRefusedNaming(errorOf([&] { camera->ZoomPosition(cam, zoom); }),
-                        QStringLiteral("Увеличение"));
+    camera->setZoom(camera->zoom());
+    expectRefusedNaming(errorOf([&] { camera->setZoom(200); }), QStringLiteral("Увеличение"));
     EXPECT_TRUE(device.writes(kProgram).isEmpty());
     EXPECT_TRUE(device.writes(kFocusMode).isEmpty());
     EXPECT_TRUE(device.writes(kFocalLength).isEmpty());
@@ -96,12 +92,10 @@ TEST(Gphoto2Dials, AutomaticExposureKeepsTheUsersPriorityModeAndLeavesManualForP
     device.command(QStringLiteral("setprop 500E 4")); // S: shutter priority
     const auto camera = openOn(device);
 
-    ExposureSettings automatic{2, 0, 0, 0, 0};
-    camera->SetExposure(cam, automatic);
+    camera->setExposure({ExposureMode::Automatic, 0, 0});
     EXPECT_EQ(device.property(kProgram), QStringLiteral("4"));
-    ExposureSettings manual{1, 0, 0, 0, 0};
-    camera->SetExposure(cam, manual);
-    camera->SetExposure(cam, automatic);
+    camera->setExposure({ExposureMode::Manual, 0, 0});
+    camera->setExposure({ExposureMode::Automatic, 0, 0});
     EXPECT_EQ(device.writes(kProgram), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
 }
 
@@ -109,26 +103,27 @@ TEST(Gphoto2Dials, SizesNamedWithoutPixelsSpreadOverTheListAndReadBackAsWritten)
     PtpIpTestCamera device({QStringLiteral("--imagesizes"), QStringLiteral("S2,L,S1,M")});
     const auto camera = openOn(device);
 
-    camera->ImageSize(cam, 9); // the largest
+    camera->setImageSize(ImageSize::Hq3264x2448); // the largest
     EXPECT_EQ(device.property(kImageSize), QStringLiteral("L"));
-    camera->ImageSize(cam, 0); // the smallest
+    camera->setImageSize(ImageSize::Sq2_640x480); // the smallest
     EXPECT_EQ(device.property(kImageSize), QStringLiteral("S2"));
-    camera->ImageSize(cam, 3); // 1600x1200: the third of the four
+    camera->setImageSize(ImageSize::Sq1_1600x1200); // the third of the four
     EXPECT_EQ(device.property(kImageSize), QStringLiteral("S1"));
-    QList<std::int32_t> codes;
+    QList<int> pixels; // of the program's size each camera size reads back as
     for (const QString& size :
          {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("S1"), QStringLiteral("S2")}) {
         turnDial(device, *camera, kImageSize, size);
-        const std::int32_t code = camera->ImageSize(cam);
-        EXPECT_GE(code, 0) << size.toStdString();
-        codes << code;
+        const ImageSize read = camera->imageSize();
+        const snapdeck::ImageSizeEntry* entry = snapdeck::findImageSize(read);
+        ASSERT_NE(entry, nullptr) << size.toStdString();
+        pixels << entry->pixels.width() * entry->pixels.height();
         const int writesBefore = int(device.writes(kImageSize).size());
-        camera->ImageSize(cam, code);
+        camera->setImageSize(read);
         EXPECT_EQ(device.property(kImageSize), size);
         EXPECT_EQ(device.writes(kImageSize).size(), writesBefore) << size.toStdString();
     }
-    EXPECT_TRUE(std::is_sorted(codes.rbegin(), codes.rend()));
-    EXPECT_EQ(QSet<std::int32_t>(codes.begin(), codes.end()).size(), 4);
+    EXPECT_TRUE(std::is_sorted(pixels.rbegin(), pixels.rend()));
+    EXPECT_EQ(QSet<int>(pixels.begin(), pixels.end()).size(), 4);
 }
 
 TEST(Gphoto2Dials, ASizeWithoutPixelsReadsAsNoSize) {
@@ -136,10 +131,12 @@ TEST(Gphoto2Dials, ASizeWithoutPixelsReadsAsNoSize) {
     const auto camera = openOn(device);
     for (const QString& size : {QStringLiteral("0x0"), QStringLiteral("640x0")}) {
         turnDial(device, *camera, kImageSize, size);
-        EXPECT_EQ(camera->ImageSize(cam), -1) << size.toStdString();
+        const ImageSize read = camera->imageSize();
+        EXPECT_EQ(read, Gphoto2Camera::kNoImageSize) << size.toStdString();
+        EXPECT_EQ(snapdeck::findImageSize(read), nullptr);
     }
     turnDial(device, *camera, kImageSize, QStringLiteral("1024x768"));
-    EXPECT_EQ(camera->ImageSize(cam), 1);
+    EXPECT_EQ(camera->imageSize(), ImageSize::Sq2_1024x768);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace snapdeck::test {
 
-// Our PTP/IP camera (tests/camera/ptpip/ptpip_camera.py) in a process of its own,
+// Our PTP/IP camera (tests/camera/gphoto2/ptpip/ptpip_camera.py) in a process of its own,
 // listening on 127.0.0.1. It starts with the object and stops with it.
 class PtpIpTestCamera {
 public:
