@@ -6,16 +6,25 @@ namespace snapdeck {
 
 namespace {
 constexpr int kTickMs = 1000;
+// The upload queue's folder, beside the pictures.
+const QString kQueueFolderName = QStringLiteral(".snapdeck-queue");
 } // namespace
 
 Engine::Engine(EngineServices services, FtpSettings ftp)
     : context_(std::move(services)), monitor_(context_), battery_(context_, monitor_),
       preview_(context_), settings_(context_, preview_), lens_(context_, settings_, preview_),
       capture_(context_, monitor_, settings_, lens_), upload_(context_, std::move(ftp)),
+      background_(context_, this, context_.services.folder.path(kQueueFolderName),
+                  upload_.transportOptions()),
       interval_(context_, [this] { return capture_.take(); }),
       session_(context_, settings_, capture_, preview_, interval_), batteryTimer_(this),
       intervalTimer_(this) {
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
+    capture_.setQueueUpload([this](const QString& path, const QString& fileName) {
+        const FtpSettings& ftp = upload_.settings();
+        if (const std::optional<UploadDestination> destination = destinationOf(ftp))
+            background_.queue(path, fileName, ftp.FtpFileName, *destination);
+    });
     batteryTimer_.setInterval(kTickMs);
     connect(&batteryTimer_, &QTimer::timeout, this, &Engine::pollBattery);
     // Even spacing, so that the countdown shows every second.
@@ -31,6 +40,8 @@ void Engine::setObserver(EngineObserver& observer) {
 }
 
 void Engine::load() {
+    // A backlog left by an earlier run waits until uploads are switched on.
+    background_.start();
     // The battery is read once start-up is over: the program may end during it.
     if (session_.load())
         batteryTimer_.start();
@@ -42,6 +53,7 @@ void Engine::unload() {
     unloaded_ = true;
     batteryTimer_.stop();
     intervalTimer_.stop();
+    background_.stop();
     session_.unload();
 }
 
@@ -119,6 +131,12 @@ void Engine::setIntervalShooting(bool on) {
 
 void Engine::setUploadEnabled(bool enabled) {
     context_.state.uploadEnabled = enabled;
+    context_.publish();
+    background_.setEnabled(enabled);
+}
+
+void Engine::setBackgroundUpload(bool background) {
+    context_.state.backgroundUpload = background;
     context_.publish();
 }
 

@@ -6,6 +6,7 @@
 #include "engine/lens/LensControl.h"
 #include "engine/monitor/BatteryMonitor.h"
 #include "engine/monitor/ConnectionMonitor.h"
+#include "engine/queue/BackgroundUpload.h"
 #include "engine/schedule/IntervalShooting.h"
 #include "engine/session/CameraSession.h"
 #include "engine/settings/SettingsControl.h"
@@ -54,6 +55,8 @@ public:
     void setIntervalShooting(bool on);
 
     void setUploadEnabled(bool enabled);
+    // "Отправлять в фоне": captures only queue their pictures, a worker sends them.
+    void setBackgroundUpload(bool background);
     void setFtpSettings(const FtpSettings& settings);
 
     // The timers' work, also for tests that move the clock themselves.
@@ -74,6 +77,7 @@ public:
     bool batteryTimerActive() const { return batteryTimer_.isActive(); }
     bool intervalTimerActive() const { return intervalTimer_.isActive(); }
     FtpUpload& upload() { return upload_; }
+    BackgroundUpload& backgroundUpload() { return background_; }
 
 private:
     EngineContext context_;
@@ -84,6 +88,7 @@ private:
     LensControl lens_;
     Capture capture_;
     FtpUpload upload_;
+    BackgroundUpload background_;
     IntervalShooting interval_;
     CameraSession session_;
     QTimer batteryTimer_;

@@ -2,6 +2,7 @@
 
 #include "engine/settings/SettingList.h"
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <optional>
@@ -57,6 +58,16 @@ struct IntervalState {
     friend bool operator==(const IntervalState&, const IntervalState&) = default;
 };
 
+// The upload queue as the frame "FTP" shows it.
+struct QueueState {
+    int length = 0;
+    std::optional<QDateTime> oldest; // when the oldest waiting picture was queued
+    QString lastError;               // empty once an upload succeeded after it
+    int done = 0;
+    int failed = 0;
+    friend bool operator==(const QueueState&, const QueueState&) = default;
+};
+
 // Everything a face shows of the engine. A plain value: the engine hands out copies,
 // so a face on another thread reads it without locks.
 struct EngineState {
@@ -77,8 +88,10 @@ struct EngineState {
     TransferState transfer;
     bool busy = false; // a capture or a preview is under way
 
-    bool uploadEnabled = false; // "Включить" in the frame "FTP"
-    QString uploadStatus;       // empty: hidden
+    bool uploadEnabled = false;    // "Включить" in the frame "FTP"
+    bool backgroundUpload = false; // "Отправлять в фоне": captures only queue
+    QString uploadStatus;          // empty: hidden
+    QueueState queue;
 
     IntervalState interval;
 

@@ -95,13 +95,16 @@ void Capture::storePicture(int number) {
     writeFileAtomically(path, picture.constData(), byteCount);
     picture = QByteArray();
     stored_ = true;
+    const bool uploading = context_.state.uploadEnabled;
+    if (uploading && context_.state.backgroundUpload && queueUpload_)
+        queueUpload_(path, fileName);
     if (!context_.state.capture.keepOnCard)
         retryWhileNotAnswering(monitor_, [&] { camera.deletePicture(number); });
     checkShowable(path);
     context_.observer->pictureStored(path);
     context_.state.transfer.value = 0;
     setStatus({});
-    if (context_.state.uploadEnabled && upload_)
+    if (uploading && !context_.state.backgroundUpload && upload_)
         upload_(fileName);
 }
 

@@ -16,13 +16,16 @@ class SettingsControl;
 class Capture {
 public:
     using Upload = std::function<void(const QString& fileName)>;
+    using QueueUpload = std::function<void(const QString& path, const QString& fileName)>;
 
     Capture(EngineContext& context, ConnectionMonitor& monitor, SettingsControl& settings,
             LensControl& lens)
         : context_(context), monitor_(monitor), settings_(settings), lens_(lens) {}
 
-    // Where a stored picture goes while uploads are switched on.
+    // Where a stored picture goes while uploads are switched on: sent at once after it is
+    // shown, or queued as soon as it is on disk, before the capture reports it.
     void setUpload(Upload upload) { upload_ = std::move(upload); }
+    void setQueueUpload(QueueUpload queue) { queueUpload_ = std::move(queue); }
 
     // One capture, start to finish. A step that fails because the camera does not
     // answer is repeated after a connection check; a shot that timed out is never fired
@@ -46,6 +49,7 @@ private:
     SettingsControl& settings_;
     LensControl& lens_;
     Upload upload_;
+    QueueUpload queueUpload_;
     bool stored_ = false; // this capture wrote its picture to disk
 };
 

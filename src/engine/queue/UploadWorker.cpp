@@ -54,6 +54,12 @@ void UploadWorker::start() {
     thread_ = std::thread([this] { run(); });
 }
 
+void UploadWorker::setOptions(TransportOptions options) {
+    options.cancelled = [this] { return stopping_.load(); };
+    std::lock_guard lock(mutex_);
+    options_ = std::move(options);
+}
+
 void UploadWorker::stop() {
     {
         std::lock_guard lock(mutex_);
@@ -132,8 +138,13 @@ bool UploadWorker::sendOldest() {
         publish();
         return false;
     }
+    TransportOptions options;
+    {
+        std::lock_guard lock(mutex_);
+        options = options_;
+    }
     const SendOutcome outcome =
-        sendPicture(entry->destination, picture, queue_.namesToSend(*entry), options_);
+        sendPicture(entry->destination, picture, queue_.namesToSend(*entry), options);
     if (stopping_)
         return false; // cut off: the entry stays for the next start
     {

@@ -42,6 +42,8 @@ public:
     UploadWorker& operator=(const UploadWorker&) = delete;
 
     void start();
+    // The time limits of the uploads from the next one on.
+    void setOptions(TransportOptions options);
     // Drains only while enabled; a backlog found at start waits for it.
     void setEnabled(bool enabled);
     // A new entry is queued: try it now unless a failure's backoff is running.
