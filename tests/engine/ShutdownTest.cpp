@@ -1,44 +1,41 @@
-#include "app/ConnectionMonitor.h"
-#include "schedule/IntervalShooting.h"
-#include "support/WindowFixture.h"
+#include "support/EngineFixture.h"
 
 using namespace snapdeck;
 
 namespace {
-using ShutdownTest = test::WindowFixture;
+using ShutdownTest = test::EngineFixture;
 }
 
-TEST_F(ShutdownTest, ClosingSwitchesTheMonitorOffThenClosesTheCamera) {
+TEST_F(ShutdownTest, SwitchesTheCamerasScreenOffThenClosesTheCameraOnce) {
     load();
-    window->show();
-    window->close();
-    EXPECT_EQ(camera->script().log(), (QStringList{"SetMonitorMode(0, 1)", "CloseCamera(0)"}));
+    engine->unload();
+    EXPECT_EQ(script().log(), (QStringList{"setMonitorMode(1)", "close()"}));
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(engine->batteryTimerActive());
+    engine->unload(); // the window's close and the program's end both ask for it
+    EXPECT_EQ(script().log().size(), 2);
 }
 
-TEST_F(ShutdownTest, AFailureAtCloseIsReportedAndTheWindowClosesAnyway) {
+TEST_F(ShutdownTest, AFailureAtCloseIsReportedAndTheRestIsSkipped) {
     load();
-    window->show();
-    camera->script().failNext("SetMonitorMode", 26);
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
+    script().failNext("setMonitorMode", 26);
+    engine->unload();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n26")));
-    EXPECT_TRUE(cameraLog({"CloseCamera"}).isEmpty()) << "the rest of the unload is skipped";
+    EXPECT_TRUE(cameraLog({"close"}).isEmpty()) << "the rest of the unload is skipped";
 }
 
 TEST_F(ShutdownTest, NoTimerTicksUnderTheBoxOfAFailedClose) {
     load();
-    window->show();
-    window->intervalShooting().tTime.start(1000);
+    engine->setIntervalShooting(true);
+    ASSERT_TRUE(engine->intervalTimerActive());
     bool ticking = true;
     messages.answer = [&](const Message&) {
-        ticking = window->connectionMonitor().tBat.isActive() ||
-                  window->intervalShooting().tTime.isActive();
+        ticking = engine->batteryTimerActive() || engine->intervalTimerActive();
         return 0;
     };
-    camera->script().failNext("SetMonitorMode", 26);
-    window->close();
+    script().failNext("setMonitorMode", 26);
+    engine->unload();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(ticking);
 }

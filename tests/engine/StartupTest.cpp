@@ -1,21 +1,16 @@
-#include "app/CameraStatusFrame.h"
-#include "app/ConnectionMonitor.h"
-#include "settings/LensFrame.h"
-#include "support/WindowFixture.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
+#include "support/EngineFixture.h"
 
 using namespace snapdeck;
 
 namespace {
 
-class StartupTest : public test::WindowFixture {
+class StartupTest : public test::EngineFixture {
 protected:
-    QComboBox* list(const char* name) { return find<QComboBox>(name); }
+    const ListState& list(SettingList which) const { return state().list(which); }
+    bool listsFilled() const {
+        return std::any_of(state().lists.begin(), state().lists.end(),
+                           [](const ListState& list) { return list.selected >= 0; });
+    }
 };
 
 } // namespace
@@ -23,70 +18,67 @@ protected:
 TEST_F(StartupTest, OpensTheCameraSendsTheInitialSettingsAndTakesAPreview) {
     load(/*keepLog=*/true);
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
-    QStringList log = camera->script().log();
-    ASSERT_TRUE(log.last().startsWith(QStringLiteral("DownloadPreview(0, ")));
-    log.last() = QStringLiteral("DownloadPreview(0)");
     EXPECT_EQ(
-        log,
-        (QStringList{"Initialize()", "GetCameraCount()", "OpenCamera(0)", "GetModelName(0)",
-                     // the lists, in their filling order, each handler once
-                     "ImageSize(0)=0", "GetRemainingCount(0)", "IsoSpeed(0)=0", "WhiteBalance(0)=0",
-                     "SetMonitorMode(0, 1)", "SetExposure(0, 2/0/0/0/0)", "FlashMode(0)=0",
-                     "FocusMode(0)=2", "SetExposure(0, 2/28/0/0/0)", "GetExposure(0)",
+        script().log(),
+        (QStringList{"initialize()", "cameraCount()", "open(0)", "modelName()",
+                     // the lists, in their filling order, each sent once
+                     "setImageSize(0)", "remainingCount()", "setIsoSpeed(0)", "setWhiteBalance(0)",
+                     "setMonitorMode(1)", "setExposure(2/0/0)", "setFlashMode(0)",
+                     "setFocusMode(2)", "setExposure(2/28/0)", "exposure()",
                      // the camera's state read back
-                     "GetRemainingCount(0)", "GetPictureCount(0)", "ImageSize(0)",
-                     "ZoomPosition(0)", "FocusPosition(0)",
+                     "remainingCount()", "pictureCount()", "imageSize()", "zoom()", "focus()",
                      // the first preview
-                     "TakePreview(0)", "SelectedPicture(0)=0", "GetPictureSize(0)",
-                     "DownloadPreview(0)"}));
-    EXPECT_FALSE(window->state().FormLoading);
-    EXPECT_TRUE(window->state().ExposureBusy)
+                     "takePreview()"}));
+    EXPECT_TRUE(cameraLog({"setExposure"}).filter(QStringLiteral("/33333")).isEmpty())
         << "the aperture read-back stopped in automatic mode, so 1/30 was not sent";
-    EXPECT_EQ(find<QLabel>("lblModel")->text(), cameraConfig.model);
-    EXPECT_EQ(find<QLabel>("lblZoom")->text(), QStringLiteral("Увеличение - 80/240"));
-    EXPECT_EQ(find<QLabel>("lblFocus")->text(), QStringLiteral("Фокусировка - 0/240"));
-    EXPECT_EQ(find<QLabel>("PicCnt")->text(), QStringLiteral("0"));
-    EXPECT_NE(find<QLabel>("RemCnt")->text(), QStringLiteral("RemCnt"));
+    EXPECT_EQ(state().model, cameraConfig.model);
+    EXPECT_EQ(state().zoom.caption, QStringLiteral("Увеличение - 80/240"));
+    EXPECT_EQ(state().focus.caption, QStringLiteral("Фокусировка - 0/240"));
+    EXPECT_EQ(state().picturesOnCard, 0);
+    EXPECT_TRUE(state().picturesRemaining.has_value());
+    EXPECT_EQ(observer.previewsStored, QStringList{filePath("preview.jpg")});
 }
 
 TEST_F(StartupTest, ListsShowTheirInitialEntries) {
     load();
-    for (const char* name : {"combReso", "combExpMode", "combWB", "combFlash", "combISO", "combLCD",
-                             "combFocusMode"}) {
-        EXPECT_EQ(list(name)->currentIndex(), 0) << name;
-        EXPECT_TRUE(list(name)->isEnabled()) << name;
+    for (const SettingList which :
+         {SettingList::ImageSize, SettingList::ExposureMode, SettingList::WhiteBalance,
+          SettingList::Flash, SettingList::Iso, SettingList::Monitor, SettingList::FocusMode}) {
+        EXPECT_EQ(list(which), (ListState{0, true})) << int(which);
     }
-    EXPECT_EQ(list("combShutter")->currentText(), QStringLiteral("1/30"));
-    EXPECT_EQ(list("combShutter")->currentData().toInt(), 33333);
-    EXPECT_FALSE(list("combShutter")->isEnabled());
-    EXPECT_EQ(list("combAperture")->currentText(), QStringLiteral("2.8"));
-    EXPECT_FALSE(list("combAperture")->isEnabled());
-    EXPECT_FALSE(find<QSlider>("scrollFocus")->isEnabled());
-    EXPECT_EQ(find<QSlider>("scrollZoom")->value(), 80);
+    const ListState shutter = list(SettingList::Shutter);
+    ASSERT_GE(shutter.selected, 0);
+    EXPECT_EQ(settingCaptions(SettingList::Shutter)[shutter.selected], QStringLiteral("1/30"));
+    EXPECT_EQ(settingTables::shutterTimes()[size_t(shutter.selected)].value, 33333);
+    EXPECT_FALSE(shutter.enabled);
+    const ListState aperture = list(SettingList::Aperture);
+    ASSERT_GE(aperture.selected, 0);
+    EXPECT_EQ(settingCaptions(SettingList::Aperture)[aperture.selected], QStringLiteral("2.8"));
+    EXPECT_FALSE(aperture.enabled);
+    EXPECT_FALSE(state().focus.enabled);
+    EXPECT_EQ(state().zoom.position, 80);
 }
 
 TEST_F(StartupTest, ScheduleBoxesStartFromTheClockWithTomorrowRollingOverTheYear) {
     clock.set(QDateTime(QDate(2026, 12, 31), QTime(7, 8, 9)));
     load();
-    auto text = [&](const char* name) { return find<QLineEdit>(name)->text(); };
-    EXPECT_EQ(
-        QStringList({text("DBD"), text("DBM"), text("DBY"), text("TBH"), text("TBM"), text("TBS")}),
-        QStringList({"31", "12", "2026", "07", "08", "09"}));
-    EXPECT_EQ(
-        QStringList({text("DSD"), text("DSM"), text("DSY"), text("TSH"), text("TSM"), text("TSS")}),
-        QStringList({"01", "01", "2027", "07", "08", "09"}));
-    EXPECT_EQ(QStringList({text("WBH"), text("WBM"), text("WEH"), text("WEM")}),
+    ASSERT_TRUE(observer.schedule.has_value());
+    const ScheduleForm& form = *observer.schedule;
+    EXPECT_EQ(form.start, (MomentTexts{"31", "12", "2026", "07", "08", "09"}));
+    EXPECT_EQ(form.stop, (MomentTexts{"01", "01", "2027", "07", "08", "09"}));
+    EXPECT_EQ(QStringList({form.windowBeginHour, form.windowBeginMinute, form.windowEndHour,
+                           form.windowEndMinute}),
               QStringList({"00", "00", "23", "59"}));
-    EXPECT_EQ(text("txtInterval"), QStringLiteral("30"));
-    EXPECT_EQ(text("txtCaptureCount"), QStringLiteral("10"));
+    EXPECT_EQ(form.interval, QStringLiteral("30"));
+    EXPECT_EQ(form.count, QStringLiteral("10"));
+    EXPECT_FALSE(form.stopAtMoment || form.stopAfterCount || form.dailyWindow);
 }
 
-TEST_F(StartupTest, TwoCamerasOpenTheLastOneButOperationsUseCameraZero) {
+TEST_F(StartupTest, TwoCamerasOpenTheLastOne) {
     cameraConfig.cameras = 2;
     load(true);
-    EXPECT_EQ(cameraLog({"OpenCamera"}), QStringList{"OpenCamera(1)"});
-    EXPECT_EQ(globals.CameraNumber, 0);
-    EXPECT_EQ(cameraLog({"TakePreview"}), QStringList{"TakePreview(0)"});
+    EXPECT_EQ(cameraLog({"open"}), QStringList{"open(1)"});
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }
 
 TEST_F(StartupTest, NoCameraShowsTheFiveLineMessageAndEndsTheProgram) {
@@ -100,59 +92,62 @@ TEST_F(StartupTest, NoCameraShowsTheFiveLineMessageAndEndsTheProgram) {
     EXPECT_EQ(lines[4], QStringLiteral("             содержит правильные значения."));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(programEnds, std::vector<int>{1});
-    EXPECT_EQ(camera->script().log(), (QStringList{"Initialize()", "GetCameraCount()"}))
+    EXPECT_EQ(script().log(), (QStringList{"initialize()", "cameraCount()"}))
         << "the camera is neither opened nor closed";
-    EXPECT_EQ(list("combReso")->count(), 0);
+    EXPECT_FALSE(listsFilled());
 }
 
-TEST_F(StartupTest, AFailedInitialisationLeavesTheWindowInItsDesignState) {
+TEST_F(StartupTest, AFailedInitialisationLeavesTheFacesInTheirStartState) {
     cameraConfig.initializeFails = true;
     load(true);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Ошибка инициализации камеры!"));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(programEnds.empty());
-    EXPECT_EQ(camera->script().log(), QStringList{"Initialize()"});
-    EXPECT_TRUE(window->state().FormLoading);
-    EXPECT_EQ(list("combReso")->count(), 0);
-    EXPECT_EQ(find<QLabel>("PicCnt")->text(), QStringLiteral("PicCnt"));
+    EXPECT_EQ(script().log(), QStringList{"initialize()"});
+    EXPECT_FALSE(listsFilled());
+    EXPECT_EQ(state().model, EngineState().model);
+    EXPECT_FALSE(state().picturesOnCard.has_value());
+    EXPECT_FALSE(observer.schedule.has_value());
 
     // Previews stay off for the rest of the run, also after a settings change.
-    window->cmdPreview->click();
-    list("combWB")->addItem(QStringLiteral("x"), 1);
-    EXPECT_EQ(camera->script().log(), (QStringList{"Initialize()", "WhiteBalance(0)=1"}));
+    engine->takePreview();
+    engine->chooseSetting(SettingList::WhiteBalance, 1);
+    EXPECT_EQ(script().log(), (QStringList{"initialize()", "setWhiteBalance(1)"}));
+    EXPECT_TRUE(observer.previewsStored.isEmpty());
 }
 
 TEST_F(StartupTest, AnErrorWhileOpeningEndsLoadingAtThatStep) {
     create();
-    camera->script().failNext("OpenCamera", 9, 1, QStringLiteral("Нет доступа"));
-    window->Form_Load();
+    script().failNext("open", 9, 1, QStringLiteral("Нет доступа"));
+    engine->load();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("SimulatedCamera\r\nНет доступа\r\n9"));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("ScriptedCamera\r\nНет доступа\r\n9"));
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Snapdeck"));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(messages.shown[0].buttons, QStringList{"OK"});
-    EXPECT_EQ(list("combReso")->count(), 0);
-    EXPECT_TRUE(cameraLog({"GetModelName"}).isEmpty());
+    EXPECT_FALSE(listsFilled());
+    EXPECT_TRUE(cameraLog({"modelName"}).isEmpty());
+    EXPECT_TRUE(programEnds.empty());
 }
 
-// The boxes of loading keep Qt's timers running: a battery tick under them would ask a
-// camera that was never opened and stack "Камера не подключена!" on top.
+// A battery tick during start-up's message boxes would ask a camera that was never
+// opened and stack "Камера не подключена!" on top; without a camera the program ends.
 TEST_F(StartupTest, TheBatteryTimerStartsOnlyOnceLoadingIsOver) {
     for (const bool noCamera : {true, false}) {
         SCOPED_TRACE(noCamera ? "no camera" : "failed initialisation");
         cameraConfig.cameras = noCamera ? 0 : 1;
         cameraConfig.initializeFails = !noCamera;
-        window.reset();
+        engine.reset();
         create();
         std::vector<bool> tickingUnderBox;
         messages.answer = [&](const Message&) {
-            tickingUnderBox.push_back(window->connectionMonitor().tBat.isActive());
+            tickingUnderBox.push_back(engine->batteryTimerActive());
             return 0;
         };
-        window->Form_Load();
+        engine->load();
         EXPECT_EQ(tickingUnderBox, std::vector<bool>{false});
-        EXPECT_EQ(window->connectionMonitor().tBat.isActive(), !noCamera)
+        EXPECT_EQ(engine->batteryTimerActive(), !noCamera)
             << "the window stays after a failed initialisation, and so does its monitor";
     }
 }
@@ -162,11 +157,11 @@ TEST_F(StartupTest, TheBatteryTimerStartsOnlyOnceLoadingIsOver) {
 // slider, so the camera's "no preview" is reported once.
 TEST_F(StartupTest, ACameraWithoutPreviewIsReportedOnceAtStart) {
     create();
-    camera->script().reportNext("ZoomPosition", 120);
-    camera->script().reportNext("FocusPosition", 60);
-    camera->script().failNext("TakePreview", 1004, 10, QStringLiteral("Нет просмотра"));
-    window->Form_Load();
+    script().reportNext("zoom", 120);
+    script().reportNext("focus", 60);
+    script().failNext("takePreview", 1004, 10, QStringLiteral("Нет просмотра"));
+    engine->load();
     EXPECT_EQ(messages.shown.size(), 1u) << messages.texts().join(u'|').toStdString();
-    EXPECT_EQ(cameraLog({"TakePreview"}).size(), 1);
-    EXPECT_EQ(window->findChild<QSlider*>(QStringLiteral("scrollZoom"))->value(), 120);
+    EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
+    EXPECT_EQ(state().zoom.position, 120);
 }

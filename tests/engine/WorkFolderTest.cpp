@@ -1,8 +1,7 @@
-#include "capture/PictureBox.h"
-#include "ftp/LoadFtpSettings.h"
-#include "support/WindowFixture.h"
+#include "engine/upload/FtpSettingsFile.h"
+#include "support/EngineFixture.h"
 
-#include <QPushButton>
+#include <QImage>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,10 +12,10 @@ namespace {
 
 // The program started in a folder whose name is not valid UTF-8: "Фото" in Windows-1251,
 // as an old USB disk holds it.
-class WorkFolderTest : public test::WindowFixture {
+class WorkFolderTest : public test::EngineFixture {
 protected:
     void SetUp() override {
-        WindowFixture::SetUp();
+        EngineFixture::SetUp();
         saved_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         ASSERT_GE(saved_, 0);
         const QByteArray name = QFile::encodeName(dir.path()) + "/\xD4\xEE\xF2\xEE";
@@ -25,7 +24,7 @@ protected:
         folder.emplace(); // the current folder
     }
     void TearDown() override {
-        WindowFixture::TearDown();
+        EngineFixture::TearDown();
         if (saved_ >= 0) {
             EXPECT_EQ(::fchdir(saved_), 0);
             ::close(saved_);
@@ -46,14 +45,16 @@ protected:
 
 TEST_F(WorkFolderTest, PicturesAndSettingsAreWrittenAndReadInAFolderNamedInAnotherCodePage) {
     writeHere("ftp.ini", "URLHost:example.org\r\nSrvPort:2121\r\n");
-    ASSERT_TRUE(LoadFtpSettings(globals.ftp, *folder, messages));
-    EXPECT_EQ(globals.ftp.FtpHost, QStringLiteral("example.org")) << "ftp.ini is read";
-    EXPECT_EQ(globals.ftp.FtpPort, 2121);
+    FtpSettings ftp;
+    ASSERT_TRUE(loadFtpSettings(ftp, *folder, messages));
+    EXPECT_EQ(ftp.FtpHost, QStringLiteral("example.org")) << "ftp.ini is read";
+    EXPECT_EQ(ftp.FtpPort, 2121);
 
     load();
     EXPECT_TRUE(existsHere("preview.jpg"));
-    window->cmdCapture->click();
+    EXPECT_TRUE(engine->capture());
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
     EXPECT_TRUE(existsHere("image.jpg"));
-    EXPECT_FALSE(window->Image1->image().isNull()) << "and shown";
+    ASSERT_EQ(observer.picturesStored.size(), 1);
+    EXPECT_FALSE(QImage(observer.picturesStored[0]).isNull()) << "a path the faces can show";
 }

@@ -1,4 +1,4 @@
-#include "ftp/CurlEasy.h"
+#include "engine/upload/CurlEasy.h"
 
 #include <QFile>
 #include <QTemporaryDir>

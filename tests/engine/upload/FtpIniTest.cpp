@@ -1,6 +1,6 @@
 #include "common/WorkFolder.h"
-#include "ftp/FtpIniFormat.h"
-#include "ftp/LoadFtpSettings.h"
+#include "engine/upload/FtpIniFormat.h"
+#include "engine/upload/FtpSettingsFile.h"
 #include "support/RecordingMessages.h"
 
 #include <QDir>
@@ -79,12 +79,12 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
     test::RecordingMessages messages;
     FtpSettings settings;
     settings.FtpPort = 7;
-    EXPECT_TRUE(LoadFtpSettings(settings, folder, messages));
+    EXPECT_TRUE(loadFtpSettings(settings, folder, messages));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(settings.FtpPort, 7) << "a fresh installation keeps the start values";
 
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ftp.ini")));
-    EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
+    EXPECT_FALSE(loadFtpSettings(settings, folder, messages));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(
         QStringLiteral("Snapdeck\r\nНе удалось прочитать файл ftp.ini")));
@@ -107,7 +107,7 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
     for (const auto& [make, why] : strangeFiles) {
         messages.clear();
         ASSERT_TRUE(make()) << why.toStdString();
-        EXPECT_FALSE(LoadFtpSettings(settings, folder, messages));
+        EXPECT_FALSE(loadFtpSettings(settings, folder, messages));
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_TRUE(messages.shown[0].text.contains(why))
             << messages.texts().join(u'|').toStdString();
@@ -123,7 +123,7 @@ TEST(FtpIniFile, MissingIsNoErrorUnreadableOrOutOfRangeShowsTheErrorBox) {
         file.write(QByteArray("URLHost:host\r\nSrvPort:40000\r\n") + line + "\r\n");
         file.close();
         const bool valid = *line == '\0';
-        EXPECT_EQ(LoadFtpSettings(settings, folder, messages), valid) << line;
+        EXPECT_EQ(loadFtpSettings(settings, folder, messages), valid) << line;
         if (valid) {
             EXPECT_EQ(settings.FtpPort, 40000);
             continue;

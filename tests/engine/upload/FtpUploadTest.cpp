@@ -1,22 +1,15 @@
-#include "ftp/FtpUpload.h"
+#include "engine/upload/FtpUpload.h"
 #include "TestServers.h"
-#include "common/WorkFolder.h"
-#include "ftp/FtpFrame.h"
-#include "ftp/FtpService.h"
-#include "ftp/FtpSettings.h"
-#include "ftp/RemoteUrl.h"
-#include "support/Painting.h"
-#include "support/RecordingMessages.h"
-#include "support/WindowFixture.h"
+#include "engine/upload/FtpService.h"
+#include "engine/upload/FtpSettings.h"
+#include "engine/upload/RemoteUrl.h"
+#include "support/EngineFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QFile>
-#include <QLabel>
 #include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <map>
 #include <tuple>
@@ -39,27 +32,36 @@ const QString kOutOfTime =
 const QString kLoginRefused = QStringLiteral("Сервер ''127.0.0.1'' отказал во входе: неверный "
                                              "логин или пароль. Передача файла отменена.");
 
-// The upload on a shown window with the real "FTP" frame; records each text "lblFTP"
-// had when it was painted, which the upload must do before each blocking step.
-class FtpUploadTest : public ::testing::Test, public QObject {
+// Every upload line the faces were told to show, in order: the upload must tell them
+// before each step that may block.
+class UploadLines final : public EngineObserver {
+public:
+    void stateChanged(const EngineState& state) override {
+        current = state.uploadStatus;
+        if (!current.isEmpty() && (shown.isEmpty() || shown.last() != current))
+            shown.append(current);
+    }
+    void pictureStored(const QString&) override {}
+    void previewStored(const QString&) override {}
+    void scheduleFilled(const ScheduleForm&) override {}
+    void intervalRefused() override {}
+    void runEnded(const QString&) override {}
+
+    QString current;
+    QStringList shown;
+};
+
+// The engine's upload of a picture in the working folder, with short time limits.
+class FtpUploadTest : public EngineFixture {
 protected:
     void SetUp() override {
-        folder.emplace(dir.path());
-        (new QVBoxLayout(&window))->addWidget(frame);
-        test::showExposed(window);
-        frame->lblFTP->installEventFilter(this);
-        uploader.emplace(settings, *folder, messages, *frame->lblFTP, window);
-        uploader->transportOptions().connectTimeout = std::chrono::milliseconds(2000);
-        uploader->transportOptions().responseTimeout = std::chrono::seconds(1);
-        uploader->transportOptions().stallTimeout = std::chrono::seconds(2);
-    }
-    void TearDown() override { frame->lblFTP->removeEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        const QString text = frame->lblFTP->text();
-        if (event->type() == QEvent::Paint && !text.isEmpty() &&
-            (painted.isEmpty() || painted.last() != text))
-            painted.append(text);
-        return false;
+        EngineFixture::SetUp();
+        create();
+        engine->setObserver(lines);
+        TransportOptions& options = engine->upload().transportOptions();
+        options.connectTimeout = std::chrono::milliseconds(2000);
+        options.responseTimeout = std::chrono::seconds(1);
+        options.stallTimeout = std::chrono::seconds(2);
     }
     // Every byte value, CR LF and NUL runs, then noise: what a text-mode transfer spoils.
     QByteArray writePicture(const QString& name) {
@@ -85,25 +87,20 @@ protected:
                                QString(),
                                QString()};
     }
+    TransportOptions& options() { return engine->upload().transportOptions(); }
     void upload(const QString& name = QStringLiteral("image.jpg")) {
-        painted.clear();
+        lines.shown.clear();
         messages.clear();
-        uploader->UploadPictureByFtp(name);
-        EXPECT_TRUE(frame->lblFTP->isHidden()) << "after every outcome";
-        EXPECT_TRUE(frame->lblFTP->text().isEmpty());
+        engine->setFtpSettings(settings);
+        engine->upload().send(name);
+        EXPECT_TRUE(lines.current.isEmpty()) << "the line is hidden after every outcome";
     }
     QStringList filesOnServer(const TestServer& server, const QString& folderPath) {
         return QDir(server.path(folderPath)).entryList(QDir::Files | QDir::Hidden);
     }
 
-    QTemporaryDir dir;
-    std::optional<WorkFolder> folder;
-    RecordingMessages messages;
     FtpSettings settings;
-    QWidget window;
-    FtpFrame* frame = new FtpFrame(&window);
-    std::optional<FtpUpload> uploader;
-    QStringList painted;
+    UploadLines lines;
 };
 
 } // namespace
@@ -121,7 +118,7 @@ TEST_F(FtpUploadTest, SendsTheExactBytesUnderATemporaryNameThenRenamesIt) {
     EXPECT_EQ(server->commands(QStringLiteral("STOR")), QStringList{"STOR .image.jpg.part"});
     EXPECT_EQ(server->commands(QStringLiteral("RNTO")), QStringList{"RNTO image.jpg"});
     EXPECT_TRUE(server->commands(QStringLiteral("CWD")).isEmpty()) << "no folder set";
-    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost, kSending}));
+    EXPECT_EQ(lines.shown, (QStringList{kConnecting, kFindingHost, kSending}));
     EXPECT_EQ(readFile(folder->path(QStringLiteral("image.jpg"))), picture) << "kept locally";
 }
 
@@ -143,7 +140,7 @@ TEST_F(FtpUploadTest, FoldersAbsoluteOrBelowTheLoginFolderWithSpacesAndCyrillicI
     EXPECT_EQ(server->commands(QStringLiteral("CWD")).last(),
               QStringLiteral("CWD Фото архив/2026 год"));
     EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 1) << "one login for all steps";
-    EXPECT_EQ(painted,
+    EXPECT_EQ(lines.shown,
               (QStringList{kConnecting, kFindingHost,
                            QStringLiteral("Переходим в папку Фото архив/2026 год..."), kSending}));
 
@@ -166,8 +163,9 @@ TEST_F(FtpUploadTest, AMissingFolderIsReportedAndThePictureGoesToTheStartFolder)
               QStringLiteral("Папки нет такой на сервере 127.0.0.1 не существует!"));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(readFile(server->path(QStringLiteral("/home/image.jpg"))), picture);
-    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost,
-                                    QStringLiteral("Переходим в папку нет такой..."), kSending}));
+    EXPECT_EQ(lines.shown,
+              (QStringList{kConnecting, kFindingHost,
+                           QStringLiteral("Переходим в папку нет такой..."), kSending}));
 }
 
 TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
@@ -180,7 +178,7 @@ TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
     upload(); // no write permission
     EXPECT_EQ(messages.texts(), QStringList{kNotSent});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost, kSending}));
+    EXPECT_EQ(lines.shown, (QStringList{kConnecting, kFindingHost, kSending}));
     EXPECT_TRUE(filesOnServer(*server, QStringLiteral("/")).isEmpty());
     upload(QStringLiteral("gone.jpg"));
     EXPECT_EQ(messages.texts(), QStringList{kNotSent});
@@ -189,7 +187,7 @@ TEST_F(FtpUploadTest, EachFailureShowsTheMessageOfItsStep) {
     upload();
     ASSERT_EQ(messages.texts(), QStringList{kLoginRefused});
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(painted, (QStringList{kConnecting, kFindingHost}));
+    EXPECT_EQ(lines.shown, (QStringList{kConnecting, kFindingHost}));
     EXPECT_TRUE(filesOnServer(*server, QStringLiteral("/")).isEmpty());
     settings.FtpPassword = readOnly.password;
     settings.FtpLogin = QStringLiteral("nobody");
@@ -243,10 +241,10 @@ TEST_F(FtpUploadTest, AServerSlowAtEveryAnswerIsGivenUpAtTheUploadsDeadline) {
     setup.replyDelaySeconds = 0.6; // the limit for an answer is 1 s
     const auto server = TestServer::ftp(setup);
     pointAt(*server, FtpOnlyService, setup);
-    TransportOptions& options = uploader->transportOptions();
-    options.connectTimeout = std::chrono::seconds(10); // the login alone takes three answers
-    options.uploadTimeBase = std::chrono::milliseconds(2500);
-    options.slowestRate = std::int64_t(1) << 40;
+    TransportOptions& limits = options();
+    limits.connectTimeout = std::chrono::seconds(10); // the login alone takes three answers
+    limits.uploadTimeBase = std::chrono::milliseconds(2500);
+    limits.slowestRate = std::int64_t(1) << 40;
     const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
     upload();
 
@@ -269,8 +267,8 @@ TEST_F(FtpUploadTest, AnHttpAnswerIsJudgedByItsStatusWithoutWaitingForItsBody) {
                            QString(),
                            QString()};
     // An upload that waited for the body would meet its deadline first.
-    uploader->transportOptions().uploadTimeBase = std::chrono::seconds(5);
-    uploader->transportOptions().slowestRate = std::int64_t(1) << 40;
+    options().uploadTimeBase = std::chrono::seconds(5);
+    options().slowestRate = std::int64_t(1) << 40;
     const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
     upload();
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
@@ -312,7 +310,7 @@ TEST_F(FtpUploadTest, AutoUsesTlsWhenOfferedSoThePasswordNeverCrossesInClear) {
     setup.tls = true; // refuses a login or a transfer without TLS
     const auto server = TestServer::ftp(setup);
     pointAt(*server, AutoService, setup);
-    uploader->transportOptions().trustedAuthorities = server->certificate();
+    options().trustedAuthorities = server->certificate();
     const QByteArray picture = writePicture(QStringLiteral("image.jpg"));
     upload();
 
@@ -332,7 +330,7 @@ TEST_F(FtpUploadTest, AutoUsesTlsWhenOfferedSoThePasswordNeverCrossesInClear) {
     // A certificate that no trusted authority signed stops "Авто" before the login,
     // with no fallback to plain FTP.
     settings.FtpServiceType = AutoService;
-    uploader->transportOptions().trustedAuthorities.clear();
+    options().trustedAuthorities.clear();
     upload();
     EXPECT_EQ(messages.texts(), QStringList{kNotAnswering});
     EXPECT_EQ(server->commands(QStringLiteral("USER")).size(), 2) << "the TLS and the plain one";

@@ -25,7 +25,7 @@ struct HttpServerSetup {
     bool trickle = false; // each answer's body a byte every half second, for 20 s
 };
 
-// A server script of tests/ftp run with the system's Python on a free port of
+// A server script of this folder run with the system's Python on a free port of
 // 127.0.0.1, serving a temporary folder; it stops with this object.
 class TestServer {
 public:
