@@ -1,5 +1,5 @@
-#include "app/QtMessagePresenter.h"
 #include "support/WindowFixture.h"
+#include "ui/QtMessagePresenter.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -10,13 +10,33 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace snapdeck;
 
 namespace {
-using AccessibilityTest = test::WindowFixture;
-}
+
+class AccessibilityTest : public test::WindowFixture {
+protected:
+    // Keyboard focus needs a shown, active window.
+    void showLoaded() {
+        load();
+        window->show();
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+        QCoreApplication::processEvents();
+    }
+    // The label whose buddy the control is; null when none is.
+    QLabel* captionOf(const QWidget* control) const {
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (label->buddy() == control)
+                return label;
+        return nullptr;
+    }
+};
+
+} // namespace
 
 // Every control a user works with can be reached with Tab and is announced by name.
 TEST_F(AccessibilityTest, EveryControlIsReachableByKeyboardAndNamed) {
@@ -45,44 +65,88 @@ TEST_F(AccessibilityTest, EveryControlIsReachableByKeyboardAndNamed) {
     EXPECT_GE(checked, 40) << "every control of the window was looked at";
 }
 
-TEST_F(AccessibilityTest, CaptionsAreTheBuddiesOfTheirControls) {
+// A caption beside a control is its buddy (Alt with the caption's letter, screen
+// readers) and the control is announced by the caption's words. The lens captions
+// change with the lens, so their sliders carry the steady part.
+TEST_F(AccessibilityTest, CaptionsAreTheBuddiesOfTheirControlsAndNameThem) {
     load();
-    for (const char* name : {"combReso", "combShutter", "txtInterval", "scrollZoom", "PicCnt"}) {
+    const std::pair<const char*, const char*> named[] = {
+        {"imageSizeList", "Размер изображения"},
+        {"exposureModeList", "Режим экспозиции"},
+        {"whiteBalanceList", "Баланс белого"},
+        {"flashList", "Режим вспышки"},
+        {"shutterList", "Значение выдержки"},
+        {"apertureList", "Значение диафрагмы"},
+        {"isoList", "Светочувствительность"},
+        {"monitorList", "Режим экрана"},
+        {"focusModeList", "Режим фокусировки"},
+        {"intervalBox", "Интервал"},
+        {"modelValue", "Модель"},
+        {"picturesOnCardValue", "Кадров записано"},
+        {"picturesRemainingValue", "Кадров осталось"},
+        {"batteryBar", "Батарея"},
+    };
+    for (const auto& [name, caption] : named) {
         QWidget* control = find<QWidget>(name);
-        bool hasBuddy = false;
-        for (QLabel* label : window->findChildren<QLabel*>())
-            hasBuddy = hasBuddy || label->buddy() == control;
-        EXPECT_TRUE(hasBuddy) << name;
+        ASSERT_NE(control, nullptr);
+        const QLabel* label = captionOf(control);
+        ASSERT_NE(label, nullptr) << name << " has a caption";
+        EXPECT_EQ(label->text(), QString::fromUtf8(caption)) << name;
+        EXPECT_EQ(control->accessibleName(), QString::fromUtf8(caption)) << name;
     }
-    EXPECT_EQ(find<QWidget>("combReso")->accessibleName(), QStringLiteral("Размер изображения"));
-    EXPECT_EQ(find<QWidget>("scrollZoom")->accessibleName(), QStringLiteral("Увеличение"));
+
+    EXPECT_EQ(captionOf(find<QWidget>("zoomSlider")), find<QLabel>("zoomCaption"));
+    EXPECT_EQ(find<QWidget>("zoomSlider")->accessibleName(), QStringLiteral("Увеличение"));
+    EXPECT_EQ(captionOf(find<QWidget>("focusSlider")), find<QLabel>("focusCaption"));
+    EXPECT_EQ(find<QWidget>("focusSlider")->accessibleName(), QStringLiteral("Фокусировка"));
+    // The row "Начать" leads into its first box; each box says which part it holds.
+    ASSERT_NE(captionOf(find<QWidget>("startDayBox")), nullptr);
+    EXPECT_EQ(captionOf(find<QWidget>("startDayBox"))->text(), QStringLiteral("Начать"));
+    EXPECT_EQ(find<QWidget>("startDayBox")->accessibleName(), QStringLiteral("Начать - день"));
+    EXPECT_EQ(find<QWidget>("stopYearBox")->accessibleName(), QStringLiteral("Остановить - год"));
+    EXPECT_EQ(find<QWidget>("transferBar")->accessibleName(), QStringLiteral("Передача файла"));
 }
 
-TEST_F(AccessibilityTest, TabGoesThroughTheFramesInReadingOrder) {
-    load();
-    // The buttons and capture options, the camera's settings, the lens, the schedule,
-    // the upload, the camera's status.
-    const std::vector<QWidget*> frames{window->cmdPreview,      find<QWidget>("Frame6"),
-                                       find<QWidget>("Frame1"), find<QWidget>("Frame2"),
-                                       find<QWidget>("Frame3"), find<QWidget>("Frame5"),
-                                       find<QWidget>("Frame4")};
-    // Where each frame is first met along the focus chain.
-    std::vector<int> firstMet(frames.size(), -1);
-    int step = 0;
-    for (QWidget* widget = window->cmdPreview; step == 0 || widget != window->cmdPreview;
-         widget = widget->nextInFocusChain(), ++step) {
-        ASSERT_LT(step, 1000);
-        for (std::size_t i = 0; i < frames.size(); ++i)
-            if (firstMet[i] < 0 && (widget == frames[i] || frames[i]->isAncestorOf(widget)) &&
-                (widget->focusPolicy() & Qt::TabFocus))
-                firstMet[i] = step;
+// Tab, pressed again and again from "Просмотр", walks the window in reading order: the
+// buttons and capture options, the camera's settings, the lens, the schedule row by
+// row, the upload, the camera's status; then it comes round to the start.
+TEST_F(AccessibilityTest, TabWalksEveryControlInReadingOrder) {
+    showLoaded();
+    // After start-up the focus slider is locked (automatic focus) and so are the shutter
+    // and aperture lists (automatic exposure): Tab passes them by.
+    ASSERT_FALSE(find<QWidget>("focusSlider")->isEnabled());
+    ASSERT_FALSE(find<QWidget>("shutterList")->isEnabled());
+    ASSERT_FALSE(find<QWidget>("apertureList")->isEnabled());
+    const QString expected = QStringLiteral(
+        "previewButton captureButton bufferModeBox keepOnCardBox overwriteBox "
+        "imageSizeList exposureModeList whiteBalanceList flashList isoList monitorList "
+        "focusModeList zoomSlider "
+        "intervalShootingBox intervalBox "
+        "startDayBox startMonthBox startYearBox startHourBox startMinuteBox startSecondBox "
+        "stopAtMomentBox stopDayBox stopMonthBox stopYearBox stopHourBox stopMinuteBox "
+        "stopSecondBox stopAfterCountBox countBox dailyWindowBox windowBeginHourBox "
+        "windowBeginMinuteBox windowEndHourBox windowEndMinuteBox "
+        "ftpSettingsButton uploadBox "
+        "modelValue picturesOnCardValue picturesRemainingValue batteryBar");
+
+    QWidget* start = find<QWidget>("previewButton");
+    start->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(start->hasFocus());
+    QStringList walked{start->objectName()};
+    for (int step = 0; step < 100; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr) << "after " << walked.join(u' ').toStdString();
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        if (focused == start)
+            break;
+        walked.append(focused->objectName());
     }
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        ASSERT_GE(firstMet[i], 0) << frames[i]->objectName().toStdString();
-        if (i > 0) {
-            EXPECT_LT(firstMet[i - 1], firstMet[i]) << frames[i]->objectName().toStdString();
-        }
-    }
+    EXPECT_EQ(walked.join(u' '), expected);
+    EXPECT_TRUE(start->hasFocus()) << "Tab came round to the start";
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }
 
 TEST(MessageBoxes, AreTopLevelWindowsWithTheirTitleTextAndButtons) {

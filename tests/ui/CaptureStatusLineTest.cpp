@@ -1,44 +1,47 @@
-#include "capture/CaptureOptionsFrame.h"
-#include "support/Painting.h"
 #include "support/WindowFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 using namespace snapdeck;
-using snapdeck::test::PaintWatcher;
 
 namespace {
 
-// The status line of a capture reaches the screen while the camera works, not once the
-// capture is over: each camera call holds the window thread.
+// What the capture's status line shows while the camera works: at each camera call of
+// a capture, the line as the window has it then.
 class CaptureStatusLineTest : public test::WindowFixture {
 protected:
-    void showLoadedWindow() {
+    void showLoaded() {
         load();
-        test::showExposed(*window);
-        // Each paint of the status line: its text, and the camera call made last before it.
-        QLabel* status = find<QLabel>("lblStatus");
-        watcher.painted = [this, status] {
-            const QStringList& log = camera->script().log();
-            const QString last = log.isEmpty() ? QString() : log.last();
-            paints.append(status->text() + QStringLiteral(" after ") +
-                          last.left(last.indexOf(u'(')));
+        window->show();
+        line = find<QLabel>("captureStatusLine");
+        ASSERT_NE(line, nullptr);
+        camera->afterCall = [this](const QString& operation) {
+            seen.append(operation + u' ' +
+                        (line->isVisible() ? line->text() : QStringLiteral("-")));
         };
-        status->installEventFilter(&watcher);
+    }
+    void TearDown() override {
+        camera->afterCall = nullptr;
+        WindowFixture::TearDown();
     }
 
-    PaintWatcher watcher; // outlives the window, which the fixture's TearDown destroys
-    QStringList paints;
+    QLabel* line = nullptr;
+    QStringList seen; // "operation shown text", "-" for a hidden line
 };
 
 } // namespace
 
-TEST_F(CaptureStatusLineTest, IsPaintedBeforeTheExposureAndBeforeTheCopy) {
-    showLoadedWindow();
-    window->cmdCapture->click();
-    EXPECT_TRUE(paints.contains(QStringLiteral("Экспозиция... after SetExposure")))
-        << paints.join(u'|').toStdString();
-    EXPECT_TRUE(paints.contains(QStringLiteral("Запись файла after GetPictureSize")))
-        << paints.join(u'|').toStdString();
+TEST_F(CaptureStatusLineTest, ShowsTheExposureThenTheCopyAndGoesAfterwards) {
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
+    ASSERT_FALSE(line->isVisible()) << "hidden until a capture";
+    find<QPushButton>("captureButton")->click();
+    const QString during = seen.join(u'|');
+    EXPECT_TRUE(seen.contains(QStringLiteral("setExposure -"))) << during.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("takePicture Экспозиция..."))) << during.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("pictureCount -"))) << during.toStdString();
+    EXPECT_TRUE(seen.contains(QStringLiteral("downloadPicture Запись файла")))
+        << during.toStdString();
+    EXPECT_FALSE(line->isVisible()) << "gone once the capture is over";
+    EXPECT_TRUE(line->text().isEmpty());
 }

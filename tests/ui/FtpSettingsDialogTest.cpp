@@ -1,6 +1,6 @@
-#include "ftp/FtpSettingsWindow.h"
-#include "ftp/FtpFrame.h"
-#include "ftp/LoadFtpSettings.h"
+#include "ui/FtpSettingsDialog.h"
+#include "engine/upload/FtpSettingsFile.h"
+#include "support/EngineFixture.h"
 #include "support/WindowFixture.h"
 
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 #include <sys/stat.h>
 
 using namespace snapdeck;
@@ -19,39 +20,63 @@ namespace {
 
 const FtpSettings kStored{"ftp.example.ru", 40000, "фото", "секрет", 3, "/веб камера", "cam.jpg"};
 
-class FtpSettingsWindowTest : public test::WindowFixture {
+// The settings window "Настройки FTP" as opened from the main window.
+class FtpSettingsDialogTest : public test::WindowFixture {
 protected:
+    // The window over the settings in use.
+    void loadWith(const FtpSettings& settings) {
+        ftp = settings;
+        load();
+    }
     // Clicks "Настройки FTP" and acts on the modal window while it is open; whatever is
     // still open afterwards is closed by the title bar.
-    void openSettings(const std::function<void(frmFTP&)>& act) {
-        frmFTP* opened = nullptr;
+    void openSettings(const std::function<void(FtpSettingsDialog&)>& act) {
+        FtpSettingsDialog* opened = nullptr;
         QTimer::singleShot(0, [&] {
-            opened = qobject_cast<frmFTP*>(QApplication::activeModalWidget());
+            opened = qobject_cast<FtpSettingsDialog*>(QApplication::activeModalWidget());
             if (opened)
                 act(*opened);
             if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 open->close();
         });
-        window->ftpFrame->Command1->click();
+        find<QPushButton>("ftpSettingsButton")->click();
         EXPECT_NE(opened, nullptr) << "a modal settings window opened";
     }
+    static QLineEdit* box(FtpSettingsDialog& dialog, const char* name) {
+        auto* found = dialog.findChild<QLineEdit*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QComboBox* serviceList(FtpSettingsDialog& dialog) {
+        return dialog.findChild<QComboBox*>(QStringLiteral("serviceList"));
+    }
+    static void save(FtpSettingsDialog& dialog) {
+        auto* button = dialog.findChild<QPushButton*>(QStringLiteral("saveButton"));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), QStringLiteral("Сохранить"));
+        button->click();
+    }
+    // The settings the upload uses.
+    const FtpSettings& inUse() { return engine().upload().settings(); }
     QByteArray ini() const { return test::readFile(filePath(QStringLiteral("ftp.ini"))); }
 };
 
 } // namespace
 
-TEST_F(FtpSettingsWindowTest, ShowsTheSettingsAndSaveWritesTheFileAndTheSettings) {
-    load();
-    globals.ftp = kStored;
-    openSettings([&](frmFTP& w) {
+TEST_F(FtpSettingsDialogTest, ShowsTheSettingsAndSaveWritesTheFileAndTheSettings) {
+    loadWith(kStored);
+    openSettings([&](FtpSettingsDialog& w) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Настройки FTP"));
-        const QList<QWidget*> boxes{w.txtHostName,    w.txtPort,   w.txtLogin,   w.txtPassw,
-                                    w.cmbServiceType, w.txtFtpDir, w.txtFileName};
+        const QList<QWidget*> boxes{box(w, "hostBox"),     box(w, "portBox"), box(w, "loginBox"),
+                                    box(w, "passwordBox"), serviceList(w),    box(w, "folderBox"),
+                                    box(w, "fileNameBox")};
         QStringList shown;
-        for (QWidget* box : boxes) {
-            auto* line = qobject_cast<QLineEdit*>(box);
-            shown.append(line ? line->displayText() : w.cmbServiceType->currentText());
-            EXPECT_TRUE(box->focusPolicy() & Qt::TabFocus) << box->objectName().toStdString();
+        for (QWidget* control : boxes) {
+            ASSERT_NE(control, nullptr);
+            auto* line = qobject_cast<QLineEdit*>(control);
+            shown.append(line ? line->displayText() : serviceList(w)->currentText());
+            EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus)
+                << control->objectName().toStdString();
         }
         EXPECT_EQ(shown, (QStringList{"ftp.example.ru", "40000", "фото", "******", "HTTP",
                                       "/веб камера", "cam.jpg"}));
@@ -66,18 +91,17 @@ TEST_F(FtpSettingsWindowTest, ShowsTheSettingsAndSaveWritesTheFileAndTheSettings
                                          "Директория=Директория", "Имя файла=Имя файла",
                                          "ВНИМАНИЕ!", "Хранить здесь пароль небезопасно !"}));
         QStringList services;
-        for (int i = 0; i < w.cmbServiceType->count(); ++i)
-            services.append(w.cmbServiceType->itemText(i));
+        for (int i = 0; i < serviceList(w)->count(); ++i)
+            services.append(serviceList(w)->itemText(i));
         EXPECT_EQ(services, (QStringList{"Авто", "FTP", "GOPHER", "HTTP"}));
 
-        w.txtHostName->setText(QStringLiteral("  127.0.0.1 "));
-        w.txtPort->setText(QStringLiteral(" 21.5 "));
-        w.txtPassw->setText(QStringLiteral(" p w "));
-        w.cmbServiceType->setCurrentIndex(-1);
-        w.txtFtpDir->setText(QStringLiteral("Фото архив "));
-        w.txtFileName->clear();
-        EXPECT_EQ(w.Command1->text(), QStringLiteral("Сохранить"));
-        w.Command1->click();
+        box(w, "hostBox")->setText(QStringLiteral("  127.0.0.1 "));
+        box(w, "portBox")->setText(QStringLiteral(" 21.5 "));
+        box(w, "passwordBox")->setText(QStringLiteral(" p w "));
+        serviceList(w)->setCurrentIndex(-1);
+        box(w, "folderBox")->setText(QStringLiteral("Фото архив "));
+        box(w, "fileNameBox")->clear();
+        save(w);
         EXPECT_FALSE(w.isVisible()) << "Save closes the window";
     });
 
@@ -90,79 +114,98 @@ TEST_F(FtpSettingsWindowTest, ShowsTheSettingsAndSaveWritesTheFileAndTheSettings
     ASSERT_EQ(::stat(QFile::encodeName(filePath(QStringLiteral("ftp.ini"))).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file holds a password";
     const FtpSettings saved{"127.0.0.1", 22, "фото", "p w", -1, "Фото архив", ""};
-    EXPECT_EQ(globals.ftp, saved);
+    EXPECT_EQ(inUse(), saved) << "the upload uses them at once";
     FtpSettings readBack;
-    EXPECT_TRUE(LoadFtpSettings(readBack, *folder, messages));
+    EXPECT_TRUE(loadFtpSettings(readBack, *folder, messages));
     EXPECT_EQ(readBack, saved);
-    openSettings([&](frmFTP& w) { EXPECT_EQ(w.cmbServiceType->currentIndex(), -1); });
+    // The next opening starts from the settings saved.
+    openSettings([&](FtpSettingsDialog& w) {
+        EXPECT_EQ(serviceList(w)->currentIndex(), -1);
+        EXPECT_EQ(box(w, "hostBox")->text(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(box(w, "portBox")->text(), QStringLiteral("22"));
+    });
 }
 
-TEST_F(FtpSettingsWindowTest, ClosingByTheTitleBarSavesNothingAndEachOpeningStartsAfresh) {
-    load();
-    globals.ftp = kStored;
-    openSettings([&](frmFTP& w) { w.txtHostName->setText(QStringLiteral("typed.not.saved")); });
-    EXPECT_EQ(globals.ftp, kStored);
+TEST_F(FtpSettingsDialogTest, ClosingByTheTitleBarSavesNothingAndEachOpeningStartsAfresh) {
+    loadWith(kStored);
+    openSettings([&](FtpSettingsDialog& w) {
+        box(w, "hostBox")->setText(QStringLiteral("typed.not.saved"));
+    });
+    EXPECT_EQ(inUse(), kStored);
     EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("ftp.ini"))));
-    openSettings([&](frmFTP& w) { EXPECT_EQ(w.txtHostName->text(), kStored.FtpHost); });
-    EXPECT_TRUE(window->findChildren<frmFTP*>().isEmpty()) << "no window kept for later";
+    openSettings(
+        [&](FtpSettingsDialog& w) { EXPECT_EQ(box(w, "hostBox")->text(), kStored.FtpHost); });
+    EXPECT_TRUE(window->findChildren<FtpSettingsDialog*>().isEmpty()) << "no window kept for later";
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }
 
-TEST_F(FtpSettingsWindowTest, ABadPortOrAnUnwritableFileIsReportedAndTheWindowStays) {
+TEST_F(FtpSettingsDialogTest, ABadPortOrAnUnwritableFileIsReportedAndTheWindowStays) {
     load();
     for (const char* port : {"65536", "-1", "1e9", "65535"}) {
         messages.clear();
-        openSettings([&](frmFTP& w) {
-            w.txtPort->setText(QString::fromUtf8(port));
-            w.Command1->click();
-            EXPECT_EQ(w.isVisible(), messages.shown.size() == 1u) << port;
+        openSettings([&](FtpSettingsDialog& w) {
+            box(w, "portBox")->setText(QString::fromUtf8(port));
+            save(w);
+            const bool refused = messages.shown.size() == 1u;
+            EXPECT_EQ(w.isVisible(), refused) << port;
+            if (refused) {
+                EXPECT_EQ(messages.shown[0].text,
+                          QStringLiteral(
+                              "Порт должен быть числом от 0 до 65535 (0 - порт по умолчанию)."));
+                EXPECT_EQ(w.focusWidget(), box(w, "portBox")) << port;
+            }
         });
+        if (QByteArray(port) != "65535") {
+            EXPECT_EQ(messages.shown.size(), 1u) << port;
+            EXPECT_EQ(inUse(), FtpSettings()) << port;
+        }
     }
     EXPECT_EQ(messages.shown.size(), 0u) << "65535 is a port";
-    EXPECT_EQ(globals.ftp.FtpPort, 65535);
+    EXPECT_EQ(inUse().FtpPort, 65535);
 
     // A folder named ftp.ini, with something in it, cannot be replaced by a file.
     QFile::remove(filePath(QStringLiteral("ftp.ini")));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("ftp.ini/inside")));
     messages.clear();
-    openSettings([&](frmFTP& w) {
-        w.txtHostName->setText(QStringLiteral("new.host"));
-        w.Command1->click();
+    openSettings([&](FtpSettingsDialog& w) {
+        box(w, "hostBox")->setText(QStringLiteral("new.host"));
+        save(w);
         EXPECT_TRUE(w.isVisible());
     });
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("ftp.ini")));
-    EXPECT_TRUE(globals.ftp.FtpHost.isEmpty());
-    EXPECT_EQ(filesInFolder(), QStringList{"preview.jpg"}) << "no temporary file left";
+    EXPECT_TRUE(inUse().FtpHost.isEmpty()) << "the settings in use stay as they were";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"preview.jpg"})
+        << "no temporary file left";
 }
 
 // A one-line box keeps a line break pasted into it; sent to the server, it would end
 // the command and start one of the text's own.
-TEST_F(FtpSettingsWindowTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNothingChanges) {
-    load();
-    globals.ftp = kStored;
-    openSettings([&](frmFTP& w) { w.Command1->click(); });
+TEST_F(FtpSettingsDialogTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNothingChanges) {
+    loadWith(kStored);
+    openSettings([&](FtpSettingsDialog& w) { save(w); });
     const QByteArray saved = ini();
     ASSERT_FALSE(saved.isEmpty());
 
     const std::vector<std::pair<const char*, QString>> boxes{
-        {"txtPassw", QStringLiteral("секрет\r\nDELE victim.jpg")},
-        {"txtLogin", QStringLiteral("фото\nDELE victim.jpg")},
-        {"txtHostName", QStringLiteral("ftp.example\t.ru")},
-        {"txtPort", QStringLiteral("21\r22")},
-        {"txtFtpDir", QStringLiteral("/веб") + QChar(0x7F)},
-        {"txtFileName", QStringLiteral("cam") + QChar(0) + QStringLiteral(".jpg")}};
+        {"passwordBox", QStringLiteral("секрет\r\nDELE victim.jpg")},
+        {"loginBox", QStringLiteral("фото\nDELE victim.jpg")},
+        {"hostBox", QStringLiteral("ftp.example\t.ru")},
+        {"portBox", QStringLiteral("21\r22")},
+        {"folderBox", QStringLiteral("/веб") + QChar(0x7F)},
+        {"fileNameBox", QStringLiteral("cam") + QChar(0) + QStringLiteral(".jpg")}};
     QStringList captions;
     for (const auto& [name, text] : boxes) {
         messages.clear();
-        openSettings([&](frmFTP& w) {
-            auto* box = w.findChild<QLineEdit*>(QLatin1String(name));
-            ASSERT_NE(box, nullptr) << name;
-            box->setText(text);
-            ASSERT_EQ(box->text(), text) << "the box keeps it, as a paste does";
-            w.Command1->click();
+        openSettings([&](FtpSettingsDialog& w) {
+            QLineEdit* edited = box(w, name);
+            ASSERT_NE(edited, nullptr);
+            edited->setText(text);
+            ASSERT_EQ(edited->text(), text) << "the box keeps it, as a paste does";
+            save(w);
             EXPECT_TRUE(w.isVisible()) << name;
-            EXPECT_EQ(w.focusWidget(), box) << name;
-            captions.append(box->accessibleName());
+            EXPECT_EQ(w.focusWidget(), edited) << name;
+            captions.append(edited->accessibleName());
         });
         ASSERT_EQ(messages.shown.size(), 1u) << name;
         EXPECT_EQ(messages.shown[0].text,
@@ -170,7 +213,7 @@ TEST_F(FtpSettingsWindowTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNot
                                  "строки). Уберите его, чтобы сохранить настройки.")
                       .arg(captions.last()));
         EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(globals.ftp, kStored) << name;
+        EXPECT_EQ(inUse(), kStored) << name;
         EXPECT_EQ(ini(), saved) << name;
     }
     EXPECT_EQ(captions,
@@ -178,11 +221,11 @@ TEST_F(FtpSettingsWindowTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNot
 
     // A line break at either end is cut off with the spaces around it, as before.
     messages.clear();
-    openSettings([&](frmFTP& w) {
-        w.txtPassw->setText(QStringLiteral("новый\r\n"));
-        w.Command1->click();
+    openSettings([&](FtpSettingsDialog& w) {
+        box(w, "passwordBox")->setText(QStringLiteral("новый\r\n"));
+        save(w);
     });
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
-    EXPECT_EQ(globals.ftp.FtpPassword, QStringLiteral("новый"));
+    EXPECT_EQ(inUse().FtpPassword, QStringLiteral("новый"));
     EXPECT_TRUE(ini().contains("\r\nPasswrd:новый\r\n"));
 }

@@ -1,63 +1,82 @@
 #include "TestServers.h"
-#include "ftp/FtpFrame.h"
-#include "ftp/FtpService.h"
-#include "ftp/FtpUpload.h"
-#include "support/Painting.h"
+#include "engine/upload/FtpService.h"
 #include "support/WindowFixture.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
+#include <optional>
 
 using namespace snapdeck;
-using snapdeck::test::PaintWatcher;
 
 namespace {
 
-using FtpWindowStatusTest = test::WindowFixture;
+// Passes what the engine tells on to the window and, after each state, notes the FTP
+// frame's status line whenever what it shows changes ("-" while hidden).
+class UploadLineWatcher final : public EngineObserver {
+public:
+    UploadLineWatcher(EngineObserver& window, QLabel& line) : window_(window), line_(line) {}
+
+    void stateChanged(const EngineState& state) override {
+        window_.stateChanged(state);
+        const QString now = line_.isVisible() ? line_.text() : QStringLiteral("-");
+        if (shown.isEmpty() || shown.last() != now)
+            shown.append(now);
+    }
+    void pictureStored(const QString& path) override { window_.pictureStored(path); }
+    void previewStored(const QString& path) override { window_.previewStored(path); }
+    void scheduleFilled(const ScheduleForm& form) override { window_.scheduleFilled(form); }
+    void intervalRefused() override { window_.intervalRefused(); }
+    void runEnded(const QString& reason) override { window_.runEnded(reason); }
+
+    QStringList shown;
+
+private:
+    EngineObserver& window_;
+    QLabel& line_;
+};
+
+class FtpWindowStatusTest : public test::WindowFixture {
+protected:
+    void TearDown() override {
+        waitForPictures();
+        WindowFixture::TearDown();
+    }
+    std::optional<UploadLineWatcher> watcher; // outlives the engine
+};
 
 } // namespace
 
-// In the main window too, each step of an upload is on the screen before the step
-// blocks the window thread.
-TEST_F(FtpWindowStatusTest, EachStepIsPaintedBeforeItRuns) {
+// A capture with "Включить" ticked uploads the picture to a real FTP server; the FTP
+// frame's status line shows each step the engine reports, and is hidden once the
+// upload is over.
+TEST_F(FtpWindowStatusTest, TheStatusLineShowsEachStepOfTheUploadThenGoes) {
     const test::FtpServerSetup setup;
     const auto server = test::TestServer::ftp(setup);
     ASSERT_NE(server->port(), 0) << server->failure().toStdString();
+    server->makeFolder(QStringLiteral("/веб"));
+    ftp = FtpSettings{
+        QStringLiteral("127.0.0.1"), server->port(), setup.user, setup.password, AutoService,
+        QStringLiteral("/веб"),      QString()};
     load();
-    test::showExposed(*window);
-    globals.ftp = FtpSettings{QStringLiteral("127.0.0.1"),
-                              server->port(),
-                              setup.user,
-                              setup.password,
-                              AutoService,
-                              QString(),
-                              QString()};
-    QFile picture(filePath(QStringLiteral("picture.jpg")));
-    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
-    picture.write(QByteArray(1000, 'x'));
-    picture.close();
+    window->show();
+    auto* line = find<QLabel>("uploadStatusLine");
+    ASSERT_NE(line, nullptr);
+    ASSERT_FALSE(line->isVisible()) << "hidden until an upload";
+    watcher.emplace(*window, *line);
+    engine().setObserver(*watcher);
 
-    QLabel* line = window->ftpFrame->lblFTP;
-    QStringList painted;
-    PaintWatcher watcher;
-    watcher.painted = [&] {
-        if (!line->text().isEmpty() && (painted.isEmpty() || painted.last() != line->text()))
-            painted.append(line->text());
-    };
-    line->installEventFilter(&watcher);
-    // The frame painted with the line hidden: the last step's text is off the screen
-    // when the upload returns, not whenever the window next paints.
-    bool clearedAtOnce = false;
-    PaintWatcher frameWatcher;
-    frameWatcher.painted = [&] { clearedAtOnce = clearedAtOnce || line->isHidden(); };
-    window->ftpFrame->installEventFilter(&frameWatcher);
-    window->ftpUpload().UploadPictureByFtp(QStringLiteral("picture.jpg"));
-    window->ftpFrame->removeEventFilter(&frameWatcher);
-    line->removeEventFilter(&watcher);
+    find<QCheckBox>("uploadBox")->click();
+    ASSERT_TRUE(engine().state().uploadEnabled);
+    find<QPushButton>("captureButton")->click();
 
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
-    EXPECT_EQ(painted,
-              (QStringList{QStringLiteral("Подключаемся к сети..."), QStringLiteral("Ищем хост..."),
-                           QStringLiteral("Отсылаем файл...")}));
-    EXPECT_TRUE(clearedAtOnce);
+    EXPECT_EQ(
+        watcher->shown,
+        (QStringList{QStringLiteral("-"), QStringLiteral("Подключаемся к сети..."),
+                     QStringLiteral("Ищем хост..."), QStringLiteral("Переходим в папку /веб..."),
+                     QStringLiteral("Отсылаем файл..."), QStringLiteral("-")}));
+    EXPECT_FALSE(line->isVisible());
+    EXPECT_TRUE(QFile::exists(server->path(QStringLiteral("/веб/image.jpg"))));
 }

@@ -1,10 +1,8 @@
-#include "app/QtMessagePresenter.h"
-#include "schedule/ScheduleFrame.h"
 #include "support/WindowFixture.h"
+#include "ui/QtMessagePresenter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -14,172 +12,196 @@ using namespace snapdeck;
 
 namespace {
 
+// The entry aids of the six boxes of "Начать", worked with real keys and mouse clicks.
 class StartMomentBoxesTest : public test::WindowFixture {
 protected:
     // Focus events need a shown, active window.
-    ScheduleFrame& shownFrame() {
+    void showLoaded() {
         load();
         window->show();
         window->activateWindow();
         QApplication::setActiveWindow(window.get());
         settle();
-        return *window->scheduleFrame;
+        day = find<QLineEdit>("startDayBox");
+        month = find<QLineEdit>("startMonthBox");
+        year = find<QLineEdit>("startYearBox");
+        hour = find<QLineEdit>("startHourBox");
+        minute = find<QLineEdit>("startMinuteBox");
+        second = find<QLineEdit>("startSecondBox");
+        ASSERT_TRUE(day && month && year && hour && minute && second);
     }
     // Lets the deferred selections and checks run.
     static void settle() {
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
     }
-    static void enter(QLineEdit* box) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QApplication::sendEvent(box, &release);
-        settle();
-    }
-    static void type(QLineEdit* box, const char* text) {
-        box->setFocus(Qt::OtherFocusReason);
-        box->setText(QString::fromUtf8(text));
-    }
     static void click(QLineEdit* box) {
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(4, box->height() / 2));
+        settle();
+    }
+    static void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(widget, key, modifiers);
+        settle();
+    }
+    static void enter(QLineEdit* box) { press(box, Qt::Key_Return); }
+    static void leaveByTab(QLineEdit* box) { press(box, Qt::Key_Tab); }
+    // Types "text" over what the box holds, as a user does: into a box already entered
+    // (its text selected), or clicking it first; Ctrl+A where nothing is selected.
+    static void type(QLineEdit* box, const QString& text) {
+        if (!box->hasFocus())
+            click(box);
+        if (!wholeTextSelected(box))
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : text) {
+            const Qt::Key key =
+                c.unicode() < 0x80 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, box, key, QString(c), Qt::NoModifier);
+        }
         settle();
     }
     static bool wholeTextSelected(QLineEdit* box) {
         return box->hasSelectedText() && box->selectedText() == box->text() &&
                box->selectionStart() == 0;
     }
+
+    QLineEdit *day = nullptr, *month = nullptr, *year = nullptr, *hour = nullptr, *minute = nullptr,
+              *second = nullptr;
 };
 
 } // namespace
 
 TEST_F(StartMomentBoxesTest, EnteringABoxSelectsAllOfItsTextByMouseTabOrProgram) {
-    ScheduleFrame& f = shownFrame();
-    f.DBY->setText(QStringLiteral("2026"));
-    f.TBH->setText(QStringLiteral("7"));
-    f.TBS->setText(QStringLiteral("12345"));
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
+    year->setText(QStringLiteral("2026"));
+    hour->setText(QStringLiteral("7"));
+    second->setText(QStringLiteral("12345"));
 
-    f.DBD->setFocus(Qt::OtherFocusReason);
-    EXPECT_TRUE(wholeTextSelected(f.DBD));
-    click(f.DBY);
-    ASSERT_TRUE(f.DBY->hasFocus());
-    EXPECT_TRUE(wholeTextSelected(f.DBY)) << "selected after the click placed the cursor";
-    f.TBH->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(wholeTextSelected(f.TBH));
-    click(f.TBS);
-    EXPECT_TRUE(wholeTextSelected(f.TBS));
-    EXPECT_TRUE(messages.shown.empty());
+    day->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(wholeTextSelected(day));
+    click(year);
+    ASSERT_TRUE(year->hasFocus());
+    EXPECT_TRUE(wholeTextSelected(year)) << "selected after the click placed the cursor";
+    press(year, Qt::Key_Tab);
+    ASSERT_TRUE(hour->hasFocus());
+    EXPECT_TRUE(wholeTextSelected(hour));
+    click(second);
+    EXPECT_TRUE(wholeTextSelected(second));
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+
+    // Typing replaces the selected text.
+    type(second, QStringLiteral("9"));
+    EXPECT_EQ(second->text(), QStringLiteral("9"));
 
     // The stop boxes have no entry aid of their own: a click places the cursor.
-    click(f.DSD);
-    EXPECT_FALSE(f.DSD->hasSelectedText());
+    auto* stopDay = find<QLineEdit>("stopDayBox");
+    click(stopDay);
+    ASSERT_TRUE(stopDay->hasFocus());
+    EXPECT_FALSE(stopDay->hasSelectedText());
 }
 
 TEST_F(StartMomentBoxesTest, EnterPadsTheNumberAndMovesAlongTheRow) {
-    ScheduleFrame& f = shownFrame();
-    type(f.DBD, "7");
-    enter(f.DBD);
-    EXPECT_EQ(f.DBD->text(), QStringLiteral("07"));
-    EXPECT_TRUE(f.DBM->hasFocus());
-    EXPECT_TRUE(wholeTextSelected(f.DBM));
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
+    type(day, QStringLiteral("7"));
+    enter(day);
+    EXPECT_EQ(day->text(), QStringLiteral("07"));
+    EXPECT_TRUE(month->hasFocus());
+    EXPECT_TRUE(wholeTextSelected(month));
 
-    type(f.DBM, " 2.6 ");
-    enter(f.DBM);
-    EXPECT_EQ(f.DBM->text(), QStringLiteral("03"));
-    EXPECT_TRUE(f.DBY->hasFocus());
-    type(f.DBY, "2027");
-    enter(f.DBY);
-    EXPECT_EQ(f.DBY->text(), QStringLiteral("2027"));
-    EXPECT_TRUE(f.TBH->hasFocus());
-    type(f.TBH, "9,5");
-    enter(f.TBH);
-    EXPECT_EQ(f.TBH->text(), QStringLiteral("10")) << "a decimal comma counts too";
-    EXPECT_TRUE(f.TBM->hasFocus());
-    type(f.TBM, "полдень");
-    enter(f.TBM);
-    EXPECT_EQ(f.TBM->text(), QStringLiteral("полдень")) << "not a number: left as typed";
-    EXPECT_TRUE(f.TBS->hasFocus());
-    type(f.TBS, "4");
-    enter(f.TBS);
-    EXPECT_EQ(f.TBS->text(), QStringLiteral("04"));
-    EXPECT_TRUE(f.TBS->hasFocus()) << "the last box keeps the focus";
+    type(month, QStringLiteral(" 2.6 "));
+    enter(month);
+    EXPECT_EQ(month->text(), QStringLiteral("03"));
+    EXPECT_TRUE(year->hasFocus());
+    type(year, QStringLiteral("2027"));
+    enter(year);
+    EXPECT_EQ(year->text(), QStringLiteral("2027"));
+    EXPECT_TRUE(hour->hasFocus());
+    type(hour, QStringLiteral("9,5"));
+    enter(hour);
+    EXPECT_EQ(hour->text(), QStringLiteral("10")) << "a decimal comma counts too";
+    EXPECT_TRUE(minute->hasFocus());
+    type(minute, QStringLiteral("полдень"));
+    enter(minute);
+    EXPECT_EQ(minute->text(), QStringLiteral("полдень")) << "not a number: left as typed";
+    EXPECT_TRUE(second->hasFocus());
+    type(second, QStringLiteral("4"));
+    enter(second);
+    EXPECT_EQ(second->text(), QStringLiteral("04"));
+    EXPECT_TRUE(second->hasFocus()) << "the last box keeps the focus";
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }
 
 TEST_F(StartMomentBoxesTest, LeavingABoxChecksItsRange) {
-    ScheduleFrame& f = shownFrame();
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
     struct Case {
         QLineEdit* box;
         const char* text;
         const char* refusal; // empty: accepted
     };
     const Case cases[] = {
-        {f.DBD, "0", "Неверно указано число!"},
-        {f.DBD, "1.5", ""},
-        {f.DBD, "31", ""},
-        {f.DBD, "31.5", "Неверно указано число!"},
-        {f.DBD, "день", "Неверно указано число!"},
-        {f.DBM, "0", "Неверно указан месяц!"},
-        {f.DBM, "12", ""},
-        {f.DBM, "13", "Неверно указан месяц!"},
-        {f.DBY, "2051", "Неверно указан год!"},
-        {f.DBY, "2050", ""},
-        {f.DBY, "2006", ""},
-        {f.DBY, "2005", "Неверно указан год!"},
-        {f.TBH, "24", "Неверно указан час!"},
-        {f.TBH, "23", ""},
-        {f.TBH, "час", ""},
-        {f.TBH, "-1", "Неверно указан час!"},
-        {f.TBM, "60", "Неверно указаны минуты!"},
-        {f.TBM, "59", ""},
-        {f.TBS, "60", "Неверно указаны секунды!"},
-        {f.TBS, "0", ""},
+        {day, "0", "Неверно указано число!"},
+        {day, "1.5", ""},
+        {day, "31", ""},
+        {day, "31.5", "Неверно указано число!"},
+        {day, "день", "Неверно указано число!"},
+        {month, "0", "Неверно указан месяц!"},
+        {month, "12", ""},
+        {month, "13", "Неверно указан месяц!"},
+        {year, "2051", "Неверно указан год!"},
+        {year, "2050", ""},
+        {year, "2006", ""},
+        {year, "2005", "Неверно указан год!"},
+        {hour, "24", "Неверно указан час!"},
+        {hour, "23", ""},
+        {hour, "час", ""},
+        {hour, "-1", "Неверно указан час!"},
+        {minute, "60", "Неверно указаны минуты!"},
+        {minute, "59", ""},
+        {second, "60", "Неверно указаны секунды!"},
+        {second, "0", ""},
     };
     for (const Case& c : cases) {
         messages.clear();
-        type(c.box, c.text);
-        f.txtInterval->setFocus(Qt::TabFocusReason);
-        settle();
+        const QString text = QString::fromUtf8(c.text);
+        type(c.box, text);
+        leaveByTab(c.box);
         const QString refusal = QString::fromUtf8(c.refusal);
         const std::string what = c.box->objectName().toStdString() + " " + c.text;
-        EXPECT_EQ(c.box->text(), QString::fromUtf8(c.text)) << what << ": never changed";
+        EXPECT_EQ(c.box->text(), text) << what << ": never changed";
         if (refusal.isEmpty()) {
             EXPECT_TRUE(messages.shown.empty()) << what;
-            EXPECT_TRUE(f.txtInterval->hasFocus()) << what;
+            EXPECT_FALSE(c.box->hasFocus()) << what << ": the focus went on";
             continue;
         }
         ASSERT_EQ(messages.texts(), QStringList{refusal}) << what;
         EXPECT_EQ(messages.shown[0].buttons, QStringList{QStringLiteral("OK")});
         EXPECT_TRUE(c.box->hasFocus()) << what << ": the focus is back";
         EXPECT_TRUE(wholeTextSelected(c.box)) << what;
-        c.box->setText(QStringLiteral("1")); // valid everywhere but the year
-        if (c.box == f.DBY)
-            c.box->setText(QStringLiteral("2026"));
+        // Corrected by typing over the selection: valid everywhere but the year.
+        type(c.box, c.box == year ? QStringLiteral("2026") : QStringLiteral("1"));
     }
 }
 
 TEST_F(StartMomentBoxesTest, AYearPaddedByEnterIsCheckedAsPadded) {
-    ScheduleFrame& f = shownFrame();
-    f.TBH->setText(QStringLiteral("99")); // refused too, but the user never left it
-    type(f.DBY, "26");
-    enter(f.DBY);
-    EXPECT_EQ(f.DBY->text(), QStringLiteral("0026"));
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
+    hour->setText(QStringLiteral("99")); // refused too, but the user never left it
+    type(year, QStringLiteral("26"));
+    enter(year);
+    EXPECT_EQ(year->text(), QStringLiteral("0026"));
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Неверно указан год!")})
         << "putting the focus back is not leaving the hour box";
-    EXPECT_TRUE(f.DBY->hasFocus());
-    EXPECT_TRUE(wholeTextSelected(f.DBY));
+    EXPECT_TRUE(year->hasFocus());
+    EXPECT_TRUE(wholeTextSelected(year));
 
-    // Leaving again repeats the check.
-    f.DBD->setFocus(Qt::BacktabFocusReason);
-    settle();
+    // Leaving again, backwards this time, repeats the check.
+    press(year, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_TRUE(f.DBY->hasFocus());
+    EXPECT_TRUE(year->hasFocus());
 }
 
 // With real message boxes: the box takes the focus and gives it back; neither is the
 // user leaving a start box, so one refusal shows one message.
 TEST_F(StartMomentBoxesTest, TheMessageBoxTakingTheFocusIsNotLeavingTheBox) {
-    ScheduleFrame& f = shownFrame();
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
     QtMessagePresenter real;
     real.setParentWindow(window.get());
     bool focusLeftWindow = false;
@@ -190,39 +212,38 @@ TEST_F(StartMomentBoxesTest, TheMessageBoxTakingTheFocusIsNotLeavingTheBox) {
             box->activateWindow();
             QApplication::setActiveWindow(box);
             QApplication::processEvents();
-            focusLeftWindow = !f.TBH->hasFocus() && !f.DBY->hasFocus();
+            focusLeftWindow = !hour->hasFocus() && !year->hasFocus();
             box->buttons().first()->click();
         });
         return real.show(message);
     };
-    f.TBH->setText(QStringLiteral("99"));
-    type(f.DBY, "2051");
-    enter(f.DBY);
+    hour->setText(QStringLiteral("99"));
+    type(year, QStringLiteral("2051"));
+    enter(year);
     QApplication::setActiveWindow(window.get());
     settle();
     messages.answer = nullptr;
     EXPECT_TRUE(focusLeftWindow) << "the message box had the focus";
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Неверно указан год!")});
-    EXPECT_TRUE(f.DBY->hasFocus());
-    EXPECT_TRUE(wholeTextSelected(f.DBY));
+    EXPECT_TRUE(year->hasFocus());
+    EXPECT_TRUE(wholeTextSelected(year));
 }
 
 TEST_F(StartMomentBoxesTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
-    ScheduleFrame& f = shownFrame();
-    type(f.DBD, "0");
-    settle();
+    ASSERT_NO_FATAL_FAILURE(showLoaded());
+    type(day, QStringLiteral("0"));
     QWidget other;
     other.show();
     other.activateWindow();
     QApplication::setActiveWindow(&other);
     settle();
-    ASSERT_FALSE(f.DBD->hasFocus());
+    ASSERT_FALSE(day->hasFocus());
     EXPECT_TRUE(messages.shown.empty());
 
     QApplication::setActiveWindow(window.get());
     settle();
-    EXPECT_TRUE(f.DBD->hasFocus());
-    EXPECT_EQ(f.DBD->text(), QStringLiteral("0"));
-    EXPECT_FALSE(f.DBD->hasSelectedText()) << "coming back is not entering the box";
+    EXPECT_TRUE(day->hasFocus());
+    EXPECT_EQ(day->text(), QStringLiteral("0"));
+    EXPECT_FALSE(day->hasSelectedText()) << "coming back is not entering the box";
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -1,10 +1,9 @@
-#include "capture/CaptureOptionsFrame.h"
-#include "ftp/FtpFrame.h"
 #include "support/WindowFixture.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMap>
+#include <functional>
 #include <string>
 
 using namespace snapdeck;
@@ -33,6 +32,13 @@ protected:
         window->show();
         QCoreApplication::processEvents();
     }
+    // The engine's state with one change, as the engine tells it to the window.
+    void tellWindow(const std::function<void(EngineState&)>& change) {
+        EngineState state = engine().state();
+        change(state);
+        window->stateChanged(state);
+        QCoreApplication::processEvents();
+    }
 };
 
 } // namespace
@@ -41,16 +47,21 @@ protected:
 // it, the picture boxes above all, stays as it is.
 TEST_P(StatusLineLayoutTest, ShowingTheCaptureLineMovesNoControl) {
     showLoaded();
-    QLabel* line = window->captureFrame->lblStatus;
+    auto* line = find<QLabel>("captureStatusLine");
+    ASSERT_NE(line, nullptr);
     const QMap<QString, QRect> before = placesOf(*window);
 
-    line->setText(QStringLiteral("Экспозиция..."));
-    line->show();
-    QCoreApplication::processEvents();
+    tellWindow([](EngineState& s) { s.captureStatus = QStringLiteral("Экспозиция..."); });
+    ASSERT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), QStringLiteral("Экспозиция..."));
     EXPECT_EQ(placesOf(*window), before);
 
-    line->hide();
-    QCoreApplication::processEvents();
+    tellWindow([](EngineState& s) { s.captureStatus = QStringLiteral("Запись файла"); });
+    EXPECT_EQ(line->text(), QStringLiteral("Запись файла"));
+    EXPECT_EQ(placesOf(*window), before);
+
+    tellWindow([](EngineState& s) { s.captureStatus.clear(); });
+    EXPECT_FALSE(line->isVisible());
     EXPECT_EQ(placesOf(*window), before);
 }
 
@@ -58,20 +69,20 @@ TEST_P(StatusLineLayoutTest, ShowingTheCaptureLineMovesNoControl) {
 // stays as it is.
 TEST_P(StatusLineLayoutTest, ShowingTheFtpLineMovesNoControl) {
     showLoaded();
-    QLabel* line = window->ftpFrame->lblFTP;
+    auto* line = find<QLabel>("uploadStatusLine");
+    ASSERT_NE(line, nullptr);
     const QMap<QString, QRect> before = placesOf(*window);
 
-    line->setText(QStringLiteral("Подключаемся к сети..."));
-    line->show();
-    QCoreApplication::processEvents();
+    tellWindow([](EngineState& s) { s.uploadStatus = QStringLiteral("Подключаемся к сети..."); });
+    ASSERT_TRUE(line->isVisible());
     QMap<QString, QRect> shown = placesOf(*window);
     shown.remove(line->objectName()); // a hidden label keeps the place it was laid out at
     QMap<QString, QRect> hiddenBefore = before;
     hiddenBefore.remove(line->objectName());
     EXPECT_EQ(shown, hiddenBefore);
 
-    line->hide();
-    QCoreApplication::processEvents();
+    tellWindow([](EngineState& s) { s.uploadStatus.clear(); });
+    EXPECT_FALSE(line->isVisible());
     EXPECT_EQ(placesOf(*window), before);
 }
 
