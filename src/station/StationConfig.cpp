@@ -117,7 +117,7 @@ QString timeOfDay(const QString& value, std::optional<QTime>& out) {
 
 // A name on the server or on disk: one name, never a path.
 QString plainName(const QString& value) {
-    if (value.contains(u'/') || value == u".." || value == u"." || hasControlCharacter(value))
+    if (!isPlainRemoteName(value))
         return QStringLiteral("a file name without \"/\", \"..\" or control characters");
     return {};
 }

@@ -22,6 +22,19 @@ FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
     settingsButton_->setObjectName(QStringLiteral("ftpSettingsButton"));
     uploadBox_ = new QCheckBox(QStringLiteral("Включить"), this);
     uploadBox_->setObjectName(QStringLiteral("uploadBox"));
+    backgroundBox_ = new QCheckBox(QStringLiteral("Отправлять в фоне"), this);
+    backgroundBox_->setObjectName(QStringLiteral("backgroundUploadBox"));
+    backgroundBox_->setToolTip(QStringLiteral(
+        "Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; "
+        "очередь переживает перезапуск и отправляется, пока включена отправка."));
+    queueLine_ = new QLabel(this);
+    queueLine_->setObjectName(QStringLiteral("queueLine"));
+    queueLine_->hide();
+    queueErrorLine_ = new QLabel(this);
+    queueErrorLine_->setObjectName(QStringLiteral("queueErrorLine"));
+    queueErrorLine_->setTextFormat(Qt::PlainText);
+    queueErrorLine_->setWordWrap(true);
+    queueErrorLine_->hide();
     uploadStatusLine_ = new QLabel(this);
     uploadStatusLine_->setObjectName(QStringLiteral("uploadStatusLine"));
     // The line keeps its room while hidden: showing it at each upload moves none of the
@@ -33,18 +46,32 @@ FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
 
     line->addWidget(settingsButton_);
     line->addWidget(uploadBox_);
+    line->addWidget(backgroundBox_);
     line->addStretch();
     column->addLayout(line);
     column->addWidget(uploadStatusLine_);
+    column->addWidget(queueLine_);
+    column->addWidget(queueErrorLine_);
 
     connect(settingsButton_, &QPushButton::clicked, this, &FtpFrame::settingsAsked);
     connect(uploadBox_, &QCheckBox::toggled, this, [this](bool enabled) {
         engine_.post([enabled](Engine& e) { e.setUploadEnabled(enabled); });
     });
+    connect(backgroundBox_, &QCheckBox::toggled, this, [this](bool background) {
+        engine_.post([background](Engine& e) { e.setBackgroundUpload(background); });
+    });
 }
 
 void FtpFrame::render(const EngineState& state) {
     setCheckedQuietly(*uploadBox_, state.uploadEnabled);
+    setCheckedQuietly(*backgroundBox_, state.backgroundUpload);
+    // The queue shows while pictures go through it, and while a backlog waits.
+    const QueueState& queue = state.queue;
+    const bool queueShown = state.backgroundUpload || queue.length > 0;
+    setTextIfChanged(*queueLine_, QStringLiteral("В очереди: %1").arg(queue.length));
+    queueLine_->setVisible(queueShown);
+    setTextIfChanged(*queueErrorLine_, queue.lastError);
+    queueErrorLine_->setVisible(queueShown && !queue.lastError.isEmpty());
     if (state.uploadStatus.isEmpty()) {
         uploadStatusLine_->clear();
         uploadStatusLine_->hide();

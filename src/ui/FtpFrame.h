@@ -11,7 +11,8 @@ namespace snapdeck {
 class EngineHost;
 struct EngineState;
 
-// The frame "FTP": the settings button, the upload switch and the upload's status.
+// The frame "FTP": the settings button, the upload switch, the choice of sending in the
+// background, the upload's status line, and the queue's length and last error.
 class FtpFrame : public QGroupBox {
     Q_OBJECT
 public:
@@ -27,7 +28,10 @@ private:
     EngineHost& engine_;
     QPushButton* settingsButton_;
     QCheckBox* uploadBox_;
+    QCheckBox* backgroundBox_;
     QLabel* uploadStatusLine_;
+    QLabel* queueLine_;
+    QLabel* queueErrorLine_;
 };
 
 } // namespace snapdeck

@@ -63,6 +63,14 @@ void FtpSettingsDialog::buildLayout() {
         labelControl(label, control);
         form->addRow(label, control);
     }
+    auto* fileNameHint = new QLabel(
+        QStringLiteral("Каждый снимок отсылается под своим именем и публикуется также под "
+                       "этим (для веб-страницы); пусто - не публикуется. Имя без \"/\" и \"..\"."),
+        this);
+    fileNameHint->setObjectName(QStringLiteral("fileNameHint"));
+    fileNameHint->setWordWrap(true);
+    fileNameBox_->setToolTip(fileNameHint->text());
+    form->addRow(QString(), fileNameHint);
 
     auto* warning = new QLabel(QStringLiteral("ВНИМАНИЕ!"), this);
     auto* warningText = new QLabel(QStringLiteral("Хранить здесь пароль небезопасно !"), this);
@@ -124,6 +132,16 @@ void FtpSettingsDialog::save() {
                                  QString::number(serviceList_->currentIndex()),
                                  folderBox_->text().trimmed(),
                                  fileNameBox_->text().trimmed()};
+    if (!isPlainRemoteName(values[6])) {
+        Message bad;
+        bad.text = QStringLiteral("В поле \"%1\" должно быть одно имя файла, без \"/\" и \"..\".")
+                       .arg(kFtpFileNameCaption);
+        bad.icon = MessageIcon::Exclamation;
+        messages_.show(bad);
+        fileNameBox_->setFocus();
+        fileNameBox_->selectAll();
+        return;
+    }
     const std::optional<std::int32_t> port = portFromText(values[1]);
     if (!port) {
         Message bad;

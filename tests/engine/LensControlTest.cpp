@@ -1,8 +1,6 @@
 #include "support/EngineFixture.h"
-#include "support/WindowFixture.h"
 
 #include <QImage>
-#include <QSlider>
 
 using namespace snapdeck;
 
@@ -139,26 +137,4 @@ TEST_F(LensControlTest, ZoomingChangesThePreviewPicture) {
     ASSERT_FALSE(wide.isNull());
     EXPECT_EQ(observer.previewsStored.size(), 3);
     EXPECT_GT(difference(wide, tele), 4 * difference(wide, again) + 5);
-}
-
-namespace {
-
-class LensSliderTest : public test::WindowFixture {};
-
-} // namespace
-
-// A drag is one change, sent when the thumb is let go: each change moves the lens and
-// takes a preview.
-TEST_F(LensSliderTest, ADragMovesTheLensOnceWhenTheThumbIsLetGo) {
-    load();
-    auto* slider = find<QSlider>("zoomSlider");
-    ASSERT_NE(slider, nullptr);
-    slider->setSliderDown(true);
-    for (const int position : {104, 128, 152, 176})
-        slider->setSliderPosition(position);
-    EXPECT_TRUE(cameraLog({"setZoom"}).isEmpty()) << "nothing while the thumb is held";
-    slider->setSliderDown(false);
-    EXPECT_EQ(cameraLog({"setZoom"}), QStringList{"setZoom(176)"});
-    EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
-    EXPECT_EQ(engine().state().zoom.caption, QStringLiteral("Увеличение - 176/240"));
 }

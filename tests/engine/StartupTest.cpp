@@ -165,3 +165,10 @@ TEST_F(StartupTest, ACameraWithoutPreviewIsReportedOnceAtStart) {
     EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
     EXPECT_EQ(state().zoom.position, 120);
 }
+
+// A camera may name itself at length: the name shown is cut, never inside a character.
+TEST_F(StartupTest, ALongModelNameIsCutWithoutSplittingACharacter) {
+    cameraConfig.model = QString(63, u'a') + QStringLiteral("\U0001F4F7 camera");
+    load();
+    EXPECT_EQ(state().model, QString(63, u'a'));
+}

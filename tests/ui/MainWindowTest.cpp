@@ -204,3 +204,19 @@ TEST_F(MainWindowTest, ClosingWithTheEngineOnTheWindowsThreadClosesAtOnce) {
     EXPECT_EQ(cameraLog({"setMonitorMode", "close"}),
               (QStringList{"setMonitorMode(1)", "close()"}));
 }
+
+// A drag is one change, sent when the thumb is let go: each change moves the lens and
+// takes a preview.
+TEST_F(MainWindowTest, ADragMovesTheLensOnceWhenTheThumbIsLetGo) {
+    load();
+    auto* slider = find<QSlider>("zoomSlider");
+    ASSERT_NE(slider, nullptr);
+    slider->setSliderDown(true);
+    for (const int position : {104, 128, 152, 176})
+        slider->setSliderPosition(position);
+    EXPECT_TRUE(cameraLog({"setZoom"}).isEmpty()) << "nothing while the thumb is held";
+    slider->setSliderDown(false);
+    EXPECT_EQ(cameraLog({"setZoom"}), QStringList{"setZoom(176)"});
+    EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
+    EXPECT_EQ(engine().state().zoom.caption, QStringLiteral("Увеличение - 176/240"));
+}

@@ -1,5 +1,7 @@
 #include "SimulatedCameraConfig.h"
 
+#include "common/TextCut.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -16,11 +18,7 @@ constexpr int kNoLimit = std::numeric_limits<int>::max();
 constexpr qsizetype kLongestModel = 64;
 
 QString modelName(const QString& text) {
-    if (text.size() <= kLongestModel)
-        return text;
-    const qsizetype end =
-        text.at(kLongestModel - 1).isHighSurrogate() ? kLongestModel - 1 : kLongestModel;
-    return text.left(end).trimmed();
+    return cutText(text, kLongestModel);
 }
 
 std::optional<int> numberInRange(const QString& text, int minimum, int maximum) {

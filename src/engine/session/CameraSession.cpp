@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/ErrorTrap.h"
 #include "common/ProgramExit.h"
+#include "common/TextCut.h"
 #include "engine/EngineContext.h"
 #include "engine/capture/Capture.h"
 #include "engine/capture/Preview.h"
@@ -76,7 +77,7 @@ bool CameraSession::openCamera() {
         return false;
     }
     camera.open(count - 1);
-    context_.state.model = camera.modelName().left(kLongestModelName);
+    context_.state.model = cutText(camera.modelName(), kLongestModelName);
     context_.publish();
     return true;
 }

@@ -36,4 +36,11 @@ inline bool hasControlCharacter(const QString& text) {
                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
+// A name a picture can be published under on the server: one name, never a path ("/",
+// "..") and no control character.
+inline bool isPlainRemoteName(const QString& name) {
+    return !name.contains(u'/') && name != QStringLiteral("..") && name != QStringLiteral(".") &&
+           !hasControlCharacter(name);
+}
+
 } // namespace snapdeck

@@ -64,9 +64,13 @@ void FtpUpload::runSteps(const QString& fileName) {
         say(unsafe, true);
         return;
     }
+    // Published under "Имя файла" too, when one is given: a web page shows the newest.
+    QStringList names{fileName};
+    if (!settings_.FtpFileName.isEmpty() && settings_.FtpFileName != fileName)
+        names.append(settings_.FtpFileName);
     using Stage = SendOutcome::Stage;
     const SendOutcome outcome =
-        sendPicture(*destinationOf(settings_), context_.services.folder.path(fileName), {fileName},
+        sendPicture(*destinationOf(settings_), context_.services.folder.path(fileName), names,
                     options_, [this](const SendOutcome& soFar) {
                         switch (soFar.stage) {
                         case Stage::Connecting:
