@@ -1,6 +1,6 @@
 #include "PictureLedger.h"
 
-#include "camera/SimulatedScene.h"
+#include "camera/simulator/SimulatedScene.h"
 
 #include <QDir>
 #include <QImage>
