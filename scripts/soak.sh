@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The soak: the real main window as an unattended time-lapse station through many
+# The soak: the engine as an unattended time-lapse station through many
 # interval shots, with faults at random but reproducible moments; prints the figures
 # (docs/reliability.md, "Soak").
 #

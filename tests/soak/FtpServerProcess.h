@@ -5,10 +5,10 @@
 
 namespace snapdeck::soak {
 
-// The upload tests' FTP server (pyftpdlib, tests/ftp/ftp_server.py) run with the
-// system's Python on 127.0.0.1, serving one folder that outlives the process, so that
-// the server can be stopped, killed and started again on the same port with the
-// pictures it already received.
+// The upload tests' FTP server (pyftpdlib, tests/engine/upload/ftp_server.py) run
+// with the system's Python on 127.0.0.1, serving one folder that outlives the process,
+// so that the server can be stopped, killed and started again on the same port with
+// the pictures it already received.
 class FtpServerProcess {
 public:
     FtpServerProcess(QString root, QString eventsFile, QString user, QString password);

@@ -2,7 +2,7 @@
 
 #include "FaultPlan.h"
 #include "FtpServerProcess.h"
-#include "SilentServer.h"
+#include "support/SilentServer.h"
 
 #include <QString>
 #include <deque>
@@ -27,7 +27,7 @@ public:
     bool outageActive() const { return current_.has_value(); }
 
     void begin(const ServerFault& fault);
-    // The window is about to send a picture: a kill waiting for that moment strikes.
+    // The engine is about to send a picture: a kill waiting for that moment strikes.
     void pictureAboutToBeSent();
     // One round has passed.
     void endOfRound();
@@ -40,7 +40,7 @@ private:
 
     QString root_;
     FtpServerProcess server_;
-    SilentServer silent_;
+    test::SilentServer silent_;
     std::deque<ServerFault> waiting_;
     std::optional<ServerFault> current_;
     int roundsLeft_ = 0;

@@ -1,6 +1,6 @@
 #include "PictureLedger.h"
 
-#include "camera/SimulatedScene.h"
+#include "camera/simulator/SimulatedScene.h"
 
 #include <QDir>
 #include <QImage>
@@ -43,7 +43,9 @@ std::optional<quint64> shotNumberOf(const QString& path) {
 PictureLedger::PictureLedger(QString cardFolder, int pictures)
     : cardFolder_(std::move(cardFolder)) {
     // Filled once, so that the pages are the process's before its memory is measured.
-    taken_.resize(static_cast<size_t>(pictures) + 16);
+    // The camera takes more than the run stores: a picture a fault left on the card, or
+    // one the user stopped waiting for, is taken again at the next shot.
+    taken_.resize(static_cast<size_t>(pictures) * 3 / 2 + 64);
     taken_.clear();
 }
 

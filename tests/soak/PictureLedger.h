@@ -29,8 +29,8 @@ struct PictureCount {
 // the disk and on the card.
 class PictureLedger {
 public:
-    // Room for "pictures" is made at once: the ledger does not grow while the soak
-    // measures memory.
+    // Room for the pictures taken while the run stores "pictures" is made at once: the
+    // ledger does not grow while the soak measures memory.
     PictureLedger(QString cardFolder, int pictures);
 
     // The camera has just taken a picture: the newest file on the card.

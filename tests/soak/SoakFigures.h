@@ -18,8 +18,8 @@ namespace snapdeck::soak {
 struct SoakFigures {
     std::uint64_t seed = 0;
     int shotsPlanned = 0;
-    int shots = 0;  // interval shots the window started
-    int rounds = 0; // seconds of the station's clock the timers ticked
+    int shots = 0;  // pictures the interval run stored on disk (its count)
+    int rounds = 0; // a second of the station's clock each, with the timers' work
     qint64 stationSeconds = 0;
     double wallSeconds = 0;
 
@@ -37,7 +37,8 @@ struct SoakFigures {
     int userStops = 0;
     QStringList unexpectedBoxes;
 
-    // The window thread.
+    // The station's thread: how long each round's commands (pollBattery, intervalTick)
+    // held it. An interval tick holds the whole capture and its upload.
     double longestTickMs = 0;
     int longestTickRound = 0;
     QString longestTickHandler;

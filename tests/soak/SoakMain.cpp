@@ -1,7 +1,7 @@
 #include "SoakReport.h"
 #include "SoakRun.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 using namespace snapdeck::soak;
@@ -21,8 +21,10 @@ void say(const QString& text) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList arguments = QApplication::arguments();
+    // A GUI application without windows: the simulated camera imprints the date with
+    // fonts, as a real one does on its own.
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = QGuiApplication::arguments();
 
     SoakOptions options;
     bool shotsOk = true;

@@ -39,7 +39,7 @@ QString soakReport(const SoakFigures& f) {
                .arg(f.stationSeconds)
                .arg(f.wallSeconds, 0, 'f', 1);
     out << QStringLiteral("pictures");
-    out << QStringLiteral("  interval shots started      %1").arg(f.shots);
+    out << QStringLiteral("  stored by the interval run  %1").arg(f.shots);
     out << QStringLiteral("  taken by the camera         %1").arg(p.taken);
     out << QStringLiteral("  on disk                     %1 (%2 files)")
                .arg(p.onDisk)
@@ -96,8 +96,8 @@ QString soakReport(const SoakFigures& f) {
     for (const QString& text : f.unexpectedBoxes)
         out << QStringLiteral("    unexpected: ") +
                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" | "));
-    out << QStringLiteral("window thread");
-    out << QStringLiteral("  longest handler %1 (%2, round %3); with no FTP outage on %4 "
+    out << QStringLiteral("station thread (the engine's commands, run as its timers would)");
+    out << QStringLiteral("  longest command %1 (%2, round %3); with no FTP outage on %4 "
                           "(round %5)")
                .arg(ms(f.longestTickMs), f.longestTickHandler)
                .arg(f.longestTickRound)
@@ -107,7 +107,7 @@ QString soakReport(const SoakFigures& f) {
                           "on: median %3, 99th percentile %4")
                .arg(ms(f.shotTickMedianMs), ms(f.shotTickP99Ms), ms(f.quietShotTickMedianMs),
                     ms(f.quietShotTickP99Ms));
-    out << QStringLiteral("  exceptions out of handlers %1").arg(f.escapedExceptions);
+    out << QStringLiteral("  exceptions out of the engine %1").arg(f.escapedExceptions);
     if (!f.runEndedEarly.isEmpty())
         out << QStringLiteral("  RUN ENDED EARLY: ") + f.runEndedEarly;
     out << QStringLiteral("memory (VmRSS)");
@@ -153,7 +153,7 @@ QStringList soakProblems(const SoakFigures& f, qint64 memoryToleranceKiB) {
               .arg(f.uploads.doneAndIdentical + f.uploads.failedButOnServer));
     check(!f.unexpectedBoxes.isEmpty(), QStringLiteral("message boxes no fault explains"));
     check(f.escapedExceptions != 0,
-          QStringLiteral("%1 exceptions escaped a handler").arg(f.escapedExceptions));
+          QStringLiteral("%1 exceptions escaped the engine").arg(f.escapedExceptions));
     check(!f.runEndedEarly.isEmpty(), QStringLiteral("the run ended early: ") + f.runEndedEarly);
     check(f.shots != f.shotsPlanned,
           QStringLiteral("%1 of %2 shots").arg(f.shots).arg(f.shotsPlanned));

@@ -12,7 +12,7 @@ QString soakReport(const SoakFigures& figures);
 
 // What is wrong with the run: a lost, damaged or unknown picture, a half-written file,
 // an upload reported done that the server does not hold, a box no fault explains, an
-// exception out of a handler, a run that ended early, and resident memory that grew by
+// exception out of the engine, a run that ended early, and resident memory that grew by
 // more than "memoryToleranceKiB" after warm-up (negative: not checked). Empty: passed.
 QStringList soakProblems(const SoakFigures& figures, qint64 memoryToleranceKiB);
 

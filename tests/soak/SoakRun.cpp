@@ -1,7 +1,6 @@
 #include "SoakRun.h"
 
 #include "FaultPlan.h"
-#include "OffscreenNoise.h"
 #include "SoakStation.h"
 #include "Watchdog.h"
 #include "support/ProcessMemory.h"
@@ -22,7 +21,6 @@ bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure)
     figures.shotsPlanned = options.shots;
     figures.warmupShots = std::min(options.warmupShots, options.shots);
 
-    const OffscreenNoise quiet;
     SoakStation station(options.shots);
     if (!station.setUp(failure))
         return false;
@@ -32,7 +30,7 @@ bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure)
     const int afterWarmup = options.shots - figures.warmupShots;
     const int sampleEvery = std::max(1, afterWarmup / std::max(1, options.memorySamples));
     int nextSample = figures.warmupShots;
-    // Each round brings at most one shot; faults add rounds without one.
+    // Each round stores at most one picture; faults add rounds without one.
     const int roundLimit = options.shots * 4 + 1000;
 
     while (station.shots() < options.shots) {

@@ -12,16 +12,15 @@ struct SoakOptions {
     int shots = 10000;
     std::uint64_t seed = 1;
     // Memory is measured from the end of the warm-up: the first shots fill the caches
-    // of the image plugins, the network library and the fonts, and the simulated
-    // camera's log of its latest calls.
+    // of the image plugins, the network library and the fonts.
     int warmupShots = 1000;
     int memorySamples = 10; // resident memory is sampled this many times after warm-up
     int hangSeconds = 120;  // a round that takes longer ends the process as hung
     std::function<void(const QString&)> progress; // a line now and then
 };
 
-// Runs the station through "shots" interval shots with the faults of the seed. False,
-// with the reason, when the station could not be set up.
+// Runs the station until its interval run has stored "shots" pictures, with the faults
+// of the seed. False, with the reason, when the station could not be set up.
 bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure);
 
 } // namespace snapdeck::soak

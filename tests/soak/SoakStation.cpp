@@ -1,27 +1,15 @@
 #include "SoakStation.h"
 
-#include "SendingWatch.h"
 #include "SoakFigures.h"
-#include "app/ConnectionMonitor.h"
-#include "app/MainWindow.h"
-#include "camera/SimulatedCamera.h"
-#include "capture/Capture.h"
-#include "capture/CaptureOptionsFrame.h"
-#include "ftp/FtpFrame.h"
-#include "ftp/FtpService.h"
-#include "ftp/FtpUpload.h"
-#include "schedule/IntervalShooting.h"
-#include "schedule/ScheduleFrame.h"
-#include "settings/CameraSettingsFrame.h"
+#include "camera/CameraSettings.h"
+#include "camera/simulator/SimulatedCamera.h"
+#include "engine/Engine.h"
+#include "engine/upload/FtpService.h"
+#include "support/ScriptedCamera.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace snapdeck::soak {
 
@@ -30,7 +18,7 @@ namespace {
 const QString kUser = QStringLiteral("station");
 const QString kPassword = QStringLiteral("soak");
 const QString kServerFolder = QStringLiteral("webcam");
-constexpr int kSmallestImageSize = 0; // 640x480
+constexpr ImageSize kSmallestImageSize = ImageSize::Sq2_640x480;
 
 QDateTime stationStart() {
     return QDateTime(QDate(2026, 6, 1), QTime(6, 0, 0));
@@ -40,6 +28,15 @@ QDateTime stationStart() {
 // the faults.
 const QByteArray kCameraIni = "capacity=100000\nbattery=100\n";
 
+// The image size list's position of an image size; -1 when it has none.
+int imageSizePosition(ImageSize size) {
+    const auto sizes = settingTables::imageSizes();
+    for (size_t position = 0; position < sizes.size(); ++position)
+        if (sizes[position].value == size)
+            return int(position);
+    return -1;
+}
+
 } // namespace
 
 SoakStation::SoakStation(int shots) : clock_(stationStart()), plannedShots_(shots) {
@@ -48,10 +45,9 @@ SoakStation::SoakStation(int shots) : clock_(stationStart()), plannedShots_(shot
 
 SoakStation::~SoakStation() {
     writeLimit_.release();
-    sendingWatch_.reset();
-    if (window_)
-        window_->Form_Unload();
-    window_.reset();
+    if (engine_)
+        engine_->unload();
+    engine_.reset();
 }
 
 bool SoakStation::setUp(QString* failure) {
@@ -80,79 +76,77 @@ bool SoakStation::setUp(QString* failure) {
     QDir(server_->root()).mkpath(kServerFolder);
 
     camera_ = SimulatedCamera::withCardFolder(cardPath_);
-    cable_ = std::make_unique<StationCamera>(*camera_);
-    cable_->afterCall = [this](const char* operation) { afterCameraCall(operation); };
+    cable_ = std::make_unique<test::ScriptedCamera>(*camera_);
+    cable_->afterCall = [this](const QString& operation) { afterCameraCall(operation); };
     operator_ = std::make_unique<StationOperator>(*camera_, clock_);
     pictures_ = std::make_unique<PictureLedger>(cardPath_, plannedShots_);
     uploads_ =
         std::make_unique<UploadLedger>(workPath_, QDir(server_->root()).filePath(kServerFolder));
     folder_.emplace(workPath_);
-    services_.emplace(Services{*cable_, *operator_, clock_, *folder_,
-                               QLocale(QLocale::Russian, QLocale::Russia)});
-    window_ = std::make_unique<MainWindow>(*services_, globals_);
-    window_->Form_Load();
-    window_->show();
+    // Each upload is checked on the server the moment it ends: one that showed no box
+    // must have put the picture there whole.
+    watch_.started = [this] { boxesBeforeUpload_ = operator_->boxesShown(); };
+    watch_.aboutToSend = [this] { server_->pictureAboutToBeSent(); };
+    watch_.ended = [this](const QString& fileName) {
+        uploads_->note(fileName, operator_->boxesShown() > boxesBeforeUpload_);
+    };
+
+    engine_ = std::make_unique<Engine>(EngineServices{*cable_, *operator_, clock_, *folder_,
+                                                      QLocale(QLocale::Russian, QLocale::Russia)});
+    engine_->setObserver(watch_);
+    engine_->load();
 
     // Small pictures, named by date, not kept on the card, each one uploaded.
-    QComboBox& sizes = *window_->settingsFrame->combReso;
-    sizes.setCurrentIndex(sizes.findData(kSmallestImageSize));
-    window_->captureFrame->chkFileName->setChecked(false);
-    window_->captureFrame->chkStFlash->setChecked(false);
-    globals_.ftp = FtpSettings{QStringLiteral("127.0.0.1"),
-                               server_->port(),
-                               kUser,
-                               kPassword,
-                               FtpOnlyService,
-                               kServerFolder,
-                               QString()};
-    TransportOptions& timeouts = window_->ftpUpload().transportOptions();
+    engine_->chooseSetting(SettingList::ImageSize, imageSizePosition(kSmallestImageSize));
+    engine_->setBufferMode(true);
+    engine_->setKeepOnCard(false);
+    engine_->setOverwrite(false);
+    engine_->setFtpSettings(FtpSettings{QStringLiteral("127.0.0.1"), server_->port(), kUser,
+                                        kPassword, FtpOnlyService, kServerFolder, QString()});
+    TransportOptions& timeouts = engine_->upload().transportOptions();
     timeouts.connectTimeout = std::chrono::milliseconds(500);
     timeouts.responseTimeout = std::chrono::seconds(1);
     timeouts.stallTimeout = std::chrono::seconds(1);
-    window_->ftpFrame->chkFTP->setChecked(true);
-    window_->capture().setUploader([this](const QString& name) { upload(name); });
-    sendingWatch_ = std::make_unique<SendingWatch>(*window_->ftpFrame->lblFTP,
-                                                   [this] { server_->pictureAboutToBeSent(); });
+    engine_->setUploadEnabled(true);
 
-    ScheduleFrame& schedule = *window_->scheduleFrame;
-    schedule.txtInterval->setText(QStringLiteral("1"));
-    schedule.chkTiming->setChecked(true);
-    // The soak runs the timers' handlers itself, a second of the station's clock apart.
-    window_->intervalShooting().tTime.stop();
-    window_->connectionMonitor().tBat.stop();
+    // The schedule as start-up fills it (start now), one picture a second.
+    ScheduleForm schedule = scheduleStartValues(clock_.now());
+    schedule.interval = QStringLiteral("1");
+    engine_->setSchedule(schedule);
+    engine_->setIntervalShooting(true);
 
-    if (camera_->ImageSize(globals_.CameraNumber) != kSmallestImageSize || !shooting()) {
-        *failure = QStringLiteral("the window did not take the station's settings");
+    if (camera_->imageSize() != kSmallestImageSize || !shooting()) {
+        *failure = QStringLiteral("the engine did not take the station's settings");
         return false;
     }
     return true;
 }
 
 int SoakStation::shots() const {
-    return window_->intervalShooting().grabCount();
+    return engine_->intervalCount();
 }
 
 bool SoakStation::shooting() const {
-    return window_->scheduleFrame->chkTiming->isChecked();
+    return engine_->state().interval.on;
 }
 
 QString SoakStation::scheduleText() const {
-    return window_->scheduleFrame->lblNextTxt->text();
+    return engine_->state().interval.line;
 }
 
+// The engine's timers never fire here: the soak does not return to an event loop, and
+// runs their work itself, a second of the station's clock apart.
 void SoakStation::runRound(const std::vector<Fault>& faults) {
     ++round_;
     for (const Fault& fault : faults)
         apply(fault);
     clock_.advance(1);
-    timed("tBat_Timer", [&] { window_->connectionMonitor().tBat_Timer(); });
-    timed("tTime_Timer", [&] { window_->intervalShooting().tTime_Timer(); });
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    timed("pollBattery", [&] { engine_->pollBattery(); });
+    timed("intervalTick", [&] { engine_->intervalTick(); });
     endRound();
 }
 
-// A handler runs on the window thread as its timer would run it; nothing may escape it.
+// A command runs on the station's thread as its timer would run it; nothing may escape.
 template <typename Handler> void SoakStation::timed(const char* name, Handler&& handler) {
     const bool quietServer = !server_->outageActive();
     QElapsedTimer watch;
@@ -172,6 +166,7 @@ void SoakStation::endRound() {
         --diskFullRoundsLeft_;
     server_->endOfRound();
     camera_->setBatteryLevel(100); // the station runs on mains power
+    cable_->script().clearLog();   // nobody reads it; it must not grow while memory is measured
 }
 
 void SoakStation::apply(const Fault& fault) {
@@ -184,14 +179,14 @@ void SoakStation::apply(const Fault& fault) {
         }
     } else if (const auto* silence = std::get_if<DownloadSilence>(&fault)) {
         ++downloadSilences_;
-        camera_->script().failNext(QStringLiteral("DownloadPicture"), kCameraNotAnswering,
-                                   silence->failures);
+        cable_->script().failNext(QStringLiteral("downloadPicture"), kCameraNotAnswering,
+                                  silence->failures);
         operator_->expectDownloadSilence(*silence);
     } else if (std::holds_alternative<DownloadError>(fault)) {
         ++downloadErrors_;
-        camera_->script().failNext(QStringLiteral("DownloadPicture"),
-                                   StationOperator::kDownloadErrorNumber, 1,
-                                   QStringLiteral("Ошибка чтения снимка с карты памяти"));
+        cable_->script().failNext(QStringLiteral("downloadPicture"),
+                                  StationOperator::kDownloadErrorNumber, 1,
+                                  QStringLiteral("Ошибка чтения снимка с карты памяти"));
     } else if (const auto* full = std::get_if<DiskFull>(&fault)) {
         ++diskFullBursts_;
         diskFullRoundsLeft_ = std::max(diskFullRoundsLeft_, full->rounds);
@@ -200,13 +195,12 @@ void SoakStation::apply(const Fault& fault) {
     }
 }
 
-void SoakStation::afterCameraCall(const char* operation) {
-    const QLatin1String name(operation);
-    if (name == QLatin1String("TakePicture")) {
+void SoakStation::afterCameraCall(const QString& operation) {
+    if (operation == QStringLiteral("takePicture")) {
         pictures_->noteTaken();
         unplugWhenDue(UnplugMoment::AfterTakePicture);
-    } else if (name == QLatin1String("DownloadPicture")) {
-        // The picture is in the window's hands; the disk it goes to is full.
+    } else if (operation == QStringLiteral("downloadPicture")) {
+        // The picture is in the engine's hands; the disk it goes to is full.
         if (diskFullRoundsLeft_ > 0 && writeLimit_.engage())
             ++diskFullWrites_;
         unplugWhenDue(UnplugMoment::AfterDownload);
@@ -222,12 +216,6 @@ void SoakStation::unplugWhenDue(UnplugMoment moment) {
         armedUnplugs_.erase(armed);
         return;
     }
-}
-
-void SoakStation::upload(const QString& fileName) {
-    const int boxesBefore = operator_->boxesShown();
-    window_->ftpUpload().UploadPictureByFtp(fileName);
-    uploads_->note(fileName, operator_->boxesShown() > boxesBefore);
 }
 
 void SoakStation::fill(SoakFigures& figures) const {

@@ -3,13 +3,11 @@
 #include "FaultPlan.h"
 #include "FtpServerSide.h"
 #include "PictureLedger.h"
-#include "StationCamera.h"
 #include "StationOperator.h"
 #include "TickTimes.h"
 #include "UploadLedger.h"
+#include "UploadWatch.h"
 #include "WriteLimit.h"
-#include "app/Globals.h"
-#include "app/Services.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
 
@@ -19,20 +17,24 @@
 #include <optional>
 
 namespace snapdeck {
-class MainWindow;
+class Engine;
 class SimulatedCamera;
 } // namespace snapdeck
 
+namespace snapdeck::test {
+class ScriptedCamera;
+} // namespace snapdeck::test
+
 namespace snapdeck::soak {
 
-class SendingWatch;
 struct SoakFigures;
 
-// An unattended time-lapse station: the real main window (offscreen) on the simulated
-// camera, whose card is a folder, saving every picture under its date and time and
-// deleting it from the card, uploading each to a real FTP server on 127.0.0.1, with the
-// interval shooting on at one picture a second. The station's clock moves one second
-// a round; the timers' handlers run as their timers would run them.
+// An unattended time-lapse station: the engine, on the soak's thread as a headless
+// station drives it, with the simulated camera whose card is a folder, saving every
+// picture under its date and time and deleting it from the card, uploading each to a
+// real FTP server on 127.0.0.1, with interval shooting on at one picture a second. The
+// station's clock moves one second a round; the soak runs the timers' work itself, as
+// the engine's timers would.
 class SoakStation {
 public:
     // "shots": how many the run will take, so that the soak's own records are made
@@ -44,10 +46,11 @@ public:
     bool setUp(QString* failure);
 
     // One second of the station: the faults due strike, the clock moves, the battery
-    // tick and the interval tick run.
+    // poll and the interval tick run.
     void runRound(const std::vector<Fault>& faults);
 
     int round() const { return round_; }
+    // Pictures the interval run has stored on disk.
     int shots() const;
     bool shooting() const;
     QString scheduleText() const;
@@ -57,9 +60,8 @@ public:
 
 private:
     void apply(const Fault& fault);
-    void afterCameraCall(const char* operation);
+    void afterCameraCall(const QString& operation);
     void unplugWhenDue(UnplugMoment moment);
-    void upload(const QString& fileName);
     template <typename Handler> void timed(const char* name, Handler&& handler);
     void endRound();
 
@@ -67,18 +69,16 @@ private:
     QString workPath_;
     QString cardPath_;
     std::unique_ptr<SimulatedCamera> camera_;
-    std::unique_ptr<StationCamera> cable_;
+    std::unique_ptr<test::ScriptedCamera> cable_; // faults and the moments they strike
     ManualClock clock_;
     std::unique_ptr<StationOperator> operator_;
     std::optional<WorkFolder> folder_;
-    Globals globals_;
-    std::optional<Services> services_;
-    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<FtpServerSide> server_;
-    std::unique_ptr<SendingWatch> sendingWatch_;
     WriteLimit writeLimit_;
     std::unique_ptr<PictureLedger> pictures_;
     std::unique_ptr<UploadLedger> uploads_;
+    UploadWatch watch_;
+    std::unique_ptr<Engine> engine_; // after everything it uses, so that it goes first
     TickTimes ticks_;
     int plannedShots_ = 0;
 
@@ -91,6 +91,7 @@ private:
     int downloadErrors_ = 0;
     int diskFullBursts_ = 0;
     int escapedExceptions_ = 0;
+    int boxesBeforeUpload_ = 0;
 };
 
 } // namespace snapdeck::soak

@@ -1,6 +1,6 @@
 #include "StationOperator.h"
 
-#include "camera/SimulatedCamera.h"
+#include "camera/simulator/SimulatedCamera.h"
 #include "common/Clock.h"
 
 namespace snapdeck::soak {

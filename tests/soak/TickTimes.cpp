@@ -17,7 +17,7 @@ void TickTimes::reserve(int shots) {
 
 void TickTimes::note(double milliseconds, int round, const QString& handler, bool quietServer) {
     total_ += milliseconds;
-    if (handler == QStringLiteral("tTime_Timer")) {
+    if (handler == QStringLiteral("intervalTick")) {
         shotTicks_.push_back(milliseconds);
         if (quietServer)
             quietShotTicks_.push_back(milliseconds);

@@ -5,7 +5,7 @@
 
 namespace snapdeck::soak {
 
-// How long each timer handler held the window thread, in milliseconds.
+// How long each of the timers' commands held the station's thread, in milliseconds.
 class TickTimes {
 public:
     // Room for the ticks of this many shots, made at once.

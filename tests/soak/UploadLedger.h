@@ -17,7 +17,7 @@ struct UploadCount {
     QStringList missing;       // "done" but not on the server, or different
 };
 
-// Each upload the window started, checked on the server as soon as it ends: an upload
+// Each upload the engine started, checked on the server as soon as it ends: an upload
 // that reported no failure must have put the very bytes of the picture there. Keeps
 // counts only, so that its memory does not grow with the run.
 class UploadLedger {

@@ -7,8 +7,8 @@
 
 namespace snapdeck::soak {
 
-// Ends the process with a message when the window thread makes no progress for too
-// long: a hang must not pass for a slow run.
+// Ends the process with a message when the station's thread makes no progress for
+// too long: a hang must not pass for a slow run.
 class Watchdog {
 public:
     explicit Watchdog(int seconds);
@@ -16,7 +16,7 @@ public:
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
-    // The window thread got through one more round.
+    // The station's thread got through one more round.
     void beat(int round) { round_.store(round, std::memory_order_relaxed); }
 
 private:
