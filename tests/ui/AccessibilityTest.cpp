@@ -126,7 +126,7 @@ TEST_F(AccessibilityTest, TabWalksEveryControlInReadingOrder) {
         "stopAtMomentBox stopDayBox stopMonthBox stopYearBox stopHourBox stopMinuteBox "
         "stopSecondBox stopAfterCountBox countBox dailyWindowBox windowBeginHourBox "
         "windowBeginMinuteBox windowEndHourBox windowEndMinuteBox "
-        "ftpSettingsButton uploadBox "
+        "ftpSettingsButton uploadBox backgroundUploadBox "
         "modelValue picturesOnCardValue picturesRemainingValue batteryBar");
 
     QWidget* start = find<QWidget>("previewButton");
