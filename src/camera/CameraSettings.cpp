@@ -82,15 +82,33 @@ constexpr SettingEntry<FocusMode> kFocusModes[] = {
 } // namespace
 
 namespace settingTables {
-std::span<const ImageSizeEntry> imageSizes() { return kImageSizes; }
-std::span<const SettingEntry<ExposureMode>> exposureModes() { return kExposureModes; }
-std::span<const SettingEntry<WhiteBalance>> whiteBalances() { return kWhiteBalances; }
-std::span<const SettingEntry<FlashMode>> flashModes() { return kFlashModes; }
-std::span<const SettingEntry<int>> shutterTimes() { return kShutterTimes; }
-std::span<const SettingEntry<int>> apertures() { return kApertures; }
-std::span<const SettingEntry<IsoSpeed>> isoSpeeds() { return kIsoSpeeds; }
-std::span<const SettingEntry<MonitorMode>> monitorModes() { return kMonitorModes; }
-std::span<const SettingEntry<FocusMode>> focusModes() { return kFocusModes; }
+std::span<const ImageSizeEntry> imageSizes() {
+    return kImageSizes;
+}
+std::span<const SettingEntry<ExposureMode>> exposureModes() {
+    return kExposureModes;
+}
+std::span<const SettingEntry<WhiteBalance>> whiteBalances() {
+    return kWhiteBalances;
+}
+std::span<const SettingEntry<FlashMode>> flashModes() {
+    return kFlashModes;
+}
+std::span<const SettingEntry<int>> shutterTimes() {
+    return kShutterTimes;
+}
+std::span<const SettingEntry<int>> apertures() {
+    return kApertures;
+}
+std::span<const SettingEntry<IsoSpeed>> isoSpeeds() {
+    return kIsoSpeeds;
+}
+std::span<const SettingEntry<MonitorMode>> monitorModes() {
+    return kMonitorModes;
+}
+std::span<const SettingEntry<FocusMode>> focusModes() {
+    return kFocusModes;
+}
 } // namespace settingTables
 
 const ImageSizeEntry* findImageSize(ImageSize size) {

@@ -11,7 +11,8 @@ class EngineHost::Runner : public QObject {
 public:
     explicit Runner(EngineHost& host) : host_(host) {}
     void drainLater() {
-        QMetaObject::invokeMethod(this, [this] { host_.drain(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { host_.drain(); }, Qt::QueuedConnection);
     }
 
 private:

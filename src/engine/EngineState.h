@@ -39,7 +39,7 @@ struct CaptureOptions {
     bool bufferMode = true;        // "Запись в буфер"
     bool keepOnCard = false;       // "Сохранять на флэшке камеры"
     bool keepOnCardEnabled = true; // locked while "Запись в буфер" is ticked by the user
-    bool overwrite = true;         // "Переписать пред. кадр на диске": always "image.jpg"
+    bool overwrite = true; // "Переписать пред. кадр на диске": always "image.jpg"
     friend bool operator==(const CaptureOptions&, const CaptureOptions&) = default;
 };
 

@@ -15,7 +15,8 @@ void ObserverOnThread::push(Item item) {
     else
         queue_.push_back(std::move(item));
     if (idle)
-        QMetaObject::invokeMethod(context_, [this] { deliver(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context_, [this] { deliver(); }, Qt::QueuedConnection);
 }
 
 // Runs on the listening thread: everything told so far, in order.

@@ -45,8 +45,7 @@ CameraStatusFrame::CameraStatusFrame(QWidget* parent)
     // A long model name is cut short on screen rather than widen the window.
     modelValue_ = makeValue<ElidedLabel>(this, "modelValue", start.model);
     picturesOnCardValue_ = makeValue(this, "picturesOnCardValue", QStringLiteral("PicCnt"));
-    picturesRemainingValue_ =
-        makeValue(this, "picturesRemainingValue", QStringLiteral("RemCnt"));
+    picturesRemainingValue_ = makeValue(this, "picturesRemainingValue", QStringLiteral("RemCnt"));
     batteryBar_ = new QProgressBar(this);
     batteryBar_->setObjectName(QStringLiteral("batteryBar"));
     batteryBar_->setRange(1, 100 * kBatteryScale);

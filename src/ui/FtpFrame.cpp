@@ -24,9 +24,9 @@ FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
     uploadBox_->setObjectName(QStringLiteral("uploadBox"));
     backgroundBox_ = new QCheckBox(QStringLiteral("Отправлять в фоне"), this);
     backgroundBox_->setObjectName(QStringLiteral("backgroundUploadBox"));
-    backgroundBox_->setToolTip(QStringLiteral(
-        "Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; "
-        "очередь переживает перезапуск и отправляется, пока включена отправка."));
+    backgroundBox_->setToolTip(
+        QStringLiteral("Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; "
+                       "очередь переживает перезапуск и отправляется, пока включена отправка."));
     queueLine_ = new QLabel(this);
     queueLine_->setObjectName(QStringLiteral("queueLine"));
     queueLine_->hide();

@@ -2,9 +2,9 @@
 
 #include "Accessibility.h"
 #include "common/ErrorTrap.h"
+#include "common/Messages.h"
 #include "engine/upload/FtpService.h"
 #include "engine/upload/FtpSettingsFile.h"
-#include "common/Messages.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -104,8 +104,8 @@ void FtpSettingsDialog::fill() {
 // character, with its caption; nothing when none does.
 std::optional<std::pair<QLineEdit*, QString>> FtpSettingsDialog::boxWithControlCharacter() const {
     const std::pair<QLineEdit*, const QString&> boxes[] = {
-        {hostBox_, kFtpHostCaption},     {portBox_, kFtpPortCaption},
-        {loginBox_, kFtpLoginCaption},   {passwordBox_, kFtpPasswordCaption},
+        {hostBox_, kFtpHostCaption},        {portBox_, kFtpPortCaption},
+        {loginBox_, kFtpLoginCaption},      {passwordBox_, kFtpPasswordCaption},
         {folderBox_, kFtpDirectoryCaption}, {fileNameBox_, kFtpFileNameCaption}};
     for (const auto& [box, caption] : boxes)
         if (hasControlCharacter(box->text().trimmed()))
@@ -152,8 +152,8 @@ void FtpSettingsDialog::save() {
         portBox_->selectAll();
         return;
     }
-    const FtpSettings saved{
-        values[0], *port, values[2], values[3], serviceList_->currentIndex(), values[5], values[6]};
+    const FtpSettings saved{values[0], *port,    values[2], values[3], serviceList_->currentIndex(),
+                            values[5], values[6]};
     // A file that cannot be written is reported; the settings stay as they were.
     runTrapped(messages_, [&] {
         writeFtpIni(folder_, values);

@@ -48,14 +48,14 @@ LensFrame::LensFrame(EngineHost& engine, QWidget* parent)
     zoomCaption_->setObjectName(QStringLiteral("zoomCaption"));
     // A keyboard step of 8 reaches the next lens position even where the camera snaps
     // the zoom to steps of 8.
-    zoomSlider_ = makeSlider(this, "zoomSlider", LensControl::kZoomMinimum,
-                             LensControl::kZoomMaximum, 8);
+    zoomSlider_ =
+        makeSlider(this, "zoomSlider", LensControl::kZoomMinimum, LensControl::kZoomMaximum, 8);
     labelControl(zoomCaption_, zoomSlider_, QStringLiteral("Увеличение"));
 
     focusCaption_ = new QLabel(start.focus.caption, this);
     focusCaption_->setObjectName(QStringLiteral("focusCaption"));
-    focusSlider_ = makeSlider(this, "focusSlider", LensControl::kFocusMinimum,
-                              LensControl::kFocusMaximum, 4);
+    focusSlider_ =
+        makeSlider(this, "focusSlider", LensControl::kFocusMinimum, LensControl::kFocusMaximum, 4);
     focusSlider_->setEnabled(start.focus.enabled);
     labelControl(focusCaption_, focusSlider_, QStringLiteral("Фокусировка"));
 

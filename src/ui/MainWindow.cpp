@@ -43,7 +43,8 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
 
     lastPictureBox_ = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
     lastPictureBox_->setObjectName(QStringLiteral("lastPictureBox"));
-    previewBox_ = new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
+    previewBox_ =
+        new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
     previewBox_->setObjectName(QStringLiteral("previewBox"));
     previewBox_->setFixedSize(200, 150);
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/WorkFolder.h"
 #include "engine/EngineObserver.h"
 #include "engine/upload/FtpSettings.h"
-#include "common/WorkFolder.h"
 
 #include <QMainWindow>
 

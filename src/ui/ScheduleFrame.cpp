@@ -80,9 +80,9 @@ ScheduleFrame::ScheduleFrame(EngineHost& engine, MessagePresenter& messages, QWi
          windowEndMinuteBox_});
     rows->addStretch();
 
-    new StartMomentBoxes(messages, {start_.day, start_.month, start_.year, start_.hour,
-                                    start_.minute, start_.second},
-                         this);
+    new StartMomentBoxes(
+        messages,
+        {start_.day, start_.month, start_.year, start_.hour, start_.minute, start_.second}, this);
 
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         connect(edit, &QLineEdit::textChanged, this, &ScheduleFrame::sendForm);
@@ -103,17 +103,20 @@ QLineEdit* ScheduleFrame::box(const char* name, int digits, const QString& acces
 ScheduleFrame::MomentBoxes ScheduleFrame::momentBoxes(const char* prefix, const QString& caption) {
     const auto part = [&](const char* field, int digits, const char* what) {
         const QByteArray name = QByteArray(prefix) + field + "Box";
-        return box(name.constData(), digits, caption + QStringLiteral(" - ") + QString::fromUtf8(what));
+        return box(name.constData(), digits,
+                   caption + QStringLiteral(" - ") + QString::fromUtf8(what));
     };
-    return {part("Day", 2, "день"),    part("Month", 2, "месяц"),  part("Year", 4, "год"),
-            part("Hour", 2, "час"),    part("Minute", 2, "минуты"), part("Second", 2, "секунды")};
+    return {part("Day", 2, "день"), part("Month", 2, "месяц"),   part("Year", 4, "год"),
+            part("Hour", 2, "час"), part("Minute", 2, "минуты"), part("Second", 2, "секунды")};
 }
 
 // day/month/year в h:m:s
 void ScheduleFrame::addMomentRow(QWidget* lead, const MomentBoxes& boxes) {
     auto* line = new QHBoxLayout;
     line->setSpacing(2);
-    const auto text = [&](const char* caption) { return new QLabel(QString::fromUtf8(caption), this); };
+    const auto text = [&](const char* caption) {
+        return new QLabel(QString::fromUtf8(caption), this);
+    };
     for (QWidget* w : {lead, static_cast<QWidget*>(boxes.day), static_cast<QWidget*>(text("/")),
                        static_cast<QWidget*>(boxes.month), static_cast<QWidget*>(text("/")),
                        static_cast<QWidget*>(boxes.year), static_cast<QWidget*>(text("в")),

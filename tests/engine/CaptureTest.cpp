@@ -36,10 +36,9 @@ TEST_F(CaptureTest, StoresThePictureShowsItDeletesItFromTheCardAndRefreshes) {
     load();
     capture();
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
-    EXPECT_EQ(callNames(), (QStringList{"setExposure", "takePicture", "pictureCount",
-                                        "pictureSize", "downloadPicture", "deletePicture",
-                                        "remainingCount", "pictureCount", "imageSize", "zoom",
-                                        "focus"}));
+    EXPECT_EQ(callNames(), (QStringList{"setExposure", "takePicture", "pictureCount", "pictureSize",
+                                        "downloadPicture", "deletePicture", "remainingCount",
+                                        "pictureCount", "imageSize", "zoom", "focus"}));
     // The exposure as last exchanged with the camera goes out before the shot: the
     // camera's automatic choice as start-up read it back.
     EXPECT_EQ(cameraLog({"setExposure"}), QStringList{"setExposure(2/28/16667)"});
@@ -49,8 +48,7 @@ TEST_F(CaptureTest, StoresThePictureShowsItDeletesItFromTheCardAndRefreshes) {
     EXPECT_EQ(observer.picturesStored, QStringList{filePath("image.jpg")});
     EXPECT_EQ(state().transfer.maximum, stored.size());
     EXPECT_EQ(state().transfer.value, 0);
-    EXPECT_EQ(observer.captureStatuses,
-              (QStringList{"Экспозиция...", "", "Запись файла", ""}));
+    EXPECT_EQ(observer.captureStatuses, (QStringList{"Экспозиция...", "", "Запись файла", ""}));
     EXPECT_EQ(simulated->picturesOnCard(), 0);
     EXPECT_EQ(state().picturesOnCard, 0);
     EXPECT_FALSE(state().busy);
@@ -90,9 +88,9 @@ TEST_F(CaptureTest, NoPictureOrAnEmptyPictureIsNoError) {
     script().reportNext("pictureCount", 0);
     EXPECT_FALSE(capture());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(callNames(), (QStringList{"setExposure", "takePicture", "pictureCount",
-                                        "remainingCount", "pictureCount", "imageSize", "zoom",
-                                        "focus"}));
+    EXPECT_EQ(callNames(),
+              (QStringList{"setExposure", "takePicture", "pictureCount", "remainingCount",
+                           "pictureCount", "imageSize", "zoom", "focus"}));
     EXPECT_TRUE(status().isEmpty());
 
     script().clearLog();

@@ -69,8 +69,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(server.open());
-        ftp = FtpSettings{QStringLiteral("127.0.0.1"), server.port(), {}, {}, FtpOnlyService,
-                          {}, {}};
+        ftp =
+            FtpSettings{QStringLiteral("127.0.0.1"), server.port(), {}, {}, FtpOnlyService, {}, {}};
         host = std::make_unique<EngineHost>(
             std::make_unique<Engine>(
                 EngineServices{camera, messages, clock, WorkFolder(dir.path()), QLocale()}, ftp),

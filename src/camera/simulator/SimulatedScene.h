@@ -16,7 +16,7 @@ struct SceneLook {
     // Exposure relative to what the scene needs, in stops (+1 = twice the light).
     double exposureStops = 0.0;
     WhiteBalance whiteBalance = WhiteBalance::Auto; // automatic is neutral
-    double magnification = 1.0; // zoom position / 80, around the centre
+    double magnification = 1.0;                     // zoom position / 80, around the centre
     // How far the manual focus misses the subject, in focus-scale steps; 0 = sharp.
     int focusError = 0;
     int isoSpeed = 100; // more sensor noise at higher speeds

@@ -31,7 +31,8 @@ void Capture::run() {
     setStatus(QStringLiteral("Экспозиция..."));
     takePictureOnce();
     setStatus({});
-    const int pictureCount = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+    const int pictureCount =
+        retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
     if (pictureCount > 0)
         storePicture(pictureCount);
     refreshCameraState();
@@ -78,9 +79,8 @@ void Capture::storePicture(int number) {
         return;
     }
 
-    QByteArray picture = retryWhileNotAnswering(monitor_, [&] {
-        return camera.downloadPicture(number, transferProgressInto(context_));
-    });
+    QByteArray picture = retryWhileNotAnswering(
+        monitor_, [&] { return camera.downloadPicture(number, transferProgressInto(context_)); });
     // Half a picture must neither replace the last one on disk nor cost the card's copy.
     if (picture.size() < byteCount)
         throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,

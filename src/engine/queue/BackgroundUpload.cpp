@@ -9,10 +9,12 @@ BackgroundUpload::BackgroundUpload(EngineContext& context, QObject* engine, QStr
                                    TransportOptions options, QueueLimits limits)
     : context_(context), engine_(engine),
       queue_(std::move(folder), context.services.clock, limits) {
-    worker_ = std::make_unique<UploadWorker>(queue_, std::move(options), [this](const QueueReport& report) {
-        // From the worker's thread to the engine's, where the state lives.
-        QMetaObject::invokeMethod(engine_, [this, report] { show(report); }, Qt::QueuedConnection);
-    });
+    worker_ = std::make_unique<UploadWorker>(
+        queue_, std::move(options), [this](const QueueReport& report) {
+            // From the worker's thread to the engine's, where the state lives.
+            QMetaObject::invokeMethod(
+                engine_, [this, report] { show(report); }, Qt::QueuedConnection);
+        });
 }
 
 BackgroundUpload::~BackgroundUpload() {

@@ -43,8 +43,8 @@ private:
     QObject* engine_;
     UploadQueue queue_;
     std::unique_ptr<UploadWorker> worker_;
-    QString problem_;             // why the queue could not be used, shown until it can
-    bool refusalShown_ = false;   // a picture not queued was said; said again only after one was
+    QString problem_;           // why the queue could not be used, shown until it can
+    bool refusalShown_ = false; // a picture not queued was said; said again only after one was
 };
 
 } // namespace snapdeck

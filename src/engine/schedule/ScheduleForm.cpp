@@ -12,7 +12,7 @@ QString padded(int value, int digits) {
 }
 
 MomentTexts textsOf(const QDate& date, const QTime& time) {
-    return {padded(date.day(), 2),   padded(date.month(), 2),  padded(date.year(), 4),
+    return {padded(date.day(), 2),  padded(date.month(), 2),  padded(date.year(), 4),
             padded(time.hour(), 2), padded(time.minute(), 2), padded(time.second(), 2)};
 }
 
@@ -58,7 +58,8 @@ std::optional<QDateTime> momentOf(const MomentTexts& texts) {
             return std::nullopt;
         parts[i] = *part;
     }
-    const QDateTime moment = momentFromParts(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
+    const QDateTime moment =
+        momentFromParts(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
     if (!moment.isValid())
         return std::nullopt;
     return moment;

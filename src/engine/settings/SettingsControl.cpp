@@ -157,9 +157,8 @@ void SettingsControl::syncExposure() {
         apertureList.selected = *position;
         context_.publish();
     }
-    exposure.aperture = apertureList.selected >= 0
-                            ? valueAt(settingTables::apertures(), apertureList.selected)
-                            : 0;
+    exposure.aperture =
+        apertureList.selected >= 0 ? valueAt(settingTables::apertures(), apertureList.selected) : 0;
     camera.setExposure(exposure);
     if (exposure.shutter < kFastestListedShutter) {
         exposure.shutter = kOneThirtiethSecond;
