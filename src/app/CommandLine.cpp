@@ -34,10 +34,21 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         QStringLiteral("Start, take one picture, save the window as a PNG file and quit "
                        "(for documentation)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption station(
+        QStringLiteral("station"),
+        QStringLiteral("Run without a window, as an unattended time-lapse or webcam station, "
+                       "from the configuration FILE (see station.ini.example); no display "
+                       "needed."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("With --station: only check FILE and quit "
+                                                  "(status 0 when it is good, 2 when not)."));
     parser.addOption(help);
     parser.addOption(camera);
     parser.addOption(port);
     parser.addOption(screenshot);
+    parser.addOption(station);
+    parser.addOption(check);
 
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
@@ -49,13 +60,27 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         return std::nullopt;
     }
     if (parser.isSet(help)) {
-        *helpText = parser.helpText();
+        // Read before any application object exists: the parser cannot know our name.
+        *helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                              QStringLiteral("snapdeck"));
         return std::nullopt;
     }
     CommandLine result;
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);
+    result.stationFile = parser.value(station);
+    result.checkOnly = parser.isSet(check);
+    if (result.checkOnly && result.stationFile.isEmpty()) {
+        *error = QStringLiteral("--check checks a station's configuration: give --station=FILE");
+        return std::nullopt;
+    }
+    if (!result.stationFile.isEmpty() && (parser.isSet(camera) || parser.isSet(port) ||
+                                          parser.isSet(screenshot))) {
+        *error = QStringLiteral("--station takes the camera from its configuration file; "
+                                "--camera, --port and --screenshot are for the window");
+        return std::nullopt;
+    }
     // Refused here, before anything is read or opened.
     *error = parser.isSet(port) && result.camera.port.isEmpty()
                  ? readCameraPort(QString()).problem

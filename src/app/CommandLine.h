@@ -11,6 +11,8 @@ namespace snapdeck {
 struct CommandLine {
     CameraOptions camera;
     QString screenshotPath; // --screenshot: save the window as a picture and quit
+    QString stationFile;    // --station: run headless from this configuration file
+    bool checkOnly = false; // --check: only check the station's configuration
 
     // Reads the program's arguments (the first being the program). On a bad argument
     // "error" receives the message and nothing is returned; --help sets "helpText".

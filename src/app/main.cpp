@@ -6,30 +6,50 @@
 #include "engine/EngineHost.h"
 #include "engine/ObserverOnThread.h"
 #include "engine/upload/FtpSettingsFile.h"
+#include "station/Station.h"
+#include "station/StationConfig.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessagePresenter.h"
 #include "ui/Screenshot.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 using namespace snapdeck;
 
-// Reads the command line, picks the camera, then starts the engine on its own thread
-// and shows the main window, which loads the camera through it.
-int main(int argc, char* argv[]) {
+namespace {
+
+// The station: its configuration read and checked before anything starts; no display
+// is needed (the simulated camera draws offscreen).
+int runAsStation(const CommandLine& commandLine, int argc, char* argv[]) {
+    QString error;
+    const std::optional<StationConfig> config = readStationConfig(commandLine.stationFile, &error);
+    if (!config) {
+        std::fprintf(stderr, "snapdeck: %s\n", qPrintable(error));
+        return 2;
+    }
+    if (commandLine.checkOnly) {
+        std::printf("%s: the configuration is good\n", qPrintable(commandLine.stationFile));
+        return 0;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Snapdeck"));
+    std::unique_ptr<Camera> camera;
+    try {
+        camera = createCamera({config->camera.camera, config->camera.port});
+    } catch (const std::exception& bad) {
+        std::fprintf(stderr, "snapdeck: %s\n", bad.what());
+        return 2;
+    }
+    return runStation(*config, std::move(camera));
+}
+
+// The window, with the engine on its own thread.
+int runWindow(const CommandLine& commandLine, int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapdeck"));
-
-    QString error;
-    QString help;
-    const std::optional<CommandLine> commandLine =
-        CommandLine::parse(QApplication::arguments(), &error, &help);
-    if (!commandLine) {
-        std::fputs(qPrintable((help.isEmpty() ? error : help) + u'\n'),
-                   help.isEmpty() ? stderr : stdout);
-        return help.isEmpty() ? 2 : 0;
-    }
 
     QtMessagePresenter messages;
     const WorkFolder folder; // the current folder
@@ -40,7 +60,7 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<Camera> camera;
     try {
-        camera = createCamera(commandLine->camera);
+        camera = createCamera(commandLine.camera);
     } catch (const std::exception& bad) {
         std::fprintf(stderr, "snapdeck: %s\n", bad.what());
         return 2;
@@ -48,8 +68,8 @@ int main(int argc, char* argv[]) {
 
     SystemClock clock;
     auto engine = std::make_unique<EngineHost>(
-        std::make_unique<Engine>(
-            EngineServices{*camera, messages, clock, folder, QLocale::system()}, ftp),
+        std::make_unique<Engine>(EngineServices{*camera, messages, clock, folder, QLocale::system()},
+                                 ftp),
         EngineHost::Threading::OwnThread);
     MainWindow window(*engine, messages, ftp, folder);
     messages.setParentWindow(&window);
@@ -59,11 +79,32 @@ int main(int argc, char* argv[]) {
     window.show();
     window.load();
     int status = 0;
-    if (!commandLine->screenshotPath.isEmpty())
-        saveScreenshotWhenReady(window, *engine, commandLine->screenshotPath,
+    if (!commandLine.screenshotPath.isEmpty())
+        saveScreenshotWhenReady(window, *engine, commandLine.screenshotPath,
                                 [&status](int code) { status = code; });
     const int loopStatus = QApplication::exec();
     // The engine's thread ends first: it talks to the window until then.
     engine.reset();
     return status != 0 ? status : loopStatus;
+}
+
+} // namespace
+
+// Reads the command line before anything that needs a display, then runs the window or
+// the station.
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString error;
+    QString help;
+    const std::optional<CommandLine> commandLine = CommandLine::parse(arguments, &error, &help);
+    if (!commandLine) {
+        std::fputs(qPrintable((help.isEmpty() ? error : help) + u'\n'),
+                   help.isEmpty() ? stderr : stdout);
+        return help.isEmpty() ? 2 : 0;
+    }
+    if (!commandLine->stationFile.isEmpty())
+        return runAsStation(*commandLine, argc, argv);
+    return runWindow(*commandLine, argc, argv);
 }

@@ -40,6 +40,9 @@ public:
     virtual int pictureCount() = 0;
     virtual int remainingCount() = 0;
     virtual qint64 pictureSize(int number) = 0;
+    // The picture's name on the card, the same for as long as it is there (a folder and
+    // a file name, as the camera keeps it).
+    virtual QString pictureName(int number) = 0;
     virtual QByteArray downloadPicture(int number, const TransferProgress& progress) = 0;
     virtual void deletePicture(int number) = 0;
     // Returns once the picture is taken; it is then the newest on the card.

@@ -21,6 +21,10 @@ Engine::Engine(EngineServices services, FtpSettings ftp)
       intervalTimer_(this) {
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
     capture_.setQueueUpload([this](const QString& path, const QString& fileName) {
+        if (queueDestination_) {
+            background_.queue(path, fileName, queuePublishAs_, *queueDestination_);
+            return;
+        }
         const FtpSettings& ftp = upload_.settings();
         if (const std::optional<UploadDestination> destination = destinationOf(ftp))
             background_.queue(path, fileName, ftp.FtpFileName, *destination);
@@ -47,6 +51,15 @@ void Engine::load() {
         batteryTimer_.start();
 }
 
+bool Engine::connectCamera() {
+    session_.load(false);
+    return session_.ready();
+}
+
+void Engine::startUploads() {
+    background_.start();
+}
+
 void Engine::unload() {
     if (unloaded_)
         return;
@@ -63,6 +76,14 @@ void Engine::takePreview() {
 
 bool Engine::capture() {
     return capture_.take();
+}
+
+bool Engine::capture(const CaptureRequest& request) {
+    return capture_.take(request);
+}
+
+Capture::CardCopy Engine::copyFromCard(const QString& cardName, const QString& fileName) {
+    return capture_.copyFromCard(cardName, fileName);
 }
 
 void Engine::chooseSetting(SettingList list, int position) {
@@ -138,6 +159,12 @@ void Engine::setUploadEnabled(bool enabled) {
 void Engine::setBackgroundUpload(bool background) {
     context_.state.backgroundUpload = background;
     context_.publish();
+}
+
+void Engine::setQueueDestination(const UploadDestination& destination,
+                                 const QString& publishAs) {
+    queueDestination_ = destination;
+    queuePublishAs_ = publishAs;
 }
 
 void Engine::setFtpSettings(const FtpSettings& settings) {

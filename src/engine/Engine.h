@@ -37,9 +37,22 @@ public:
     void load();
     void unload();
 
+    // For a face that keeps its own time (the station): start-up without the preview,
+    // the schedule's start values and the timers; true when the camera is open and its
+    // lists are filled. Can be asked again once the camera was lost.
+    bool connectCamera();
+    // The user (or a face answering for one) stopped waiting for a camera that does not
+    // answer; connectCamera() finds it again.
+    bool cameraLost() const { return context_.cameraLost; }
+    // Starts the upload queue without the window's start-up.
+    void startUploads();
+
     void takePreview();
     // A capture by the user; true when its picture was stored.
     bool capture();
+    // A capture that names its picture and notes it on the card (the station's).
+    bool capture(const CaptureRequest& request);
+    Capture::CardCopy copyFromCard(const QString& cardName, const QString& fileName);
     void chooseSetting(SettingList list, int position);
     void moveZoom(int position);
     void moveFocus(int position);
@@ -58,6 +71,9 @@ public:
     // "Отправлять в фоне": captures only queue their pictures, a worker sends them.
     void setBackgroundUpload(bool background);
     void setFtpSettings(const FtpSettings& settings);
+    // Where queued pictures go when not to the FTP settings' server (the station's
+    // destination), and the fixed name they are also published under.
+    void setQueueDestination(const UploadDestination& destination, const QString& publishAs);
 
     // The timers' work, also for tests that move the clock themselves.
     void pollBattery();
@@ -91,6 +107,8 @@ private:
     BackgroundUpload background_;
     IntervalShooting interval_;
     CameraSession session_;
+    std::optional<UploadDestination> queueDestination_;
+    QString queuePublishAs_;
     QTimer batteryTimer_;
     QTimer intervalTimer_;
     bool unloaded_ = false;

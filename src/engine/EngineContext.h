@@ -47,6 +47,9 @@ public:
     Exposure exposure;
     // Guards the exposure read-back against the list changes it makes itself.
     bool exposureBusy = false;
+    // The user stopped waiting for a camera that does not answer; cleared when start-up
+    // finds it again.
+    bool cameraLost = false;
     // Pictures on the card at the last read-back; -1 before the first.
     int knownPictureCount = -1;
     // True while further commands wait to run (set by the host).

@@ -64,8 +64,10 @@ std::optional<StationPlan::Due> StationPlan::due(const Clock& clock) {
     }
     Due due;
     due.index = next_;
-    // The wall clock's own reading of the moment: the window and the stop follow it.
-    due.moment = clock.now().addMSecs(dueMonotonicMs(next_) - now);
+    // The wall clock's own reading of the moment, to the nearest second (the clock
+    // reads whole seconds): the window, the stop and the picture's name follow it.
+    const qint64 wallMs = clock.now().toMSecsSinceEpoch() + dueMonotonicMs(next_) - now;
+    due.moment = QDateTime::fromSecsSinceEpoch((wallMs + 500) / 1000);
     if (schedule_.stop && due.moment > *schedule_.stop)
         due.action = Action::Ended;
     else if (!insideWindow(due.moment))

@@ -81,6 +81,13 @@ qint64 ScriptedCamera::pictureSize(int number) {
     return reported("pictureSize", size);
 }
 
+QString ScriptedCamera::pictureName(int number) {
+    enter("pictureName", QString::number(number));
+    QString name = camera_.pictureName(number);
+    done("pictureName");
+    return name;
+}
+
 QByteArray ScriptedCamera::downloadPicture(int number, const TransferProgress& progress) {
     enter("downloadPicture", QString::number(number));
     QByteArray picture = camera_.downloadPicture(number, progress);

@@ -52,10 +52,11 @@ public:
     // Forgets the listing after the session was opened afresh.
     void forgetListing();
 
-private:
-    void collect(const QString& folder, QList<CardPicture>& found, int depth);
     // Picture "number" of the listing, the card listed first when it is not yet.
     CardPicture pictureAt(int number);
+
+private:
+    void collect(const QString& folder, QList<CardPicture>& found, int depth);
     bool isOnCard(const CardPicture& picture);
     // The picture's size as the driver knows it; 0 when unknown.
     std::int64_t pictureBytes(const CardPicture& picture);

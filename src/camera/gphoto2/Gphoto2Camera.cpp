@@ -139,6 +139,15 @@ qint64 Gphoto2Camera::pictureSize(int number) {
         options_.callLimit);
 }
 
+QString Gphoto2Camera::pictureName(int number) {
+    return onCamera(
+        [number](Gphoto2Device& device, CallSignals&) {
+            const gphoto2::CardPicture picture = device.pictures.pictureAt(number);
+            return picture.folder + u'/' + picture.name;
+        },
+        options_.callLimit);
+}
+
 QByteArray Gphoto2Camera::downloadPicture(int number, const TransferProgress& progress) {
     // The picture's size as the driver knows it, set on the library thread before the
     // first chunk; 0 while unknown.

@@ -56,6 +56,7 @@ public:
     // -1 when the camera cannot say.
     int remainingCount() override;
     qint64 pictureSize(int number) override;
+    QString pictureName(int number) override;
     QByteArray downloadPicture(int number, const TransferProgress& progress) override;
     void deletePicture(int number) override;
     void takePicture() override;

@@ -198,6 +198,11 @@ qint64 SimulatedCamera::pictureSize(int number) {
     return card_->pictureBytes(number);
 }
 
+QString SimulatedCamera::pictureName(int number) {
+    requireCamera();
+    return card_->pictureName(number);
+}
+
 QByteArray SimulatedCamera::downloadPicture(int number, const TransferProgress& progress) {
     requireCamera();
     QByteArray picture = card_->picture(number);

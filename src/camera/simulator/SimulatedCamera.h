@@ -51,6 +51,7 @@ public:
     int pictureCount() override;
     int remainingCount() override;
     qint64 pictureSize(int number) override;
+    QString pictureName(int number) override;
     QByteArray downloadPicture(int number, const TransferProgress& progress) override;
     void deletePicture(int number) override;
     void takePicture() override;

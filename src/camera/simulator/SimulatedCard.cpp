@@ -32,24 +32,33 @@ void checkNumber(int number, int count) {
                              .arg(count));
 }
 
+// A picture's file name on the card, as a real camera numbers them.
+QString cardFileName(int number) {
+    return QStringLiteral("SNAP%1.JPG").arg(number, 4, 10, QChar(u'0'));
+}
+
 class MemoryCard final : public SimulatedCard {
 public:
     bool present() const override { return true; }
     int count() const override { return static_cast<int>(pictures_.size()); }
     qint64 bytesUsed() const override {
         qint64 total = 0;
-        for (const QByteArray& picture : pictures_)
-            total += picture.size();
+        for (const Picture& picture : pictures_)
+            total += picture.bytes.size();
         return total;
     }
     qint64 pictureBytes(int number) const override { return picture(number).size(); }
     QByteArray picture(int number) const override {
         checkNumber(number, count());
-        return pictures_[static_cast<size_t>(number - 1)];
+        return pictures_[static_cast<size_t>(number - 1)].bytes;
+    }
+    QString pictureName(int number) const override {
+        checkNumber(number, count());
+        return pictures_[static_cast<size_t>(number - 1)].name;
     }
     int nextFileNumber() const override { return nextNumber_; }
     void store(const QByteArray& jpeg) override {
-        pictures_.push_back(jpeg);
+        pictures_.push_back({cardFileName(nextNumber_), jpeg});
         ++nextNumber_;
     }
     void remove(int number) override {
@@ -58,7 +67,11 @@ public:
     }
 
 private:
-    std::vector<QByteArray> pictures_;
+    struct Picture {
+        QString name;
+        QByteArray bytes;
+    };
+    std::vector<Picture> pictures_;
     int nextNumber_ = 1;
 };
 
@@ -76,6 +89,7 @@ public:
         return total;
     }
     qint64 pictureBytes(int number) const override { return pictureFile(number).size(); }
+    QString pictureName(int number) const override { return pictureFile(number).fileName(); }
     QByteArray picture(int number) const override {
         const QFileInfo info = pictureFile(number);
         QFile file(info.absoluteFilePath());
@@ -100,7 +114,7 @@ public:
         if (number > kLastFileNumber)
             raiseCameraError(CardNumbersUsedUp,
                              QStringLiteral("Номера файлов на карте памяти исчерпаны"));
-        const QString name = QStringLiteral("SNAP%1.JPG").arg(number, 4, 10, QChar(u'0'));
+        const QString name = cardFileName(number);
         const QString path = QDir(folder_).filePath(name);
         const QFileInfoList before = pictureFiles();
         try {

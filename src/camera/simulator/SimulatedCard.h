@@ -31,6 +31,8 @@ public:
     virtual qint64 bytesUsed() const = 0;
     virtual qint64 pictureBytes(int number) const = 0;
     virtual QByteArray picture(int number) const = 0;
+    // The picture's file name on the card ("SNAP0001.JPG").
+    virtual QString pictureName(int number) const = 0;
     // The file number the next stored picture will carry.
     virtual int nextFileNumber() const = 0;
     virtual void store(const QByteArray& jpeg) = 0;

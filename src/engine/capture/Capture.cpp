@@ -13,11 +13,11 @@
 
 namespace snapdeck {
 
-bool Capture::take() {
+bool Capture::take(const CaptureRequest& request) {
     const BusyWhile busy(context_);
     stored_ = false;
     try {
-        runTrapped(context_.services.messages, [&] { run(); });
+        runTrapped(context_.services.messages, [&] { run(request); });
     } catch (const ConnectionAbandoned&) {
         // The user stopped waiting for the camera: the capture ends here, nothing more
         // is deleted, uploaded or refreshed.
@@ -25,7 +25,7 @@ bool Capture::take() {
     return stored_;
 }
 
-void Capture::run() {
+void Capture::run(const CaptureRequest& request) {
     Camera& camera = context_.services.camera;
     retryWhileNotAnswering(monitor_, [&] { camera.setExposure(context_.exposure); });
     setStatus(QStringLiteral("Экспозиция..."));
@@ -33,8 +33,12 @@ void Capture::run() {
     setStatus({});
     const int pictureCount =
         retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
-    if (pictureCount > 0)
-        storePicture(pictureCount);
+    if (pictureCount > 0) {
+        if (request.shotOnCard)
+            request.shotOnCard(retryWhileNotAnswering(
+                monitor_, [&] { return camera.pictureName(pictureCount); }));
+        storePicture(pictureCount, request.fileName);
+    }
     refreshCameraState();
 }
 
@@ -64,7 +68,7 @@ void Capture::takePictureOnce() {
     }
 }
 
-void Capture::storePicture(int number) {
+void Capture::storePicture(int number, const QString& requestedName) {
     Camera& camera = context_.services.camera;
     const qint64 byteCount =
         retryWhileNotAnswering(monitor_, [&] { return camera.pictureSize(number); });
@@ -89,7 +93,7 @@ void Capture::storePicture(int number) {
                            .arg(picture.size())
                            .arg(byteCount));
 
-    const QString fileName = pictureFileName();
+    const QString fileName = requestedName.isEmpty() ? pictureFileName() : requestedName;
     const QString path = context_.services.folder.path(fileName);
     // On disk and flushed before the card's copy may go.
     writeFileAtomically(path, picture.constData(), byteCount);
@@ -106,6 +110,30 @@ void Capture::storePicture(int number) {
     setStatus({});
     if (uploading && !context_.state.backgroundUpload && upload_)
         upload_(fileName);
+}
+
+Capture::CardCopy Capture::copyFromCard(const QString& cardName, const QString& fileName) {
+    const BusyWhile busy(context_);
+    stored_ = false;
+    bool listed = false;
+    std::optional<int> number;
+    try {
+        runTrapped(context_.services.messages, [&] {
+            Camera& camera = context_.services.camera;
+            const int count = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+            for (int n = count; n >= 1 && !number; --n)
+                if (retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(n); }) == cardName)
+                    number = n;
+            listed = true;
+            if (number)
+                storePicture(*number, fileName);
+        });
+    } catch (const ConnectionAbandoned&) {
+    }
+    if (stored_)
+        return CardCopy::Copied;
+    // Only a card listed to its end can say the picture is no longer there.
+    return listed && !number ? CardCopy::NotOnCard : CardCopy::Failed;
 }
 
 QString Capture::pictureFileName() const {

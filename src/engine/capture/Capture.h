@@ -7,6 +7,15 @@ namespace snapdeck {
 
 class ConnectionMonitor;
 class EngineContext;
+
+// How a capture names and notes its picture, where a face needs more than the window's
+// rule ("image.jpg", or a name from the date).
+struct CaptureRequest {
+    QString fileName; // empty: the window's rule
+    // Hears the picture's name on the card once it is taken, before it is copied: a face
+    // that notes it can copy the picture later if this capture cannot.
+    std::function<void(const QString& cardName)> shotOnCard;
+};
 class LensControl;
 class SettingsControl;
 
@@ -31,16 +40,22 @@ public:
     // answer is repeated after a connection check; a shot that timed out is never fired
     // again without asking; any other error ends the capture with the error message
     // box. Never passes an error on. True when a picture was stored on disk.
-    bool take();
+    bool take(const CaptureRequest& request = {});
+
+    // Copies a picture that is still on the card (left there by an earlier capture that
+    // could not finish) into "fileName", as a capture stores its picture, and removes it
+    // from the card unless pictures are kept there. Reports its own errors.
+    enum class CardCopy { Copied, NotOnCard, Failed };
+    CardCopy copyFromCard(const QString& cardName, const QString& fileName);
 
     // Reads the picture counters, the image size and the lens positions back. Reports
     // its own errors.
     void refreshCameraState();
 
 private:
-    void run();
+    void run(const CaptureRequest& request);
     void takePictureOnce();
-    void storePicture(int number);
+    void storePicture(int number, const QString& fileName);
     QString pictureFileName() const;
     void setStatus(const QString& text);
 

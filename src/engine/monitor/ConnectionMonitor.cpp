@@ -22,7 +22,10 @@ bool ConnectionMonitor::askToKeepTrying() {
     Message message;
     message.text = QStringLiteral("Камера не подключена!");
     message.buttons = {QStringLiteral("OK"), QStringLiteral("Прекратить попытки")};
-    return context_.services.messages.show(message) == 0;
+    const bool keepTrying = context_.services.messages.show(message) == 0;
+    if (!keepTrying)
+        context_.cameraLost = true;
+    return keepTrying;
 }
 
 } // namespace snapdeck

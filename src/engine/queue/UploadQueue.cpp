@@ -227,6 +227,14 @@ void UploadQueue::setAsideFile(const QString& fileName) {
         QFile::remove(pathOf(fileName));
 }
 
+bool UploadQueue::holds(const QString& remoteName) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& [sequence, entry] : entries_)
+        if (entry.remoteName == remoteName)
+            return true;
+    return false;
+}
+
 int UploadQueue::length() const {
     std::lock_guard lock(mutex_);
     return int(entries_.size());

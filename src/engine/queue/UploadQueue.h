@@ -65,6 +65,8 @@ public:
     void setAside(const QueueEntry& entry);
 
     int length() const;
+    // True while an entry waits to send a picture under this name.
+    bool holds(const QString& remoteName) const;
     std::optional<QDateTime> oldestQueued() const;
     QString folder() const { return folder_; }
     QString pathOf(const QString& fileName) const;

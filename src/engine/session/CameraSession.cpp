@@ -30,8 +30,9 @@ QString cameraNotFoundText() {
                           "             содержит правильные значения.");
 }
 
-bool CameraSession::load() {
+bool CameraSession::load(bool showPreview) {
     context_.loading = true;
+    ready_ = false;
     runTrapped(context_.services.messages, [&] {
         if (!openCamera())
             return;
@@ -47,10 +48,14 @@ bool CameraSession::load() {
             const QScopedValueRollback deferred(context_.previewsDeferred, true);
             capture_.refreshCameraState();
         }
-        const ScheduleForm schedule = scheduleStartValues(context_.services.clock.now());
-        interval_.setForm(schedule);
-        context_.observer->scheduleFilled(schedule);
-        preview_.take();
+        if (showPreview) {
+            const ScheduleForm schedule = scheduleStartValues(context_.services.clock.now());
+            interval_.setForm(schedule);
+            context_.observer->scheduleFilled(schedule);
+            preview_.take();
+        }
+        ready_ = true;
+        context_.cameraLost = false;
     });
     return !ending_;
 }

@@ -22,7 +22,11 @@ public:
 
     // Start-up. False when the program is to end at once (no camera was found); the
     // program's end has then been asked for.
-    bool load();
+    // "showPreview": the window's start-up ends with a preview and the schedule's start
+    // values; the station's needs neither.
+    bool load(bool showPreview = true);
+    // The last start-up opened the camera and ran to its end.
+    bool ready() const { return ready_; }
     void unload();
 
 private:
@@ -34,6 +38,7 @@ private:
     Preview& preview_;
     IntervalShooting& interval_;
     bool ending_ = false;
+    bool ready_ = false;
 };
 
 // The message shown when no camera is found.
