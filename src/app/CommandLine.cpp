@@ -75,8 +75,8 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         *error = QStringLiteral("--check checks a station's configuration: give --station=FILE");
         return std::nullopt;
     }
-    if (!result.stationFile.isEmpty() && (parser.isSet(camera) || parser.isSet(port) ||
-                                          parser.isSet(screenshot))) {
+    if (!result.stationFile.isEmpty() &&
+        (parser.isSet(camera) || parser.isSet(port) || parser.isSet(screenshot))) {
         *error = QStringLiteral("--station takes the camera from its configuration file; "
                                 "--camera, --port and --screenshot are for the window");
         return std::nullopt;

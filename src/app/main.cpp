@@ -68,8 +68,8 @@ int runWindow(const CommandLine& commandLine, int argc, char* argv[]) {
 
     SystemClock clock;
     auto engine = std::make_unique<EngineHost>(
-        std::make_unique<Engine>(EngineServices{*camera, messages, clock, folder, QLocale::system()},
-                                 ftp),
+        std::make_unique<Engine>(
+            EngineServices{*camera, messages, clock, folder, QLocale::system()}, ftp),
         EngineHost::Threading::OwnThread);
     MainWindow window(*engine, messages, ftp, folder);
     messages.setParentWindow(&window);

@@ -161,8 +161,7 @@ void Engine::setBackgroundUpload(bool background) {
     context_.publish();
 }
 
-void Engine::setQueueDestination(const UploadDestination& destination,
-                                 const QString& publishAs) {
+void Engine::setQueueDestination(const UploadDestination& destination, const QString& publishAs) {
     queueDestination_ = destination;
     queuePublishAs_ = publishAs;
 }

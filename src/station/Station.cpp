@@ -50,8 +50,7 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
 
     auto engine = std::make_unique<Engine>(
         EngineServices{*camera, messages, clock, WorkFolder(config.pictures.folder), QLocale::c()});
-    auto runner =
-        std::make_unique<StationRunner>(config, *engine, clock, log, messages, notifier);
+    auto runner = std::make_unique<StationRunner>(config, *engine, clock, log, messages, notifier);
     QThread thread;
     thread.setObjectName(QStringLiteral("engine"));
     engine->moveToThread(&thread);
@@ -77,7 +76,8 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
             return;
         stopping = true;
         log.write(QStringLiteral("told to stop"));
-        QMetaObject::invokeMethod(runner.get(), [&runner] { runner->stop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            runner.get(), [&runner] { runner->stop(); }, Qt::QueuedConnection);
         // A round stuck in a camera call does not hold the stop up: the state is on disk
         // after every change, and so is the queue.
         QTimer::singleShot(kStopWithinMs, [&log] {
@@ -88,7 +88,8 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
         });
     });
 
-    QMetaObject::invokeMethod(runner.get(), [&runner] { runner->start(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        runner.get(), [&runner] { runner->start(); }, Qt::QueuedConnection);
     notifier.ready();
     const int status = QCoreApplication::exec();
 

@@ -31,8 +31,7 @@ QString megabytes(qint64 bytes) {
 } // namespace
 
 StationRunner::StationRunner(const StationConfig& config, Engine& engine, const Clock& clock,
-                             StationLog& log, StationMessages& messages,
-                             ServiceNotifier& notifier)
+                             StationLog& log, StationMessages& messages, ServiceNotifier& notifier)
     : config_(config), engine_(engine), clock_(clock), log_(log), messages_(messages),
       notifier_(notifier), plan_(config.schedule, clock.now()) {
     freeBytes = [this] { return QStorageInfo(config_.pictures.folder).bytesAvailable(); };
@@ -106,13 +105,16 @@ void StationRunner::round() {
             break;
         case StationPlan::Action::Shoot:
             if (config_.schedule.count > 0 && state_.stored >= config_.schedule.count)
-                return finish(0, QStringLiteral("plan ended: %1 pictures stored").arg(state_.stored));
+                return finish(0,
+                              QStringLiteral("plan ended: %1 pictures stored").arg(state_.stored));
             if (!cameraReady_) {
                 plan_.takeMissed(1);
-                log_.write(QStringLiteral("shot missed (%1): no camera").arg(due->moment.toString(Qt::ISODate)));
+                log_.write(QStringLiteral("shot missed (%1): no camera")
+                               .arg(due->moment.toString(Qt::ISODate)));
             } else if (!diskHasRoom()) {
                 plan_.takeMissed(1);
-                log_.write(QStringLiteral("shot missed (%1): disk low").arg(due->moment.toString(Qt::ISODate)));
+                log_.write(QStringLiteral("shot missed (%1): disk low")
+                               .arg(due->moment.toString(Qt::ISODate)));
             } else {
                 shoot(*due);
             }
@@ -145,7 +147,8 @@ void StationRunner::findCamera() {
         return;
     }
     cameraState_ = QStringLiteral("searching");
-    log_.write(QStringLiteral("camera not found; next try in %1 s").arg(cameraBackoff_.count() / 1000));
+    log_.write(
+        QStringLiteral("camera not found; next try in %1 s").arg(cameraBackoff_.count() / 1000));
     nextCameraTryMs_ = clock_.monotonicMs() + cameraBackoff_.count();
     cameraBackoff_ = std::min(cameraBackoff_ * 2, kLongestCameraWait);
 }
@@ -155,10 +158,14 @@ void StationRunner::findCamera() {
 void StationRunner::applySettings() {
     const StationConfig::Camera& c = config_.camera;
     const std::pair<SettingList, std::optional<int>> choices[] = {
-        {SettingList::ImageSize, c.imageSize},   {SettingList::ExposureMode, c.exposureMode},
-        {SettingList::Aperture, c.aperture},     {SettingList::Shutter, c.shutter},
-        {SettingList::WhiteBalance, c.whiteBalance}, {SettingList::Flash, c.flash},
-        {SettingList::Iso, c.iso},               {SettingList::Monitor, c.monitor},
+        {SettingList::ImageSize, c.imageSize},
+        {SettingList::ExposureMode, c.exposureMode},
+        {SettingList::Aperture, c.aperture},
+        {SettingList::Shutter, c.shutter},
+        {SettingList::WhiteBalance, c.whiteBalance},
+        {SettingList::Flash, c.flash},
+        {SettingList::Iso, c.iso},
+        {SettingList::Monitor, c.monitor},
         {SettingList::FocusMode, c.focusMode}};
     for (const auto& [list, position] : choices)
         if (position)
@@ -212,9 +219,9 @@ bool StationRunner::diskHasRoom() {
 void StationRunner::shoot(const StationPlan::Due& due) {
     ++state_.counter; // kept before the shot: a name is never given twice
     const QDir folder(config_.pictures.folder);
-    const QString name =
-        stationPictureName(config_.pictures.name, due.moment, state_.counter,
-                           [&folder](const QString& candidate) { return folder.exists(candidate); });
+    const QString name = stationPictureName(
+        config_.pictures.name, due.moment, state_.counter,
+        [&folder](const QString& candidate) { return folder.exists(candidate); });
     saveState();
     log_.write(QStringLiteral("shot due %1 as %2").arg(due.moment.toString(Qt::ISODate), name));
     ++taken_;
@@ -264,7 +271,9 @@ void StationRunner::deleteOldPictures() {
         if (engine_.backgroundUpload().uploadQueue().holds(file.fileName()))
             continue;
         if (QFile::remove(file.absoluteFilePath()))
-            log_.write(QStringLiteral("deleted %1: older than %2 days").arg(file.fileName()).arg(config_.pictures.keepDays));
+            log_.write(QStringLiteral("deleted %1: older than %2 days")
+                           .arg(file.fileName())
+                           .arg(config_.pictures.keepDays));
     }
 }
 
@@ -279,24 +288,25 @@ void StationRunner::saveState() {
 void StationRunner::writeStatus() {
     const QueueState& queue = engineState_.queue;
     QJsonObject status{
-        {QStringLiteral("state"),
-         ended_ ? QStringLiteral("ended")
-                : !cameraReady_ ? QStringLiteral("waiting for the camera")
-                : diskLow_ ? QStringLiteral("disk low")
-                           : QStringLiteral("running")},
+        {QStringLiteral("state"), ended_          ? QStringLiteral("ended")
+                                  : !cameraReady_ ? QStringLiteral("waiting for the camera")
+                                  : diskLow_      ? QStringLiteral("disk low")
+                                                  : QStringLiteral("running")},
         {QStringLiteral("camera"),
          QJsonObject{{QStringLiteral("model"), cameraReady_ ? engineState_.model : QString()},
                      {QStringLiteral("state"), cameraState_}}},
-        {QStringLiteral("pictures"), QJsonObject{{QStringLiteral("taken"), taken_},
-                                                 {QStringLiteral("stored"), state_.stored},
-                                                 {QStringLiteral("uploaded"), queue.done},
-                                                 {QStringLiteral("missed"), plan_.missedSinceBegin()},
-                                                 {QStringLiteral("on_card"), state_.onCard.size()}}},
+        {QStringLiteral("pictures"),
+         QJsonObject{{QStringLiteral("taken"), taken_},
+                     {QStringLiteral("stored"), state_.stored},
+                     {QStringLiteral("uploaded"), queue.done},
+                     {QStringLiteral("missed"), plan_.missedSinceBegin()},
+                     {QStringLiteral("on_card"), state_.onCard.size()}}},
         {QStringLiteral("queue"),
          QJsonObject{{QStringLiteral("length"), queue.length},
-                     {QStringLiteral("oldest"), queue.oldest ? queue.oldest->toString(Qt::ISODate)
-                                                             : QJsonValue()}}},
-        {QStringLiteral("last_picture"), lastPicture_.isEmpty() ? QJsonValue() : QJsonValue(lastPicture_)},
+                     {QStringLiteral("oldest"),
+                      queue.oldest ? queue.oldest->toString(Qt::ISODate) : QJsonValue()}}},
+        {QStringLiteral("last_picture"),
+         lastPicture_.isEmpty() ? QJsonValue() : QJsonValue(lastPicture_)},
         {QStringLiteral("next_shot"),
          ended_ ? QJsonValue() : QJsonValue(plan_.nextShot(clock_).toString(Qt::ISODate))},
         {QStringLiteral("time"), clock_.now().toString(Qt::ISODate)}};
@@ -305,8 +315,8 @@ void StationRunner::writeStatus() {
     if (said || !uploadError.isEmpty())
         status.insert(QStringLiteral("last_error"),
                       QJsonObject{{QStringLiteral("message"), said ? said->text : uploadError},
-                                  {QStringLiteral("time"), said ? said->when.toString(Qt::ISODate)
-                                                                : QJsonValue()}});
+                                  {QStringLiteral("time"),
+                                   said ? said->when.toString(Qt::ISODate) : QJsonValue()}});
     try {
         writeFileAtomically(statusPath(), QJsonDocument(status).toJson(QJsonDocument::Indented));
     } catch (const AppError& error) {

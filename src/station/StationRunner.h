@@ -28,8 +28,8 @@ class StationMessages;
 class StationRunner : public QObject, private EngineObserver {
     Q_OBJECT
 public:
-    StationRunner(const StationConfig& config, Engine& engine, const Clock& clock,
-                  StationLog& log, StationMessages& messages, ServiceNotifier& notifier);
+    StationRunner(const StationConfig& config, Engine& engine, const Clock& clock, StationLog& log,
+                  StationMessages& messages, ServiceNotifier& notifier);
     ~StationRunner() override;
 
     // Reads the state file, applies the configuration and starts the plan and the

@@ -35,8 +35,8 @@ void Capture::run(const CaptureRequest& request) {
         retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
     if (pictureCount > 0) {
         if (request.shotOnCard)
-            request.shotOnCard(retryWhileNotAnswering(
-                monitor_, [&] { return camera.pictureName(pictureCount); }));
+            request.shotOnCard(
+                retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(pictureCount); }));
         storePicture(pictureCount, request.fileName);
     }
     refreshCameraState();
@@ -120,9 +120,11 @@ Capture::CardCopy Capture::copyFromCard(const QString& cardName, const QString& 
     try {
         runTrapped(context_.services.messages, [&] {
             Camera& camera = context_.services.camera;
-            const int count = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+            const int count =
+                retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
             for (int n = count; n >= 1 && !number; --n)
-                if (retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(n); }) == cardName)
+                if (retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(n); }) ==
+                    cardName)
                     number = n;
             listed = true;
             if (number)
