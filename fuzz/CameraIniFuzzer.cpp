@@ -1,8 +1,8 @@
 // The simulated camera's camera.ini: any text gives properties in their ranges, and the
 // lens snaps every requested zoom position onto a step of the configured size.
 #include "FuzzText.h"
-#include "camera/SimulatedCameraConfig.h"
-#include "camera/SimulatedOptics.h"
+#include "camera/simulator/SimulatedCameraConfig.h"
+#include "camera/simulator/SimulatedOptics.h"
 
 #include <cstdio>
 #include <cstdlib>

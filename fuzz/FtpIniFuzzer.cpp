@@ -2,7 +2,7 @@
 // the settings window saves read back to the seven values it keeps in memory.
 #include "FuzzText.h"
 #include "common/AppError.h"
-#include "ftp/FtpIniFormat.h"
+#include "engine/upload/FtpIniFormat.h"
 
 #include <QRegularExpression>
 #include <QStringList>

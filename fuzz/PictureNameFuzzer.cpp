@@ -2,7 +2,7 @@
 // names already taken in the folder.
 #include "FuzzMoments.h"
 #include "FuzzText.h"
-#include "capture/PictureFileName.h"
+#include "engine/capture/PictureFiles.h"
 #include "common/DateTimeText.h"
 
 #include <QList>
