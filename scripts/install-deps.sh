@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
-  libgphoto2-dev gphoto2 locales libsystemd-dev
+  libgphoto2-dev gphoto2 locales libsystemd-dev dbus-daemon
   libcurl4-openssl-dev ca-certificates
   libgtest-dev libbenchmark-dev
   python3 python3-pyftpdlib python3-openssl python3-cryptography

@@ -54,18 +54,17 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         *error = parser.errorText();
         return std::nullopt;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        *error =
-            QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
-        return std::nullopt;
-    }
+    CommandLine result;
+    // A file manager passes the files it was asked to open: the program has none to
+    // open, and says so without refusing to start.
+    if (!parser.positionalArguments().isEmpty())
+        result.ignored = parser.positionalArguments();
     if (parser.isSet(help)) {
         // Read before any application object exists: the parser cannot know our name.
         *helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                               QStringLiteral("snapdeck"));
         return std::nullopt;
     }
-    CommandLine result;
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);

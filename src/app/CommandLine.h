@@ -13,6 +13,7 @@ struct CommandLine {
     QString screenshotPath; // --screenshot: save the window as a picture and quit
     QString stationFile;    // --station: run headless from this configuration file
     bool checkOnly = false; // --check: only check the station's configuration
+    QStringList ignored;    // arguments that are no option (a file manager's files)
 
     // Reads the program's arguments (the first being the program). On a bad argument
     // "error" receives the message and nothing is returned; --help sets "helpText".

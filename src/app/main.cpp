@@ -104,6 +104,9 @@ int main(int argc, char* argv[]) {
                    help.isEmpty() ? stderr : stdout);
         return help.isEmpty() ? 2 : 0;
     }
+    if (!commandLine->ignored.isEmpty())
+        std::fprintf(stderr, "snapdeck: ignored (the program opens no files): %s\n",
+                     qPrintable(commandLine->ignored.join(u' ')));
     if (!commandLine->stationFile.isEmpty())
         return runAsStation(*commandLine, argc, argv);
     return runWindow(*commandLine, argc, argv);

@@ -149,8 +149,10 @@ void MainWindow::intervalRefused() {
     schedule_->focusInterval();
 }
 
-void MainWindow::runEnded(const QString&) {
-    // The schedule frame shows the reason; the state brought it.
+// The schedule frame shows the reason (the state brought it); the desktop tells someone
+// who is not looking at the window.
+void MainWindow::runEnded(const QString& reason) {
+    notifier_.notify(QStringLiteral("Интервальная съемка остановлена"), reason);
 }
 
 // The camera is closed first: its screen switched off, its session ended, with the

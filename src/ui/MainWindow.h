@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopNotifier.h"
 #include "common/WorkFolder.h"
 #include "engine/EngineObserver.h"
 #include "engine/upload/FtpSettings.h"
@@ -69,6 +70,7 @@ private:
     ScheduleFrame* schedule_;
     FtpFrame* ftpFrame_;
     CameraStatusFrame* cameraStatus_;
+    DesktopNotifier notifier_;
     bool busy_ = false;           // the engine says a capture or preview runs
     bool awaitingEngine_ = false; // a capture or preview asked for has not run yet
     bool closing_ = false;        // the engine is closing the camera

@@ -56,8 +56,7 @@ TEST(CommandLine, TakesTheCamerasItKnowsAndRefusesTheRestWithAReason) {
     EXPECT_TRUE(
         refusal({"--camera=simulator", "--port=usb:001,005"}).contains(QStringLiteral("--port")))
         << "a port the simulated camera would silently ignore";
-    EXPECT_FALSE(refusal({"--camara=simulator"}).isEmpty());
-    EXPECT_FALSE(refusal({"card"}).isEmpty());
+    EXPECT_FALSE(refusal({"--camara=simulator"}).isEmpty()) << "an unknown option is refused";
 
     QString error;
     QString help;
@@ -142,4 +141,30 @@ TEST(CommandLine, TheProgramEndsAtOnceWithStatus2OnABadPort) {
         << error.toStdString();
     EXPECT_FALSE(error.contains(u'\n')) << error.toStdString();
     EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+}
+
+// A file manager starts the program with the files it was asked to open: they are
+// ignored (the program opens no files) and the program starts all the same; an unknown
+// option is still refused with status 2. The station's options go together.
+TEST(CommandLine, FilesFromAFileManagerAreIgnoredAndTheStationsOptionsGoTogether) {
+    QString error;
+    QString help;
+    const auto parsed = CommandLine::parse(
+        {"snapdeck", "/home/user/photo.jpg", "--camera=simulator"}, &error, &help);
+    ASSERT_TRUE(parsed.has_value()) << error.toStdString();
+    EXPECT_EQ(parsed->ignored, QStringList{"/home/user/photo.jpg"});
+
+    QProcess program;
+    program.start(QStringLiteral(SNAPDECK_PROGRAM), {QStringLiteral("--x")});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 2);
+
+    EXPECT_TRUE(refusal({"--check"}).contains(QStringLiteral("--station=FILE")));
+    EXPECT_TRUE(
+        refusal({"--station=s.ini", "--camera=simulator"}).contains(QStringLiteral("--camera")));
+    const auto station =
+        CommandLine::parse({"snapdeck", "--station=s.ini", "--check"}, &error, &help);
+    ASSERT_TRUE(station.has_value()) << error.toStdString();
+    EXPECT_EQ(station->stationFile, QStringLiteral("s.ini"));
+    EXPECT_TRUE(station->checkOnly);
 }
