@@ -8,4 +8,4 @@ scripts/install-deps.sh
 scripts/build.sh
 mkdir -p run/card
 cd run
-exec ../build/src/snapdeck --camera=simulator:card "$@"
+exec ../build/src/app/snapdeck --camera=simulator:card "$@"
