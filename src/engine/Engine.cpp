@@ -22,8 +22,10 @@ Engine::Engine(EngineServices services, FtpSettings ftp)
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
     capture_.setQueueUpload([this](const QString& path, const QString& fileName) {
         const FtpSettings& ftp = upload_.settings();
+        // A fixed name that is a path (ftp.ini may hold one) would fail every try.
+        const QString publishAs = isPlainRemoteName(ftp.FtpFileName) ? ftp.FtpFileName : QString();
         if (const std::optional<UploadDestination> destination = destinationOf(ftp))
-            background_.queue(path, fileName, ftp.FtpFileName, *destination);
+            background_.queue(path, fileName, publishAs, *destination);
     });
     batteryTimer_.setInterval(kTickMs);
     connect(&batteryTimer_, &QTimer::timeout, this, &Engine::pollBattery);

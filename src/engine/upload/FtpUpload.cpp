@@ -65,9 +65,15 @@ void FtpUpload::runSteps(const QString& fileName) {
         return;
     }
     // Published under "Имя файла" too, when one is given: a web page shows the newest.
+    // ftp.ini may hold a path there, which the settings window refuses: never sent.
     QStringList names{fileName};
-    if (!settings_.FtpFileName.isEmpty() && settings_.FtpFileName != fileName)
-        names.append(settings_.FtpFileName);
+    const QString& fixedName = settings_.FtpFileName;
+    if (!isPlainRemoteName(fixedName))
+        say(QStringLiteral("В поле \"%1\" настроек FTP должно быть одно имя файла, без \"/\" и "
+                           "\"..\": снимок под ним не опубликован.")
+                .arg(kFtpFileNameCaption));
+    else if (!fixedName.isEmpty() && fixedName != fileName)
+        names.append(fixedName);
     using Stage = SendOutcome::Stage;
     const SendOutcome outcome =
         sendPicture(*destinationOf(settings_), context_.services.folder.path(fileName), names,
