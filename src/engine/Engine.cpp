@@ -21,6 +21,10 @@ Engine::Engine(EngineServices services, FtpSettings ftp)
       intervalTimer_(this) {
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
     capture_.setQueueUpload([this](const QString& path, const QString& fileName) {
+        // Settings that cannot send at all are said now, as the upload at once says them,
+        // not found out by a worker that would try them again and again.
+        if (upload_.refuses(fileName))
+            return;
         const FtpSettings& ftp = upload_.settings();
         // A fixed name that is a path (ftp.ini may hold one) would fail every try.
         const QString publishAs = isPlainRemoteName(ftp.FtpFileName) ? ftp.FtpFileName : QString();
