@@ -3,10 +3,12 @@
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
 #include "engine/queue/UploadQueue.h"
+#include "engine/upload/FtpService.h"
 #include "support/EngineFixture.h"
 #include "support/QtPrinters.h"
 #include "support/SilentServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -420,4 +422,91 @@ TEST_F(UploadWorkerTest, KilledMidUploadTheNextStartSendsThePictureOnceAndWhole)
     EXPECT_EQ(filesOn(*server), QStringList{"p.jpg"});
     EXPECT_EQ(server->commands(QStringLiteral("RNTO")), QStringList{"RNTO p.jpg"});
     EXPECT_TRUE(queuedFiles().isEmpty()) << queuedFiles().join(u'|').toStdString();
+}
+
+namespace {
+
+// The engine's background upload: captures queue, the worker on its own thread sends.
+class BackgroundUploadTest : public EngineFixture {
+protected:
+    void TearDown() override {
+        if (engine)
+            engine->backgroundUpload().stop();
+        EngineFixture::TearDown();
+    }
+    // Runs the engine's events (the worker's news) until "done", for 20 s at most.
+    static bool waitForEngine(const std::function<bool()>& done) {
+        return waitUntil(
+            [&] {
+                QCoreApplication::processEvents();
+                return done();
+            },
+            std::chrono::seconds(20));
+    }
+};
+
+} // namespace
+
+// ftp.ini is the user's to edit: a fixed name there that is a path (the settings window
+// refuses one) is never published, neither by the upload at once, which says why, nor
+// from the queue; the picture goes under its own name and leaves the queue.
+TEST_F(BackgroundUploadTest, AFixedNameThatIsAPathInFtpIniIsNotPublished) {
+    const FtpServerSetup setup;
+    const auto server = TestServer::ftp(setup);
+    server->makeFolder(QStringLiteral("/кадры"));
+    load();
+    engine->setFtpSettings(FtpSettings{QStringLiteral("127.0.0.1"), server->port(), setup.user,
+                                       setup.password, FtpOnlyService, QStringLiteral("кадры"),
+                                       QStringLiteral("../latest.jpg")});
+    engine->setUploadEnabled(true);
+    ASSERT_TRUE(engine->capture());
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral(
+                  "В поле \"Имя файла\" настроек FTP должно быть одно имя файла, без \"/\" и "
+                  "\"..\": снимок под ним не опубликован.")});
+    EXPECT_EQ(readFile(server->path(QStringLiteral("/кадры/image.jpg"))),
+              readFile(filePath(QStringLiteral("image.jpg"))));
+
+    messages.clear();
+    engine->setBackgroundUpload(true);
+    engine->setOverwrite(false);
+    messages.clear();
+    ASSERT_TRUE(engine->capture());
+    ASSERT_TRUE(waitForEngine([&] { return state().queue.done == 1; }))
+        << state().queue.lastError.toStdString();
+    EXPECT_EQ(state().queue.length, 0);
+    EXPECT_EQ(state().queue.failed, 0);
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+    for (const QString& stor : server->commands(QStringLiteral("STOR")))
+        EXPECT_FALSE(stor.contains(u'/')) << stor.toStdString();
+    EXPECT_EQ(server->commands(QStringLiteral("RNTO")).size(), 2);
+}
+
+// Settings that cannot send at all are said at the capture, as the upload at once says
+// them, rather than the picture being left out of the queue without a word or queued to
+// fail every try.
+TEST_F(BackgroundUploadTest, SettingsThatCannotSendAreSaidAndNothingIsQueued) {
+    load();
+    engine->setUploadEnabled(true);
+    engine->setBackgroundUpload(true);
+    engine->setFtpSettings(
+        FtpSettings{QStringLiteral("127.0.0.1"), 21, {}, {}, GopherService, {}, {}});
+    ASSERT_TRUE(engine->capture());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("GOPHER не поддерживается")))
+        << messages.texts().join(u'|').toStdString();
+
+    messages.clear();
+    engine->setFtpSettings(FtpSettings{QStringLiteral("127.0.0.1"),
+                                       21,
+                                       QStringLiteral("snap"),
+                                       QStringLiteral("secret\r\nDELE victim.jpg"),
+                                       FtpOnlyService,
+                                       {},
+                                       {}});
+    ASSERT_TRUE(engine->capture());
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("В поле \"Пароль\" настроек FTP есть управляющий символ "
+                                         "(например, перевод строки). Передача файла отменена.")});
+    EXPECT_EQ(engine->backgroundUpload().uploadQueue().length(), 0);
 }
