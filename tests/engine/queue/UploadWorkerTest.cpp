@@ -321,7 +321,9 @@ INSTANTIATE_TEST_SUITE_P(
               [](FtpServerSetup& s, TransportOptions&) { s.replies = {"226=452*1"}; }, kNotSent},
         Fault{"ClosesMidTransfer",
               [](FtpServerSetup& s, TransportOptions&) { s.dropAfter = 64 * 1024; }, kNotSent},
-        // A byte a second is never a stall: the upload's own deadline ends it.
+        // A byte a second is never a stall: the upload's own deadline ends it. (The
+        // picture may fit in the sockets' buffers, which leaves the client waiting for the
+        // answer: that limit is set past the deadline here.)
         Fault{"ReceivesAByteASecond",
               [](FtpServerSetup& s, TransportOptions& o) {
                   s.slowRate = 1;
