@@ -21,13 +21,25 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: everything is installed"
-  exit 0
+  echo "install-deps: every Debian package is installed"
+else
+  echo "install-deps: installing ${missing[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "install-deps: installing ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The S3-compatible server of the upload tests (s3rver, pinned by its package-lock.json),
+# installed with this machine's own Node.js and npm; without them the S3 tests are
+# skipped. Debian's npm package is never installed: it conflicts with that Node.js.
+s3_server="$(cd "$(dirname "$0")/.." && pwd)/tests/engine/upload/s3"
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  echo "install-deps: no Node.js with npm: the S3 upload tests will be skipped"
+elif [ -f "$s3_server/node_modules/s3rver/package.json" ]; then
+  echo "install-deps: the S3 test server is installed"
+else
+  echo "install-deps: installing the S3 test server (npm ci)"
+  (cd "$s3_server" && npm ci --no-audit --no-fund --loglevel=error)
+fi

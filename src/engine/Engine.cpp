@@ -25,9 +25,15 @@ Engine::Engine(EngineServices services, FtpSettings ftp)
             background_.queue(path, fileName, queuePublishAs_, *queueDestination_);
             return;
         }
+        // Settings that cannot send at all are said now, as the upload at once says them,
+        // not found out by a worker that would try them again and again.
+        if (upload_.refuses(fileName))
+            return;
         const FtpSettings& ftp = upload_.settings();
+        // A fixed name that is a path (ftp.ini may hold one) would fail every try.
+        const QString publishAs = isPlainRemoteName(ftp.FtpFileName) ? ftp.FtpFileName : QString();
         if (const std::optional<UploadDestination> destination = destinationOf(ftp))
-            background_.queue(path, fileName, ftp.FtpFileName, *destination);
+            background_.queue(path, fileName, publishAs, *destination);
     });
     batteryTimer_.setInterval(kTickMs);
     connect(&batteryTimer_, &QTimer::timeout, this, &Engine::pollBattery);

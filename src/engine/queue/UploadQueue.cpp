@@ -190,7 +190,8 @@ std::optional<QueueEntry> UploadQueue::oldest() const {
 QStringList UploadQueue::namesToSend(const QueueEntry& entry) const {
     std::lock_guard lock(mutex_);
     QStringList names{entry.remoteName};
-    if (entry.publishAs.isEmpty())
+    // A fixed name that is the picture's own is published by sending the picture once.
+    if (entry.publishAs.isEmpty() || entry.publishAs == entry.remoteName)
         return names;
     for (auto it = entries_.upper_bound(entry.sequence); it != entries_.end(); ++it)
         if (it->second.publishAs == entry.publishAs && it->second.destination == entry.destination)

@@ -49,25 +49,36 @@ void FtpUpload::send(const QString& fileName) {
     showStatus({});
 }
 
-// The connection is released when the transport goes out of scope, before the line is
-// cleared.
-void FtpUpload::runSteps(const QString& fileName) {
-    showStatus(QStringLiteral("Подключаемся к сети..."));
-
+bool FtpUpload::refuses(const QString& fileName) {
     const QString unsupported = unsupportedService(settings_.FtpServiceType);
     if (!unsupported.isEmpty()) {
         say(unsupported, true);
-        return;
+        return true;
     }
     const QString unsafe = controlCharacterRefusal(settings_, fileName);
     if (!unsafe.isEmpty()) {
         say(unsafe, true);
-        return;
+        return true;
     }
+    return false;
+}
+
+// The connection is released when the transport goes out of scope, before the line is
+// cleared.
+void FtpUpload::runSteps(const QString& fileName) {
+    showStatus(QStringLiteral("Подключаемся к сети..."));
+    if (refuses(fileName))
+        return;
     // Published under "Имя файла" too, when one is given: a web page shows the newest.
+    // ftp.ini may hold a path there, which the settings window refuses: never sent.
     QStringList names{fileName};
-    if (!settings_.FtpFileName.isEmpty() && settings_.FtpFileName != fileName)
-        names.append(settings_.FtpFileName);
+    const QString& fixedName = settings_.FtpFileName;
+    if (!isPlainRemoteName(fixedName))
+        say(QStringLiteral("В поле \"%1\" настроек FTP должно быть одно имя файла, без \"/\" и "
+                           "\"..\": снимок под ним не опубликован.")
+                .arg(kFtpFileNameCaption));
+    else if (!fixedName.isEmpty() && fixedName != fileName)
+        names.append(fixedName);
     using Stage = SendOutcome::Stage;
     const SendOutcome outcome =
         sendPicture(*destinationOf(settings_), context_.services.folder.path(fileName), names,

@@ -24,6 +24,9 @@ public:
     // fileName: a picture in the working folder, also its name on the server. Reports
     // its own failures and passes none on.
     void send(const QString& fileName);
+    // Whether the settings in use cannot send "fileName" at all (a service without a
+    // transport, a control character); says why in a message box when so.
+    bool refuses(const QString& fileName);
 
 private:
     void runSteps(const QString& fileName);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -10,6 +11,8 @@
 namespace snapdeck::test {
 
 namespace {
+
+const QString kPython = QStringLiteral("/usr/bin/python3");
 
 int boundSocket(bool listening, int* port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -34,7 +37,19 @@ std::unique_ptr<TestServer> TestServer::ftp(const FtpServerSetup& setup) {
         arguments << "--no-active";
     if (setup.replyDelaySeconds > 0)
         arguments << "--reply-delay" << QString::number(setup.replyDelaySeconds);
-    std::unique_ptr<TestServer> server(new TestServer("ftp_server.py", arguments, setup.tls));
+    if (setup.port != 0)
+        arguments << "--port" << QString::number(setup.port);
+    for (const QString& answer : setup.answers)
+        arguments << "--answer" << answer;
+    for (const QString& reply : setup.replies)
+        arguments << "--reply" << reply;
+    if (setup.slowRate > 0)
+        arguments << "--slow-rate" << QString::number(setup.slowRate);
+    if (setup.dropAfter >= 0)
+        arguments << "--drop-after" << QString::number(setup.dropAfter);
+    arguments << "--faulty-transfers" << QString::number(setup.faultyTransfers);
+    std::unique_ptr<TestServer> server(
+        new TestServer(kPython, "ftp_server.py", arguments, setup.tls));
     server->makeFolder(setup.startFolder);
     return server;
 }
@@ -52,17 +67,35 @@ std::unique_ptr<TestServer> TestServer::http(const HttpServerSetup& setup) {
         arguments << "--status" << QString::number(setup.status);
     if (setup.trickle)
         arguments << "--trickle";
-    return std::unique_ptr<TestServer>(new TestServer("http_put_server.py", arguments, false));
+    QStringList answers;
+    for (const int code : setup.answers)
+        answers << QString::number(code);
+    if (!answers.isEmpty())
+        arguments << "--answers" << answers.join(u',');
+    if (setup.anyLogin)
+        arguments << "--any-login";
+    return std::unique_ptr<TestServer>(
+        new TestServer(kPython, "http_put_server.py", arguments, false));
 }
 
-TestServer::TestServer(const char* script, QStringList arguments, bool tls) {
+std::unique_ptr<TestServer> TestServer::s3(const S3ServerSetup& setup) {
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (node.isEmpty())
+        return nullptr;
+    const QStringList arguments{"--bucket",      setup.bucket, "--access-key",
+                                setup.accessKey, "--secret",   setup.secret};
+    return std::unique_ptr<TestServer>(new TestServer(node, "s3/s3_server.js", arguments, false));
+}
+
+TestServer::TestServer(const QString& program, const char* script, QStringList arguments,
+                       bool tls) {
     QDir().mkpath(path(QStringLiteral("/")));
     arguments << "--root" << path(QStringLiteral("/")) << "--events"
               << dir_.filePath(QStringLiteral("events"));
     if (tls)
         arguments << "--tls-folder" << dir_.path();
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QStringLiteral("/usr/bin/python3"),
+    process_.start(program,
                    QStringList{QStringLiteral(SNAPDECK_FTP_TEST_DIR "/") + QLatin1String(script)} +
                        arguments);
     QByteArray output;
