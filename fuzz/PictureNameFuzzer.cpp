@@ -2,8 +2,8 @@
 // names already taken in the folder.
 #include "FuzzMoments.h"
 #include "FuzzText.h"
-#include "engine/capture/PictureFiles.h"
 #include "common/DateTimeText.h"
+#include "engine/capture/PictureFiles.h"
 
 #include <QList>
 #include <QSet>

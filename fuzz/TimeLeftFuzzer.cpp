@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qint64 expected = ((seconds % 86400) + 86400) % 86400;
     const QTime shown = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
     if (!form.match(text).hasMatch() || shown.msecsSinceStartOfDay() / 1000 != expected) {
-        std::fprintf(stderr, "\"%s\" for %lld ms\n", qPrintable(text), static_cast<long long>(left));
+        std::fprintf(stderr, "\"%s\" for %lld ms\n", qPrintable(text),
+                     static_cast<long long>(left));
         std::abort();
     }
     return 0;

@@ -12,16 +12,24 @@ namespace snapdeck {
 class AppError : public std::exception {
 public:
     AppError(int number, QString source, QString description);
+    // "consequence": a line on what became of the picture or what to do, shown after
+    // the description.
+    AppError(int number, QString source, QString description, QString consequence);
 
     int number() const { return number_; }
     const QString& source() const { return source_; }
     const QString& description() const { return description_; }
+    const QString& consequence() const { return consequence_; }
+    // The same error with a line on what became of the picture or what to do (kept
+    // when it already has one: the closer to the fault, the better it knows).
+    AppError withConsequence(const QString& consequence) const;
     const char* what() const noexcept override { return what_.c_str(); }
 
 private:
     int number_;
     QString source_;
     QString description_;
+    QString consequence_;
     std::string what_;
 };
 
@@ -37,7 +45,11 @@ constexpr int InvalidPropertyValue = 380;
 constexpr int InvalidPicture = 481;
 } // namespace ErrorNumber
 
-// The source shown for errors raised by the program itself.
+// The part of the system an error comes from, as the user knows it: the first line of
+// the error message box.
 inline const QString kAppErrorSource = QStringLiteral("Snapdeck");
+inline const QString kCameraSource = QStringLiteral("Камера");
+inline const QString kDiskSource = QStringLiteral("Диск");
+inline const QString kUploadSource = QStringLiteral("FTP");
 
 } // namespace snapdeck

@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include "AppError.h"
+#include "SystemErrorText.h"
 
 #include <QFileInfo>
 #include <cerrno>
@@ -19,10 +20,9 @@ namespace {
         number = ErrorNumber::DiskFull;
     else if (err == ENOENT || err == ENAMETOOLONG || err == EINVAL || err == EISDIR)
         number = ErrorNumber::BadFileName;
-    throw AppError(
-        number, kAppErrorSource,
-        QStringLiteral("Не удалось записать файл %1: %2")
-            .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(err))));
+    throw AppError(number, kDiskSource,
+                   QStringLiteral("Не удалось записать файл %1: %2")
+                       .arg(QFileInfo(path).absoluteFilePath(), systemErrorText(err)));
 }
 
 // Closes and removes the temporary file unless the rename has taken it over.

@@ -6,8 +6,10 @@ namespace snapdeck {
 
 Message errorMessage(const AppError& error) {
     Message message;
-    message.text = error.source() + QStringLiteral("\r\n") + error.description() +
-                   QStringLiteral("\r\n") + QString::number(error.number());
+    message.text = error.source() + QStringLiteral("\r\n") + error.description();
+    if (!error.consequence().isEmpty())
+        message.text += QStringLiteral("\r\n") + error.consequence();
+    message.errorNumber = error.number();
     return message;
 }
 

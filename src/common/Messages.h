@@ -15,6 +15,7 @@ struct Message {
     QString title = QStringLiteral("Snapdeck");
     MessageIcon icon = MessageIcon::None;
     QStringList buttons = {QStringLiteral("OK")};
+    int errorNumber = 0; // shown last and small, for support; 0: none
 };
 
 // Every message box of the program goes through this seam, so that tests can read and
@@ -28,8 +29,10 @@ public:
 
 class AppError;
 
-// The error message box: source, CR LF, description, CR LF, number; OK only, no icon,
-// the program's title.
+// The error message box: the source as the user knows it ("Камера", "Диск", "FTP"),
+// CR LF, the description, and, where there is one, CR LF and what became of the
+// picture or what to do; the number last and small; OK only, no icon, the program's
+// title.
 Message errorMessage(const AppError& error);
 void showError(MessagePresenter& messages, const AppError& error);
 

@@ -8,6 +8,8 @@ int StationMessages::show(const Message& message) {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
     text = text.simplified();
+    if (message.errorNumber != 0)
+        text += QStringLiteral(" (%1)").arg(message.errorNumber);
     log_.write(QStringLiteral("message: ") + text);
     {
         std::lock_guard lock(mutex_);

@@ -38,11 +38,20 @@ int QtMessagePresenter::show(const Message& message) {
 int QtMessagePresenter::showHere(const Message& message) {
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // The error number goes last and small: it is for support, not for the user. The
+    // words around it come from cameras and servers too, so they are escaped, never
+    // read as markup.
+    Qt::TextFormat format = Qt::PlainText;
+    if (message.errorNumber != 0) {
+        text = text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
+               QStringLiteral("<br><small>Код ошибки: %1</small>").arg(message.errorNumber);
+        format = Qt::RichText;
+    }
     // On top of the window the user is in, such as the FTP settings, not behind it.
     QWidget* modal = QApplication::activeModalWidget();
     QWidget* owner = modal ? modal : parent_.data();
     QMessageBox box(boxIcon(message.icon), message.title, text, QMessageBox::NoButton, owner);
-    box.setTextFormat(Qt::PlainText);
+    box.setTextFormat(format);
     QList<QPushButton*> buttons;
     for (const QString& caption : message.buttons)
         buttons.append(box.addButton(caption, buttons.isEmpty() ? QMessageBox::AcceptRole

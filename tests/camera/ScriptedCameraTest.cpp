@@ -80,7 +80,7 @@ TEST_F(ScriptedCameraTest, FailuresHitOnlyTheirOperationForTheirTimesAndSayWhy) 
     const auto first = errorOf([&] { camera.takePicture(); });
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->cameraNotAnswering());
-    EXPECT_EQ(first->source(), QStringLiteral("ScriptedCamera"));
+    EXPECT_EQ(first->source(), QStringLiteral("Камера"));
     EXPECT_TRUE(first->description().contains(QStringLiteral("takePicture")));
     EXPECT_TRUE(errorOf([&] { camera.takePicture(); }));
     EXPECT_EQ(simulated.picturesOnCard(), 0);

@@ -135,7 +135,7 @@ TEST_F(PreviewTest, APreviewThatIsNoPictureIsReportedAndNotShown) {
     overridden.nextPreview = QByteArray("not a picture at all");
     engine->takePreview();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n481")));
+    EXPECT_EQ(messages.shown[0].errorNumber, 481);
     EXPECT_TRUE(observer.previewsStored.isEmpty());
     EXPECT_FALSE(state().busy);
 }
@@ -147,7 +147,7 @@ TEST_F(PreviewTest, ACameraThatDoesNotAnswerIsReportedOnceWithoutRetrying) {
     script().failNext("takePreview", 26);
     engine->takePreview();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("\r\n26")));
+    EXPECT_EQ(messages.shown[0].errorNumber, 26);
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Snapdeck"));
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(camera->script().log(), QStringList{"takePreview()"}) << "neither closed nor retried";

@@ -20,14 +20,14 @@ BoxKind StationOperator::kindOf(const Message& message) {
     const QString& text = message.text;
     if (text == kNotConnected)
         return BoxKind::CameraNotConnected;
-    if (text.endsWith(QStringLiteral("\r\n61")))
+    if (message.errorNumber == 61)
         return BoxKind::DiskFull;
-    if (text.endsWith(QStringLiteral("\r\n") + QString::number(kDownloadErrorNumber)))
+    if (message.errorNumber == kDownloadErrorNumber)
         return BoxKind::DownloadFailed;
-    if (text.startsWith(QStringLiteral("Сервер ''")) &&
-        text.endsWith(QStringLiteral("'' не отвечает. Передача файла отменена.")))
+    if (text.startsWith(QStringLiteral("Сервер «")) &&
+        text.contains(QStringLiteral("» не отвечает. Передача файла отменена.")))
         return BoxKind::FtpServerSilent;
-    if (text == QStringLiteral("Файл не отослан!"))
+    if (text.startsWith(QStringLiteral("Файл не отослан!")))
         return BoxKind::FtpFileNotSent;
     if (text == QStringLiteral("Проверьте свободное место на диске!"))
         return BoxKind::DiskSpaceWarning;

@@ -38,7 +38,7 @@ void CameraScript::enter(const QString& operation, const QString& entry) {
     const Fault due = *fault;
     if (--fault->times <= 0)
         faults_.erase(fault);
-    throw CameraError(due.number, QStringLiteral("ScriptedCamera"),
+    throw CameraError(due.number, kCameraSource,
                       due.description.isEmpty()
                           ? QStringLiteral("Сбой операции %1, заданный сценарием").arg(operation)
                           : due.description);

@@ -99,7 +99,8 @@ CameraError libraryError(int result, const QString& action, const QString& libra
         details = libraryText.trimmed() + QStringLiteral("; ") + details;
     return CameraError(
         meaning.number, kGphoto2Source,
-        QStringLiteral("%1: %2 (libgphoto2: %3)").arg(action, meaning.reason, details));
+        QStringLiteral("%1: %2 (libgphoto2: %3)").arg(action, meaning.reason, details),
+        result == GP_ERROR_NO_SPACE ? kCardFullAdvice : QString());
 }
 
 } // namespace snapdeck::gphoto2

@@ -8,14 +8,14 @@ namespace snapdeck::gphoto2 {
 
 // Error numbers of the real-camera backend besides 26 (kCameraNotAnswering).
 namespace Gphoto2Error {
-constexpr int BadValue = 380;       // a code or position the camera cannot take
-constexpr int BadIndex = 381;       // no camera or picture with that number
-constexpr int NotSupported = 438;   // the camera lacks the setting or the operation
-constexpr int CameraRefused = 1010; // the camera answered but did not do it
-constexpr int LibraryFailed = 1011; // libgphoto2 itself failed (drivers, ports, memory)
+constexpr int BadValue = 380;                // a code or position the camera cannot take
+constexpr int BadIndex = 381;                // no camera or picture with that number
+constexpr int NotSupported = kCameraLacksIt; // the camera lacks the setting or the operation
+constexpr int CameraRefused = 1010;          // the camera answered but did not do it
+constexpr int LibraryFailed = 1011;          // libgphoto2 itself failed (drivers, ports, memory)
 } // namespace Gphoto2Error
 
-inline const QString kGphoto2Source = QStringLiteral("Gphoto2Camera");
+inline const QString& kGphoto2Source = kCameraSource;
 
 [[noreturn]] void raiseError(int number, const QString& description);
 [[noreturn]] void raiseNotAnswering(const QString& description);

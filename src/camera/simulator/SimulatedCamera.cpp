@@ -262,7 +262,9 @@ void SimulatedCamera::takePicture() {
     requireCamera();
     requireBattery();
     if (remainingPictures() <= 0)
-        raiseCameraError(SimulatedError::CardFull, QStringLiteral("Карта памяти заполнена"));
+        throw CameraError(SimulatedError::CardFull, kSimulatedSource,
+                          QStringLiteral("Карта памяти заполнена: снимок не сделан."),
+                          kCardFullAdvice);
     const int number = card_->nextFileNumber();
     const QSize size = findImageSize(state_->imageSize)->pixels;
     card_->store(shoot(size, number));

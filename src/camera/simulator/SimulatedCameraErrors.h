@@ -19,7 +19,7 @@ constexpr int CardFileFailed = 1006;
 constexpr int PictureTooLarge = 1007;
 } // namespace SimulatedError
 
-inline const QString kSimulatedSource = QStringLiteral("SimulatedCamera");
+inline const QString& kSimulatedSource = kCameraSource;
 
 [[noreturn]] inline void raiseCameraError(int number, const QString& description) {
     throw CameraError(number, kSimulatedSource, description);

@@ -16,8 +16,15 @@ namespace snapdeck {
 bool Capture::take(const CaptureRequest& request) {
     const BusyWhile busy(context_);
     stored_ = false;
+    picture_ = Picture::NotTaken;
     try {
-        runTrapped(context_.services.messages, [&] { run(request); });
+        runTrapped(context_.services.messages, [&] {
+            try {
+                run(request);
+            } catch (const AppError& error) {
+                throw error.withConsequence(whereThePictureIs());
+            }
+        });
     } catch (const ConnectionAbandoned&) {
         // The user stopped waiting for the camera: the capture ends here, nothing more
         // is deleted, uploaded or refreshed.
@@ -30,6 +37,7 @@ void Capture::run(const CaptureRequest& request) {
     retryWhileNotAnswering(monitor_, [&] { camera.setExposure(context_.exposure); });
     setStatus(QStringLiteral("Экспозиция..."));
     takePictureOnce();
+    picture_ = Picture::OnCard;
     setStatus({});
     const int pictureCount =
         retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
@@ -88,8 +96,7 @@ void Capture::storePicture(int number, const QString& requestedName) {
     // Half a picture must neither replace the last one on disk nor cost the card's copy.
     if (picture.size() < byteCount)
         throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
-                       QStringLiteral("Камера передала %1 байт снимка из %2; снимок оставлен "
-                                      "на карте памяти.")
+                       QStringLiteral("Камера передала %1 байт снимка из %2.")
                            .arg(picture.size())
                            .arg(byteCount));
 
@@ -99,17 +106,36 @@ void Capture::storePicture(int number, const QString& requestedName) {
     writeFileAtomically(path, picture.constData(), byteCount);
     picture = QByteArray();
     stored_ = true;
+    picture_ = Picture::Stored;
+    storedPath_ = path;
     const bool uploading = context_.state.uploadEnabled;
     if (uploading && context_.state.backgroundUpload && queueUpload_)
         queueUpload_(path, fileName);
     if (!context_.state.capture.keepOnCard)
         retryWhileNotAnswering(monitor_, [&] { camera.deletePicture(number); });
+    picture_ = Picture::StoredAndDone;
     checkShowable(path);
     context_.observer->pictureStored(path);
     context_.state.transfer.value = 0;
     setStatus({});
     if (uploading && !context_.state.backgroundUpload && upload_)
         upload_(fileName);
+}
+
+// What became of the picture when a capture failed, for the error message.
+QString Capture::whereThePictureIs() const {
+    switch (picture_) {
+    case Picture::NotTaken:
+        return QStringLiteral("Снимок не сделан.");
+    case Picture::OnCard:
+        return QStringLiteral("Снимок остался на карте памяти камеры.");
+    case Picture::Stored:
+        return QStringLiteral("Снимок сохранен в файле %1; на карте памяти он тоже остался.")
+            .arg(storedPath_);
+    case Picture::StoredAndDone:
+        return QStringLiteral("Снимок сохранен в файле %1.").arg(storedPath_);
+    }
+    return {};
 }
 
 Capture::CardCopy Capture::copyFromCard(const QString& cardName, const QString& fileName) {

@@ -57,6 +57,7 @@ private:
     void takePictureOnce();
     void storePicture(int number, const QString& fileName);
     QString pictureFileName() const;
+    QString whereThePictureIs() const;
     void setStatus(const QString& text);
 
     EngineContext& context_;
@@ -66,6 +67,10 @@ private:
     Upload upload_;
     QueueUpload queueUpload_;
     bool stored_ = false; // this capture wrote its picture to disk
+    // How far this capture came with its picture, for the message when it fails.
+    enum class Picture { NotTaken, OnCard, Stored, StoredAndDone };
+    Picture picture_ = Picture::NotTaken;
+    QString storedPath_;
 };
 
 } // namespace snapdeck

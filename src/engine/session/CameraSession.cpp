@@ -26,8 +26,11 @@ QString cameraNotFoundText() {
     return QStringLiteral("                   Камера не обнаружена!\r\n"
                           "         - Проверьте, что камера включена\r\n"
                           "          и переведена в режим управления.\r\n"
-                          "-Проверьте, что ветвь реестра 'SupportedCamera'\r\n"
-                          "             содержит правильные значения.");
+                          "- Проверьте кабель USB и режим USB камеры: PTP (\"ПК\", \"Remote\"),\r\n"
+                          "  не \"Mass storage\".\r\n"
+                          "- Закройте программу, открывшую камеру как диск: в файловом\r\n"
+                          "  менеджере \"Извлечь\", или команда gio mount -s gphoto2.\r\n"
+                          "- Команда gphoto2 --auto-detect должна показать камеру.");
 }
 
 bool CameraSession::load(bool showPreview) {
@@ -66,7 +69,9 @@ bool CameraSession::openCamera() {
     Camera& camera = context_.services.camera;
     if (!camera.initialize()) {
         Message failed;
-        failed.text = QStringLiteral("Ошибка инициализации камеры!");
+        failed.text = QStringLiteral("Ошибка инициализации камеры!\r\n"
+                                     "Проверьте, что камера подключена и включена, и "
+                                     "запустите программу снова.");
         failed.icon = MessageIcon::Critical;
         context_.services.messages.show(failed);
         return false;

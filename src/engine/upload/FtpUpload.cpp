@@ -9,6 +9,12 @@ namespace snapdeck {
 
 namespace {
 
+// What became of the picture, and what to do, after an upload that failed.
+const QString kKeptOnDisk = QStringLiteral("Снимок сохранен на диске, на сервер он не попал.");
+const QString kNoFolderAdvice = QStringLiteral(
+    "Снимок отсылается в папку, с которой начинает сервер. Проверьте \"Директорию\" в "
+    "\"Настройках FTP\".");
+
 // Why nothing is sent for a service without a transport.
 QString unsupportedService(std::int32_t service) {
     if (service == GopherService)
@@ -95,7 +101,7 @@ void FtpUpload::runSteps(const QString& fileName) {
                             if (soFar.folderMissing)
                                 say(QStringLiteral("Папки ") + settings_.FtpDirectory +
                                     QStringLiteral(" на сервере ") + settings_.FtpHost +
-                                    QStringLiteral(" не существует!"));
+                                    QStringLiteral(" не существует!\r\n") + kNoFolderAdvice);
                             showStatus(QStringLiteral("Отсылаем файл..."));
                             break;
                         case Stage::Opening:
@@ -105,19 +111,26 @@ void FtpUpload::runSteps(const QString& fileName) {
                     });
     switch (outcome.stage) {
     case Stage::Opening:
-        say(QStringLiteral("Подключение к интернету отсутствует."), true);
+        say(QStringLiteral("Подключение к интернету отсутствует.\r\n") + kKeptOnDisk +
+                QStringLiteral(" Проверьте подключение к сети."),
+            true);
         break;
     case Stage::Connecting:
         sayWhy(outcome.result,
-               QStringLiteral("Сервер ''") + settings_.FtpHost +
-                   QStringLiteral("'' не отвечает. Передача файла отменена."),
+               QStringLiteral("Сервер «") + settings_.FtpHost +
+                   QStringLiteral("» не отвечает. Передача файла отменена.\r\n") + kKeptOnDisk +
+                   QStringLiteral(" Проверьте имя хоста и порт в \"Настройках FTP\" и что "
+                                  "сервер работает."),
                true);
         break;
     case Stage::ChangingFolder:
         sayWhy(outcome.result, {}, true);
         break;
     case Stage::Sending:
-        sayWhy(outcome.result, QStringLiteral("Файл не отослан!"));
+        sayWhy(outcome.result,
+               QStringLiteral("Файл не отослан!\r\n") + kKeptOnDisk +
+                   QStringLiteral(" Сервер не принял файл: проверьте права на запись в папку "
+                                  "на сервере и место на нем."));
         break;
     case Stage::Done:
         break;
@@ -128,15 +141,17 @@ void FtpUpload::runSteps(const QString& fileName) {
 void FtpUpload::sayWhy(StepResult result, const QString& stepFailure, bool critical) {
     switch (result) {
     case StepResult::LoginRefused:
-        say(QStringLiteral("Сервер ''") + settings_.FtpHost +
-                QStringLiteral("'' отказал во входе: неверный логин или пароль. "
-                               "Передача файла отменена."),
+        say(QStringLiteral("Сервер «") + settings_.FtpHost +
+                QStringLiteral("» отказал во входе: неверный логин или пароль. "
+                               "Передача файла отменена.\r\n") +
+                kKeptOnDisk + QStringLiteral(" Проверьте логин и пароль в \"Настройках FTP\"."),
             true);
         return;
     case StepResult::OutOfTime:
-        say(QStringLiteral("Передача файла на сервер ''") + settings_.FtpHost +
-                QStringLiteral("'' не уложилась в отведённое время и отменена. "
-                               "Файл остался на диске."),
+        say(QStringLiteral("Передача файла на сервер «") + settings_.FtpHost +
+                QStringLiteral("» не уложилась в отведённое время и отменена. "
+                               "Файл остался на диске.\r\n"
+                               "Сервер или связь с ним слишком медленны: проверьте соединение."),
             true);
         return;
     case StepResult::Done:

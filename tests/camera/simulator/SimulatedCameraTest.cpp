@@ -156,7 +156,7 @@ TEST(SimulatedCameraSession, ACameraThatDidNotComeUpOrIsUnpluggedDoesNotAnswer) 
         camera.takePicture();
         ADD_FAILURE() << "an unplugged camera took a picture";
     } catch (const CameraError& error) {
-        EXPECT_EQ(error.source(), QStringLiteral("SimulatedCamera"));
+        EXPECT_EQ(error.source(), QStringLiteral("Камера"));
         EXPECT_EQ(error.description(), QStringLiteral("Камера не отвечает"));
     }
     camera.setUnplugged(false);
