@@ -6,18 +6,25 @@ namespace snapdeck {
 
 namespace {
 constexpr int kTickMs = 1000;
+
+EngineServices showingThrough(EngineServices services, MessagePresenter& messages) {
+    return EngineServices{services.camera, messages, services.clock, std::move(services.folder),
+                          std::move(services.locale)};
+}
+
 // The upload queue's folder, beside the pictures.
 const QString kQueueFolderName = QStringLiteral(".snapdeck-queue");
 } // namespace
 
 Engine::Engine(EngineServices services, FtpSettings ftp)
-    : context_(std::move(services)), monitor_(context_), battery_(context_, monitor_),
-      preview_(context_), settings_(context_, preview_), lens_(context_, settings_, preview_),
+    : lacks_(services.messages), context_(showingThrough(std::move(services), lacks_)),
+      monitor_(context_), battery_(context_, monitor_), preview_(context_),
+      settings_(context_, preview_), lens_(context_, settings_, preview_),
       capture_(context_, monitor_, settings_, lens_), upload_(context_, std::move(ftp)),
       background_(context_, this, context_.services.folder.path(kQueueFolderName),
                   upload_.transportOptions()),
       interval_(context_, [this] { return capture_.take(); }),
-      session_(context_, settings_, capture_, preview_, interval_), batteryTimer_(this),
+      session_(context_, lacks_, settings_, capture_, preview_, interval_), batteryTimer_(this),
       intervalTimer_(this) {
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
     capture_.setQueueUpload([this](const QString& path, const QString& fileName) {

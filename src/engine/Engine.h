@@ -9,6 +9,7 @@
 #include "engine/queue/BackgroundUpload.h"
 #include "engine/schedule/IntervalShooting.h"
 #include "engine/session/CameraSession.h"
+#include "engine/session/LackGatherer.h"
 #include "engine/settings/SettingsControl.h"
 #include "engine/upload/FtpUpload.h"
 
@@ -96,6 +97,7 @@ public:
     BackgroundUpload& backgroundUpload() { return background_; }
 
 private:
+    LackGatherer lacks_; // before the context, which shows its messages through it
     EngineContext context_;
     ConnectionMonitor monitor_;
     BatteryMonitor battery_;

@@ -71,7 +71,7 @@ struct QueueState {
 // Everything a face shows of the engine. A plain value: the engine hands out copies,
 // so a face on another thread reads it without locks.
 struct EngineState {
-    QString model = QStringLiteral("Модель камеры");
+    QString model = QStringLiteral("—"); // a dash until the camera names itself
     std::optional<int> picturesOnCard;    // nothing until the camera was first asked
     std::optional<int> picturesRemaining; // likewise
     BatteryState battery;
@@ -80,8 +80,8 @@ struct EngineState {
     // The monitor list's colour once a mode was sent: green while the camera's screen is
     // on, white while it is off; nothing before.
     std::optional<bool> monitorListLit;
-    LensState zoom{80, QStringLiteral("Увеличение - 000/000"), true};
-    LensState focus{1, QStringLiteral("Фокусировка - 000/000"), false};
+    LensState zoom{80, QStringLiteral("Увеличение - —"), true};
+    LensState focus{1, QStringLiteral("Фокусировка - —"), false};
 
     CaptureOptions capture;
     QString captureStatus; // "Экспозиция...", "Запись файла"; empty: hidden

@@ -69,7 +69,7 @@ ScheduleFrame::ScheduleFrame(EngineHost& engine, MessagePresenter& messages, QWi
     countBox_->setText(defaults.count);
     row({stopAfterCountBox_, countBox_, text(QStringLiteral("снимков"))});
 
-    dailyWindowBox_ = new QCheckBox(QStringLiteral("Выполнять в период c"), this);
+    dailyWindowBox_ = new QCheckBox(QStringLiteral("Выполнять в период с"), this);
     dailyWindowBox_->setObjectName(QStringLiteral("dailyWindowBox"));
     windowBeginHourBox_ = box("windowBeginHourBox", 2, QStringLiteral("Выполнять с - час"));
     windowBeginMinuteBox_ = box("windowBeginMinuteBox", 2, QStringLiteral("Выполнять с - минуты"));

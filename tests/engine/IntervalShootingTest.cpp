@@ -19,7 +19,7 @@ using namespace snapdeck;
 namespace {
 
 const QDateTime kStartUp(QDate(2026, 12, 6), QTime(8, 5, 3));
-const QString kCountdown = QStringLiteral("cледующий снимок - через");
+const QString kCountdown = QStringLiteral("следующий снимок - через");
 
 // The schedule as the boxes hold it ("form"): a test types into a box of the form and
 // the engine reads it afresh, as it does after every edit in the window.
@@ -107,22 +107,22 @@ TEST_F(IntervalShootingTest, DefaultRunShootsEveryThirtySecondsAndCountsDown) {
     EXPECT_EQ(pictures(), 0) << "no picture at switch-on";
 
     secondPasses();
-    EXPECT_EQ(line(), QStringLiteral("#0, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:29"));
     secondsPass(28);
-    EXPECT_EQ(line(), QStringLiteral("#0, cледующий снимок - через 00:00:01"));
+    EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:01"));
     EXPECT_EQ(pictures(), 0);
     secondPasses();
     EXPECT_EQ(pictures(), 1) << "30 seconds after switch-on";
     EXPECT_EQ(engine->intervalCount(), 1);
     EXPECT_EQ(engine->timeNextShot(), kStartUp.addSecs(60));
     secondPasses();
-    EXPECT_EQ(line(), QStringLiteral("#1, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#1, следующий снимок - через 00:00:29"));
 
     // A tick that comes a second late still shoots; its line shows the late moment.
     clock.set(kStartUp.addSecs(61));
     tick();
     EXPECT_EQ(pictures(), 2);
-    EXPECT_EQ(line(), QStringLiteral("#1, cледующий снимок - через 23:59:59"));
+    EXPECT_EQ(line(), QStringLiteral("#1, следующий снимок - через 23:59:59"));
     EXPECT_EQ(engine->timeNextShot(), kStartUp.addSecs(91));
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }
@@ -319,7 +319,7 @@ TEST_F(IntervalShootingTest, SwitchingOffKeepsTheCountAndOnAgainStartsAfresh) {
     EXPECT_EQ(engine->timeNextShot(), clock.now().addSecs(30));
     EXPECT_EQ(line(), lastCaption) << "until the first tick";
     secondPasses();
-    EXPECT_EQ(line(), QStringLiteral("#0, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:29"));
 }
 
 // The engine does one thing at a time: while a capture's message box is open no tick
@@ -338,9 +338,9 @@ TEST_F(IntervalShootingTest, TheTimeACaptureTakesCountsBeforeTheNextShot) {
     EXPECT_EQ(pictures(), 1);
     EXPECT_EQ(engine->intervalCount(), 0) << "a failed capture stores no picture";
     EXPECT_EQ(engine->timeNextShot(), kStartUp.addSecs(30 + 7 + 30));
-    EXPECT_EQ(line(), QStringLiteral("#0, cледующий снимок - через 00:00:00"));
+    EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:00"));
     secondPasses();
-    EXPECT_EQ(line(), QStringLiteral("#0, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:29"));
 }
 
 // A shot that falls due while the engine is busy (the user's capture waits on its
@@ -517,14 +517,14 @@ TEST_F(IntervalShootingTest, SettingTheWallClockNeitherDelaysNorHurriesTheNextSh
 
     clock.setWallClock(clock.now().addSecs(-3600)); // an hour back
     secondPasses();
-    EXPECT_EQ(line(), QStringLiteral("#1, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#1, следующий снимок - через 00:00:29"));
     secondsPass(29);
     EXPECT_EQ(pictures(), 2) << "one interval after the last picture, not an hour later";
 
     clock.setWallClock(clock.now().addSecs(3600)); // and forward again
     secondPasses();
     EXPECT_EQ(pictures(), 2) << "no extra picture for the jump";
-    EXPECT_EQ(line(), QStringLiteral("#2, cледующий снимок - через 00:00:29"));
+    EXPECT_EQ(line(), QStringLiteral("#2, следующий снимок - через 00:00:29"));
     secondsPass(29);
     EXPECT_EQ(pictures(), 3);
     EXPECT_TRUE(messages.shown.empty());

@@ -1,5 +1,7 @@
 #include "support/EngineFixture.h"
 
+#include "camera/CameraError.h"
+
 using namespace snapdeck;
 
 namespace {
@@ -171,6 +173,30 @@ TEST_F(StartupTest, ACameraWithoutPreviewIsReportedOnceAtStart) {
     EXPECT_EQ(messages.shown.size(), 1u) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(cameraLog({"takePreview"}).size(), 1);
     EXPECT_EQ(state().zoom.position, 120);
+}
+
+// A real camera may lack ISO "Авто", a screen mode and the preview: one box names all
+// three; a camera lacking one thing gets that one box as it was; other errors keep theirs.
+TEST_F(StartupTest, WhatTheCameraLacksAtStartIsNamedTogetherInOneBox) {
+    create();
+    script().failNext("setIsoSpeed", kCameraLacksIt, 1, QStringLiteral("Нет ISO «Авто»"));
+    script().failNext("setMonitorMode", kCameraLacksIt, 1, QStringLiteral("Нет режима экрана"));
+    script().failNext("setFlashMode", 1004, 1, QStringLiteral("Вспышка не ответила"));
+    script().failNext("takePreview", kCameraLacksIt, 1, QStringLiteral("Нет просмотра"));
+    engine->load();
+    ASSERT_EQ(messages.shown.size(), 2u) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(messages.shown[0].errorNumber, 1004) << "not a lack: shown when it happens";
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Камера\r\nКамера умеет не все, что программа ей задает при "
+                             "запуске:\r\n- Нет ISO «Авто»\r\n- Нет режима экрана\r\n"
+                             "- Нет просмотра\r\nОстальное работает."));
+    EXPECT_EQ(messages.shown[1].errorNumber, kCameraLacksIt);
+
+    // After start-up, a lack is one box when it happens.
+    script().failNext("setIsoSpeed", kCameraLacksIt, 1, QStringLiteral("Нет ISO 400"));
+    engine->chooseSetting(SettingList::Iso, 2);
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text, QStringLiteral("Камера\r\nНет ISO 400"));
 }
 
 // A camera may name itself at length: the name shown is cut, never inside a character.

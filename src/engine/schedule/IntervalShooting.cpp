@@ -48,7 +48,7 @@ void IntervalShooting::tick() {
     if (!isOn())
         return;
     const qint64 left = millisecondsLeft();
-    setLine(u'#' + QString::number(storedCount_) + QStringLiteral(", cледующий снимок - через ") +
+    setLine(u'#' + QString::number(storedCount_) + QStringLiteral(", следующий снимок - через ") +
             timeLeftText(left));
     if (left > 0)
         return;

@@ -9,6 +9,7 @@
 #include "engine/capture/Capture.h"
 #include "engine/capture/Preview.h"
 #include "engine/schedule/IntervalShooting.h"
+#include "engine/session/LackGatherer.h"
 #include "engine/settings/SettingsControl.h"
 
 #include <QScopedValueRollback>
@@ -36,6 +37,7 @@ QString cameraNotFoundText() {
 bool CameraSession::load(bool showPreview) {
     context_.loading = true;
     ready_ = false;
+    lacks_.startGathering();
     runTrapped(context_.services.messages, [&] {
         if (!openCamera())
             return;
@@ -60,6 +62,7 @@ bool CameraSession::load(bool showPreview) {
         ready_ = true;
         context_.cameraLost = false;
     });
+    lacks_.showGathered();
     return !ending_;
 }
 

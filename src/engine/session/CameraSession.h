@@ -7,6 +7,7 @@ namespace snapdeck {
 class Capture;
 class EngineContext;
 class IntervalShooting;
+class LackGatherer;
 class Preview;
 class SettingsControl;
 
@@ -15,10 +16,10 @@ class SettingsControl;
 // the camera.
 class CameraSession {
 public:
-    CameraSession(EngineContext& context, SettingsControl& settings, Capture& capture,
-                  Preview& preview, IntervalShooting& interval)
-        : context_(context), settings_(settings), capture_(capture), preview_(preview),
-          interval_(interval) {}
+    CameraSession(EngineContext& context, LackGatherer& lacks, SettingsControl& settings,
+                  Capture& capture, Preview& preview, IntervalShooting& interval)
+        : context_(context), lacks_(lacks), settings_(settings), capture_(capture),
+          preview_(preview), interval_(interval) {}
 
     // Start-up. False when the program is to end at once (no camera was found); the
     // program's end has then been asked for.
@@ -33,6 +34,7 @@ private:
     bool openCamera();
 
     EngineContext& context_;
+    LackGatherer& lacks_;
     SettingsControl& settings_;
     Capture& capture_;
     Preview& preview_;

@@ -60,13 +60,14 @@ TEST_F(Gphoto2EngineTest, StartUpShowsTheModelAndSaysPlainlyWhatTheCameraLacks) 
     engine->load();
     ASSERT_TRUE(programEnds.empty());
     EXPECT_EQ(observer.state.model, QStringLiteral("Snapdeck PTP/IP Test Camera"));
-    // The camera has no screen control and cannot preview: each is said once and
-    // plainly, and nothing else goes wrong.
+    // The camera has no screen control and cannot preview: both are said plainly in one
+    // box, and nothing else goes wrong.
     const QStringList shown = messages.texts();
-    ASSERT_EQ(shown.size(), 2) << shown.join(u'\n').toStdString();
-    EXPECT_TRUE(shown[0].contains(QStringLiteral("«Режим экрана»"))) << shown[0].toStdString();
-    EXPECT_TRUE(shown[1].contains(QStringLiteral("не умеет показывать изображение для просмотра")))
-        << shown[1].toStdString();
+    ASSERT_EQ(shown.size(), 1) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("\r\n- У камеры нет настройки «Режим экрана»")))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("не умеет показывать изображение для просмотра")))
+        << shown[0].toStdString();
     EXPECT_TRUE(observer.previewsStored.isEmpty());
     EXPECT_EQ(observer.state.picturesOnCard, 0);
     EXPECT_EQ(observer.state.picturesRemaining, 123);
