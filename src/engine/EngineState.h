@@ -68,6 +68,15 @@ struct QueueState {
     friend bool operator==(const QueueState&, const QueueState&) = default;
 };
 
+// Live view as "Живой просмотр" shows it.
+struct LiveViewState {
+    bool available = false;    // the camera streams frames: the box can be ticked
+    QString unavailableReason; // why it cannot, for the box's tooltip
+    bool on = false;           // ticked
+    bool paused = false;       // a capture, then the picture taken for a moment
+    friend bool operator==(const LiveViewState&, const LiveViewState&) = default;
+};
+
 // Everything a face shows of the engine. A plain value: the engine hands out copies,
 // so a face on another thread reads it without locks.
 struct EngineState {
@@ -87,6 +96,7 @@ struct EngineState {
     QString captureStatus; // "Экспозиция...", "Запись файла"; empty: hidden
     TransferState transfer;
     bool busy = false; // a capture or a preview is under way
+    LiveViewState liveView;
 
     bool uploadEnabled = false;    // "Включить" in the frame "FTP"
     bool backgroundUpload = false; // "Отправлять в фоне": captures only queue
