@@ -2,6 +2,7 @@
 
 #include "engine/settings/SettingList.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -70,10 +71,11 @@ struct QueueState {
 
 // Live view as "Живой просмотр" shows it.
 struct LiveViewState {
-    bool available = false;    // the camera streams frames: the box can be ticked
-    QString unavailableReason; // why it cannot, for the box's tooltip
-    bool on = false;           // ticked
-    bool paused = false;       // a capture, then the picture taken for a moment
+    bool available = false; // the camera streams frames: the box can be ticked
+    // Why it cannot, for the box's tooltip.
+    QString unavailableReason = QCoreApplication::translate("LiveView", "Камера не подключена");
+    bool on = false;     // ticked
+    bool paused = false; // a capture, then the picture taken for a moment
     friend bool operator==(const LiveViewState&, const LiveViewState&) = default;
 };
 

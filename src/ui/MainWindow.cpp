@@ -70,6 +70,7 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     liveViewBox_ = new QCheckBox(tr("Живой просмотр"), central);
     liveViewBox_->setObjectName(QStringLiteral("liveViewBox"));
     liveViewBox_->setEnabled(false);
+    liveViewBox_->setToolTip(EngineState().liveView.unavailableReason);
     captureButton_ = new QPushButton(QStringLiteral("Захват"), central);
     captureButton_->setObjectName(QStringLiteral("captureButton"));
 

@@ -23,8 +23,6 @@ LiveView::LiveView(EngineContext& context, QObject* timerParent)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    LiveViewState& live = context_.state.liveView;
-    live.unavailableReason = QCoreApplication::translate("LiveView", "Камера не подключена");
 }
 
 void LiveView::updateAvailability(bool cameraReady) {
