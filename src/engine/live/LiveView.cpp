@@ -119,7 +119,10 @@ void LiveView::tick() {
         arm();
         return;
     }
-    nextFrameAtMs_ = now + intervalMs_;
+    // Counted from when the frame was due, so that a timer that fires a little late
+    // does not slow the pace; after a longer gap (a capture, a slow camera) from now.
+    const bool onPace = now - nextFrameAtMs_ < intervalMs_;
+    nextFrameAtMs_ = (onPace ? nextFrameAtMs_ : now) + intervalMs_;
     takeFrame();
     arm();
 }
