@@ -15,7 +15,11 @@ using TransferProgress = std::function<void(qint64 done, qint64 total)>;
 // What a camera can do, asked rather than assumed: the program offers only what the
 // camera has.
 struct CameraCapabilities {
-    bool preview = true; // takePreview() gives a picture
+    bool preview = true;   // takePreview() gives a picture
+    bool liveView = false; // liveFrame() streams what the camera sees
+    // The shortest time between two live frames the camera gives; 0 when the camera
+    // sets the pace itself by taking that long to answer.
+    int liveFrameIntervalMs = 0;
 };
 
 // Everything the program asks of a camera. Operations raise CameraError; number 26
@@ -49,6 +53,9 @@ public:
     virtual void takePicture() = 0;
     // A small picture of what the camera sees; stores nothing on the card.
     virtual QByteArray takePreview(const TransferProgress& progress) = 0;
+    // One frame of live view: a JPEG of what the camera sees now, at the camera's own
+    // live-view size; stores nothing anywhere. Returns once the camera has the frame.
+    virtual QByteArray liveFrame() = 0;
 
     // Settings.
     virtual ImageSize imageSize() = 0;

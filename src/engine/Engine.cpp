@@ -23,9 +23,10 @@ Engine::Engine(EngineServices services, FtpSettings ftp)
       capture_(context_, monitor_, settings_, lens_), upload_(context_, std::move(ftp)),
       background_(context_, this, context_.services.folder.path(kQueueFolderName),
                   upload_.transportOptions()),
-      interval_(context_, [this] { return capture_.take(); }),
-      session_(context_, lacks_, settings_, capture_, preview_, interval_), batteryTimer_(this),
-      intervalTimer_(this) {
+      interval_(context_,
+                [this] { return captureWithLiveViewPaused([this] { return capture_.take(); }); }),
+      session_(context_, lacks_, settings_, capture_, preview_, interval_), live_(context_, this),
+      batteryTimer_(this), intervalTimer_(this) {
     capture_.setUpload([this](const QString& fileName) { upload_.send(fileName); });
     capture_.setQueueUpload([this](const QString& path, const QString& fileName) {
         if (queueDestination_) {
@@ -60,12 +61,15 @@ void Engine::load() {
     // A backlog left by an earlier run waits until uploads are switched on.
     background_.start();
     // The battery is read once start-up is over: the program may end during it.
-    if (session_.load())
+    const bool started = session_.load();
+    live_.updateAvailability(session_.ready());
+    if (started)
         batteryTimer_.start();
 }
 
 bool Engine::connectCamera() {
     session_.load(false);
+    live_.updateAvailability(session_.ready());
     return session_.ready();
 }
 
@@ -79,6 +83,7 @@ void Engine::unload() {
     unloaded_ = true;
     batteryTimer_.stop();
     intervalTimer_.stop();
+    live_.stop();
     background_.stop();
     session_.unload();
 }
@@ -87,12 +92,27 @@ void Engine::takePreview() {
     preview_.take();
 }
 
+void Engine::setLiveView(bool on) {
+    live_.setOn(on);
+}
+
+void Engine::liveViewTick() {
+    live_.tick();
+}
+
+template <typename Take> bool Engine::captureWithLiveViewPaused(Take take) {
+    live_.pauseForCapture();
+    const bool stored = take();
+    live_.resumeAfterCapture(stored);
+    return stored;
+}
+
 bool Engine::capture() {
-    return capture_.take();
+    return captureWithLiveViewPaused([this] { return capture_.take(); });
 }
 
 bool Engine::capture(const CaptureRequest& request) {
-    return capture_.take(request);
+    return captureWithLiveViewPaused([&] { return capture_.take(request); });
 }
 
 Capture::CardCopy Engine::copyFromCard(const QString& cardName, const QString& fileName) {

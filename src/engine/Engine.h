@@ -4,6 +4,7 @@
 #include "engine/capture/Capture.h"
 #include "engine/capture/Preview.h"
 #include "engine/lens/LensControl.h"
+#include "engine/live/LiveView.h"
 #include "engine/monitor/BatteryMonitor.h"
 #include "engine/monitor/ConnectionMonitor.h"
 #include "engine/queue/BackgroundUpload.h"
@@ -49,6 +50,9 @@ public:
     void startUploads();
 
     void takePreview();
+    // "Живой просмотр": the camera's frames, one after another, until switched off, an
+    // error or shutdown; captures pause it.
+    void setLiveView(bool on);
     // A capture by the user; true when its picture was stored.
     bool capture();
     // A capture that names its picture and notes it on the card (the station's).
@@ -79,6 +83,7 @@ public:
     // The timers' work, also for tests that move the clock themselves.
     void pollBattery();
     void intervalTick();
+    void liveViewTick();
 
     // Set by the host: true while further commands wait, so that a preview a later
     // command will take anyway is left to it.
@@ -93,10 +98,14 @@ public:
     int intervalCount() const { return interval_.storedCount(); }
     bool batteryTimerActive() const { return batteryTimer_.isActive(); }
     bool intervalTimerActive() const { return intervalTimer_.isActive(); }
+    bool liveViewTimerActive() const { return live_.timerActive(); }
     FtpUpload& upload() { return upload_; }
     BackgroundUpload& backgroundUpload() { return background_; }
 
 private:
+    // Every capture, the user's, the schedule's or the station's, pauses live view.
+    template <typename Take> bool captureWithLiveViewPaused(Take take);
+
     LackGatherer lacks_; // before the context, which shows its messages through it
     EngineContext context_;
     ConnectionMonitor monitor_;
@@ -109,6 +118,7 @@ private:
     BackgroundUpload background_;
     IntervalShooting interval_;
     CameraSession session_;
+    LiveView live_;
     std::optional<UploadDestination> queueDestination_;
     QString queuePublishAs_;
     QTimer batteryTimer_;

@@ -5,6 +5,7 @@
 namespace snapdeck {
 
 struct EngineState;
+struct LiveFrame;
 struct ScheduleForm;
 
 // What a face hears from the engine. Calls come on the engine's thread; a face that
@@ -26,6 +27,9 @@ public:
     virtual void intervalRefused() = 0;
     // An interval run ended by itself; "reason" is the line that says why.
     virtual void runEnded(const QString& reason) = 0;
+    // The newest live-view frame, decoded, with its histogram. Faces that show no live
+    // view need not listen.
+    virtual void liveFrame(const LiveFrame& frame) { (void)frame; }
 };
 
 } // namespace snapdeck

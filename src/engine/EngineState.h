@@ -2,6 +2,7 @@
 
 #include "engine/settings/SettingList.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -68,6 +69,16 @@ struct QueueState {
     friend bool operator==(const QueueState&, const QueueState&) = default;
 };
 
+// Live view as "Живой просмотр" shows it.
+struct LiveViewState {
+    bool available = false; // the camera streams frames: the box can be ticked
+    // Why it cannot, for the box's tooltip.
+    QString unavailableReason = QCoreApplication::translate("LiveView", "Камера не подключена");
+    bool on = false;     // ticked
+    bool paused = false; // a capture, then the picture taken for a moment
+    friend bool operator==(const LiveViewState&, const LiveViewState&) = default;
+};
+
 // Everything a face shows of the engine. A plain value: the engine hands out copies,
 // so a face on another thread reads it without locks.
 struct EngineState {
@@ -87,6 +98,7 @@ struct EngineState {
     QString captureStatus; // "Экспозиция...", "Запись файла"; empty: hidden
     TransferState transfer;
     bool busy = false; // a capture or a preview is under way
+    LiveViewState liveView;
 
     bool uploadEnabled = false;    // "Включить" in the frame "FTP"
     bool backgroundUpload = false; // "Отправлять в фоне": captures only queue

@@ -5,14 +5,18 @@
 #include "CaptureOptionsFrame.h"
 #include "FtpFrame.h"
 #include "FtpSettingsDialog.h"
+#include "HistogramView.h"
 #include "LensFrame.h"
 #include "PictureBox.h"
 #include "ScheduleFrame.h"
 #include "engine/Engine.h"
 #include "engine/EngineHost.h"
+#include "engine/live/LiveFrame.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -31,6 +35,13 @@ MainWindow::MainWindow(EngineHost& engine, MessagePresenter& messages, FtpSettin
             [this] { startPictureWork([](Engine& e) { e.takePreview(); }); });
     connect(captureButton_, &QPushButton::clicked, this,
             [this] { startPictureWork([](Engine& e) { e.capture(); }); });
+    connect(liveViewBox_, &QCheckBox::toggled, this,
+            [this](bool on) { engine_.post([on](Engine& e) { e.setLiveView(on); }); });
+    // The picture taken shows with its own histogram, live frames with theirs.
+    connect(lastPictureBox_, &PictureBox::pictureShown, this, [this] {
+        if (!lastPictureBox_->showingLive())
+            showHistogram(lastPictureBox_->histogram());
+    });
     connect(ftpFrame_, &FtpFrame::settingsAsked, this, &MainWindow::openFtpSettings);
 }
 
@@ -43,6 +54,12 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
 
     lastPictureBox_ = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
     lastPictureBox_->setObjectName(QStringLiteral("lastPictureBox"));
+    lastPictureBox_->allowFocusCheck();
+    lastPictureBox_->measureHistograms();
+    histogramView_ = new HistogramView(central);
+    histogramView_->setObjectName(QStringLiteral("histogramView"));
+    clippingLine_ = new QLabel(central);
+    clippingLine_->setObjectName(QStringLiteral("clippingLine"));
     previewBox_ =
         new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
     previewBox_->setObjectName(QStringLiteral("previewBox"));
@@ -50,6 +67,10 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
 
     previewButton_ = new QPushButton(QStringLiteral("Просмотр"), central);
     previewButton_->setObjectName(QStringLiteral("previewButton"));
+    liveViewBox_ = new QCheckBox(tr("Живой просмотр"), central);
+    liveViewBox_->setObjectName(QStringLiteral("liveViewBox"));
+    liveViewBox_->setEnabled(false);
+    liveViewBox_->setToolTip(EngineState().liveView.unavailableReason);
     captureButton_ = new QPushButton(QStringLiteral("Захват"), central);
     captureButton_->setObjectName(QStringLiteral("captureButton"));
 
@@ -62,8 +83,11 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     cameraStatus_ = new CameraStatusFrame(central);
 
     // Left: the last picture, and below it the preview, the buttons and the options.
+    auto* previewRow = new QHBoxLayout;
+    previewRow->addWidget(previewButton_);
+    previewRow->addWidget(liveViewBox_);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(previewButton_);
+    buttons->addLayout(previewRow);
     buttons->addWidget(captureButton_);
     buttons->addStretch();
     auto* below = new QHBoxLayout;
@@ -71,8 +95,13 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     below->addLayout(buttons);
     below->addWidget(captureOptions_, 1);
 
+    auto* histogramRow = new QHBoxLayout;
+    histogramRow->addWidget(histogramView_);
+    histogramRow->addWidget(clippingLine_, 1);
+
     auto* left = new QVBoxLayout;
     left->addWidget(lastPictureBox_);
+    left->addLayout(histogramRow);
     left->addLayout(below);
     left->addStretch();
 
@@ -122,9 +151,40 @@ void MainWindow::openFtpSettings() {
     engine_.post([settings = ftp_](Engine& e) { e.setFtpSettings(settings); });
 }
 
+void MainWindow::renderLiveView(const LiveViewState& live) {
+    {
+        const QSignalBlocker quiet(liveViewBox_);
+        liveViewBox_->setChecked(live.on);
+    }
+    liveViewBox_->setEnabled(live.available);
+    liveViewBox_->setToolTip(live.available ? tr("Показывать в большом окне то, что видит камера")
+                                            : live.unavailableReason);
+    if (liveViewOn_ && !live.on) {
+        lastPictureBox_->endLiveView();
+        showHistogram(lastPictureBox_->histogram());
+    }
+    liveViewOn_ = live.on;
+}
+
+void MainWindow::showHistogram(const LuminanceHistogram& histogram) {
+    histogramView_->setHistogram(histogram);
+    const QString text = HistogramView::clippingText(histogram);
+    if (clippingLine_->text() != text)
+        clippingLine_->setText(text);
+}
+
+void MainWindow::liveFrame(const LiveFrame& frame) {
+    // A frame that comes after live view was switched off is not shown.
+    if (!liveViewOn_)
+        return;
+    lastPictureBox_->showLiveFrame(frame.image, frame.number);
+    showHistogram(frame.histogram);
+}
+
 void MainWindow::stateChanged(const EngineState& state) {
     busy_ = state.busy;
     updateButtons();
+    renderLiveView(state.liveView);
     captureOptions_->render(state);
     cameraSettings_->render(state);
     lens_->render(state);

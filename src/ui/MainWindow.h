@@ -3,10 +3,14 @@
 #include "DesktopNotifier.h"
 #include "common/WorkFolder.h"
 #include "engine/EngineObserver.h"
+#include "engine/EngineState.h"
+#include "engine/live/LuminanceHistogram.h"
 #include "engine/upload/FtpSettings.h"
 
 #include <QMainWindow>
 
+class QCheckBox;
+class QLabel;
 class QPushButton;
 
 namespace snapdeck {
@@ -16,6 +20,7 @@ class CameraStatusFrame;
 class CaptureOptionsFrame;
 class EngineHost;
 class FtpFrame;
+class HistogramView;
 class LensFrame;
 class MessagePresenter;
 class PictureBox;
@@ -45,6 +50,7 @@ public:
     void scheduleFilled(const ScheduleForm& form) override;
     void intervalRefused() override;
     void runEnded(const QString& reason) override;
+    void liveFrame(const LiveFrame& frame) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +61,8 @@ private:
     // the work, so that a second click cannot queue a second capture.
     void startPictureWork(void (*command)(class Engine&));
     void updateButtons();
+    void renderLiveView(const LiveViewState& live);
+    void showHistogram(const LuminanceHistogram& histogram);
 
     EngineHost& engine_;
     MessagePresenter& messages_;
@@ -62,7 +70,10 @@ private:
     WorkFolder folder_;
     PictureBox* lastPictureBox_;
     PictureBox* previewBox_;
+    HistogramView* histogramView_;
+    QLabel* clippingLine_;
     QPushButton* previewButton_;
+    QCheckBox* liveViewBox_;
     QPushButton* captureButton_;
     CaptureOptionsFrame* captureOptions_;
     CameraSettingsFrame* cameraSettings_;
@@ -72,6 +83,7 @@ private:
     CameraStatusFrame* cameraStatus_;
     DesktopNotifier notifier_;
     bool busy_ = false;           // the engine says a capture or preview runs
+    bool liveViewOn_ = false;     // the engine streams live frames
     bool awaitingEngine_ = false; // a capture or preview asked for has not run yet
     bool closing_ = false;        // the engine is closing the camera
     bool unloaded_ = false;       // the camera is closed; the window may go

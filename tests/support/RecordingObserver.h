@@ -2,6 +2,7 @@
 
 #include "engine/EngineObserver.h"
 #include "engine/EngineState.h"
+#include "engine/live/LiveFrame.h"
 #include "engine/schedule/ScheduleForm.h"
 
 #include <QStringList>
@@ -19,6 +20,10 @@ public:
     void scheduleFilled(const ScheduleForm& form) override { schedule = form; }
     void intervalRefused() override { ++intervalRefusals; }
     void runEnded(const QString& reason) override { runsEnded.append(reason); }
+    void liveFrame(const LiveFrame& frame) override {
+        ++liveFrames;
+        lastLiveFrame = frame;
+    }
 
     EngineState state;
     int states = 0;
@@ -29,6 +34,8 @@ public:
     std::optional<ScheduleForm> schedule;
     int intervalRefusals = 0;
     QStringList runsEnded;
+    int liveFrames = 0;
+    LiveFrame lastLiveFrame;
 };
 
 } // namespace snapdeck::test

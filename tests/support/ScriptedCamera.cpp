@@ -52,11 +52,12 @@ void ScriptedCamera::close() {
     done("close");
 }
 
+// What the backend knows of its camera, asked without a word to the camera: not
+// logged, so that the logs keep to the calls that reach the camera.
 CameraCapabilities ScriptedCamera::capabilities() {
-    enter("capabilities");
     CameraCapabilities can = camera_.capabilities();
-    done("capabilities");
     can.preview = reported("capabilities.preview", can.preview);
+    can.liveView = reported("capabilities.liveView", can.liveView);
     return can;
 }
 
@@ -114,6 +115,13 @@ QByteArray ScriptedCamera::takePreview(const TransferProgress& progress) {
     QByteArray preview = camera_.takePreview(progress);
     done("takePreview");
     return preview;
+}
+
+QByteArray ScriptedCamera::liveFrame() {
+    enter("liveFrame");
+    QByteArray frame = camera_.liveFrame();
+    done("liveFrame");
+    return frame;
 }
 
 ImageSize ScriptedCamera::imageSize() {

@@ -33,6 +33,7 @@ public:
     void deletePicture(int number) override;
     void takePicture() override;
     QByteArray takePreview(const TransferProgress& progress) override;
+    QByteArray liveFrame() override;
 
     ImageSize imageSize() override;
     void setImageSize(ImageSize size) override;

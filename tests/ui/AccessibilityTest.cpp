@@ -109,7 +109,8 @@ TEST_F(AccessibilityTest, CaptionsAreTheBuddiesOfTheirControlsAndNameThem) {
 
 // Tab, pressed again and again from "Просмотр", walks the window in reading order: the
 // buttons and capture options, the camera's settings, the lens, the schedule row by
-// row, the upload, the camera's status; then it comes round to the start.
+// row, the upload, the camera's status; then the large picture (the focus check), which
+// heads the window, and round to the start.
 TEST_F(AccessibilityTest, TabWalksEveryControlInReadingOrder) {
     showLoaded();
     // After start-up the focus slider is locked (automatic focus) and so are the shutter
@@ -118,7 +119,7 @@ TEST_F(AccessibilityTest, TabWalksEveryControlInReadingOrder) {
     ASSERT_FALSE(find<QWidget>("shutterList")->isEnabled());
     ASSERT_FALSE(find<QWidget>("apertureList")->isEnabled());
     const QString expected = QStringLiteral(
-        "previewButton captureButton bufferModeBox keepOnCardBox overwriteBox "
+        "previewButton liveViewBox captureButton bufferModeBox keepOnCardBox overwriteBox "
         "imageSizeList exposureModeList whiteBalanceList flashList isoList monitorList "
         "focusModeList zoomSlider "
         "intervalShootingBox intervalBox "
@@ -127,7 +128,7 @@ TEST_F(AccessibilityTest, TabWalksEveryControlInReadingOrder) {
         "stopSecondBox stopAfterCountBox countBox dailyWindowBox windowBeginHourBox "
         "windowBeginMinuteBox windowEndHourBox windowEndMinuteBox "
         "ftpSettingsButton uploadBox backgroundUploadBox "
-        "modelValue picturesOnCardValue picturesRemainingValue batteryBar");
+        "modelValue picturesOnCardValue picturesRemainingValue batteryBar lastPictureBox");
 
     QWidget* start = find<QWidget>("previewButton");
     start->setFocus(Qt::TabFocusReason);

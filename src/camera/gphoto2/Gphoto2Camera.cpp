@@ -6,6 +6,7 @@
 #include "LibraryHome.h"
 #include "LibraryThread.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <exception>
 #include <optional>
@@ -118,6 +119,9 @@ void Gphoto2Camera::close() {
 CameraCapabilities Gphoto2Camera::capabilities() {
     CameraCapabilities capabilities;
     capabilities.preview = !previewRefused_;
+    // Live view is the same library call as a preview, asked again and again; the
+    // camera sets the pace by the time it takes to answer.
+    capabilities.liveView = !previewRefused_;
     return capabilities;
 }
 
@@ -199,6 +203,19 @@ QByteArray Gphoto2Camera::takePreview(const TransferProgress& progress) {
     if (progress)
         progress(preview->size(), preview->size());
     return *preview;
+}
+
+QByteArray Gphoto2Camera::liveFrame() {
+    const std::optional<QByteArray> frame = onCamera(
+        [](Gphoto2Device& device, CallSignals&) { return gphoto2::capturePreview(device.session); },
+        options_.callLimit);
+    if (!frame) {
+        previewRefused_ = true;
+        gphoto2::raiseError(
+            gphoto2::Gphoto2Error::NotSupported,
+            QCoreApplication::translate("LiveView", "Камера не передаёт живое изображение"));
+    }
+    return *frame;
 }
 
 // ---- settings ----

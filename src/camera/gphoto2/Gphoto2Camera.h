@@ -38,7 +38,7 @@ struct Gphoto2Options {
 // when the camera has no size setting or its size names no pixels ("RAW"), so that
 // nothing follows it; capabilities() says "no preview" only once the camera has answered a
 // preview with "not supported" (libgphoto2 cannot say so before: its drivers do not
-// flag every camera that previews).
+// flag every camera that previews); live view goes with it.
 class Gphoto2Camera : public Camera {
 public:
     explicit Gphoto2Camera(Gphoto2Options options = {});
@@ -61,6 +61,7 @@ public:
     void deletePicture(int number) override;
     void takePicture() override;
     QByteArray takePreview(const TransferProgress& progress) override;
+    QByteArray liveFrame() override;
 
     ImageSize imageSize() override;
     void setImageSize(ImageSize size) override;

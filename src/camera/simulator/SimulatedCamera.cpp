@@ -4,6 +4,7 @@
 #include "SimulatedOptics.h"
 #include "SimulatedScene.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -41,6 +42,10 @@ qint64 nominalBytes(ImageSize size) {
 }
 
 const QSize kPreviewSize(320, 240);
+// A camera's screen refreshes 25 times a second; live frames are compressed harder than
+// pictures, as a camera does to stream them.
+constexpr int kLiveFramesPerSecond = 25;
+constexpr int kLiveFrameQuality = 80;
 
 constexpr double kDrainPerPicture = 0.2;
 constexpr double kDrainPerPreview = 0.05;
@@ -169,7 +174,10 @@ void SimulatedCamera::close() {
 }
 
 CameraCapabilities SimulatedCamera::capabilities() {
-    return CameraCapabilities{};
+    CameraCapabilities capabilities;
+    capabilities.liveView = config_.liveViewSize.isValid() && !config_.liveViewSize.isEmpty();
+    capabilities.liveFrameIntervalMs = 1000 / kLiveFramesPerSecond;
+    return capabilities;
 }
 
 // ---- the card ----
@@ -222,26 +230,28 @@ void SimulatedCamera::requireBattery() const {
         raiseCameraError(SimulatedError::BatteryEmpty, QStringLiteral("Батарея камеры разряжена"));
 }
 
-// A picture of the scene as the settings make it look; "number" is the card file
-// number it will carry, 0 for a preview.
-QByteArray SimulatedCamera::shoot(QSize size, int number) {
+// A picture of the scene as the settings make it look, stamped with the time and the
+// shot's label.
+QByteArray SimulatedCamera::shoot(const Shot& shot) {
     const State& s = *state_;
     const Exposure exposure = s.currentExposure();
     const QDateTime now = QDateTime::currentDateTime();
     SceneLook look;
-    look.size = size;
+    look.size = shot.size;
     look.exposureStops = exposureOffsetStops(exposure.aperture, exposure.shutter, s.sensitivity());
     look.whiteBalance = s.whiteBalance;
     look.magnification = static_cast<double>(s.zoom) / kZoomWide;
     look.focusError = s.focusMode == FocusMode::Manual ? s.focus - kSubjectFocus : 0;
     look.isoSpeed = s.sensitivity();
-    const QString label = number > 0 ? QStringLiteral("№%1").arg(number, 4, 10, QChar(u'0'))
-                                     : QStringLiteral("просмотр");
-    look.caption = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss  ")) + label;
+    const QString time = shot.milliseconds ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz  ")
+                                           : QStringLiteral("yyyy-MM-dd HH:mm:ss  ");
+    look.caption = now.toString(time) + shot.label;
     look.comment = QStringLiteral("%1; %2; %3; shot %4")
-                       .arg(config_.model, now.toString(Qt::ISODateWithMs), label)
+                       .arg(config_.model, now.toString(Qt::ISODateWithMs), shot.label)
                        .arg(++state_->shots);
     look.noiseSeed = QRandomGenerator::global()->generate64();
+    if (shot.quality > 0)
+        look.jpegQuality = shot.quality;
     QByteArray jpeg = renderSceneJpeg(look);
     if (jpeg.isEmpty())
         raiseCameraError(SimulatedError::CardFileFailed,
@@ -252,10 +262,22 @@ QByteArray SimulatedCamera::shoot(QSize size, int number) {
 QByteArray SimulatedCamera::takePreview(const TransferProgress& progress) {
     requireCamera();
     requireBattery();
-    QByteArray preview = shoot(kPreviewSize, 0);
+    QByteArray preview = shoot({kPreviewSize, QStringLiteral("просмотр")});
     state_->battery = std::max(0.0, state_->battery - kDrainPerPreview);
     reportInChunks(preview.size(), progress);
     return preview;
+}
+
+// The scene as it is at this moment; the camera gives frames only while it can show
+// them, so without live view this is "not supported".
+QByteArray SimulatedCamera::liveFrame() {
+    requireCamera();
+    requireBattery();
+    if (!capabilities().liveView)
+        raiseCameraError(
+            SimulatedError::NoPreview,
+            QCoreApplication::translate("LiveView", "Камера не передаёт живое изображение"));
+    return shoot({config_.liveViewSize, {}, kLiveFrameQuality, true});
 }
 
 void SimulatedCamera::takePicture() {
@@ -267,7 +289,7 @@ void SimulatedCamera::takePicture() {
                           kCardFullAdvice);
     const int number = card_->nextFileNumber();
     const QSize size = findImageSize(state_->imageSize)->pixels;
-    card_->store(shoot(size, number));
+    card_->store(shoot({size, QStringLiteral("№%1").arg(number, 4, 10, QChar(u'0'))}));
     state_->battery = std::max(0.0, state_->battery - kDrainPerPicture);
 }
 

@@ -15,6 +15,8 @@ namespace snapdeck {
 //    (640x480 .. 3264x2448), a few MB at the largest size; the scene's look follows
 //    exposure, white balance, zoom and manual focus, and each picture carries its time
 //    and number, so no two are byte-identical; previews are small;
+//  - live view: frames of the scene as it is now, stamped with the time, up to 25 a
+//    second at the configured size (640x480 unless camera.ini says otherwise);
 //  - a memory card (in memory, or as JPEG files in a folder) numbered 1..n with a
 //    capacity whose remaining count depends on the image size;
 //  - zoom snaps to the lens's steps, focus keeps its position, the automatic exposure
@@ -56,6 +58,7 @@ public:
     void deletePicture(int number) override;
     void takePicture() override;
     QByteArray takePreview(const TransferProgress& progress) override;
+    QByteArray liveFrame() override;
 
     ImageSize imageSize() override;
     void setImageSize(ImageSize size) override;
@@ -84,7 +87,13 @@ private:
     qint64 cardBytes() const;
     int remainingPictures() const;
     void requireBattery() const;
-    QByteArray shoot(QSize size, int number);
+    struct Shot {
+        QSize size;
+        QString label;   // after the time in the stamp
+        int quality = 0; // JPEG quality, 0: the camera's usual
+        bool milliseconds = false;
+    };
+    QByteArray shoot(const Shot& shot);
 
     SimulatedCameraConfig config_;
     std::unique_ptr<SimulatedCard> card_;

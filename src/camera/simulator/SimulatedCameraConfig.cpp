@@ -35,6 +35,22 @@ void applyNumber(int& field, const QString& text, int minimum, int maximum = kNo
         field = *value;
 }
 
+// "WxH" within the sizes a camera's screen streams; "off" for none. Anything else
+// keeps the default.
+void applyFrameSize(QSize& field, const QString& text) {
+    if (text.compare(u"off", Qt::CaseInsensitive) == 0) {
+        field = QSize();
+        return;
+    }
+    const QStringList sides = text.split(u'x', Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    if (sides.size() != 2)
+        return;
+    const auto width = numberInRange(sides[0].trimmed(), 16, 4096);
+    const auto height = numberInRange(sides[1].trimmed(), 16, 4096);
+    if (width && height)
+        field = QSize(*width, *height);
+}
+
 } // namespace
 
 SimulatedCameraConfig SimulatedCameraConfig::fromText(const QString& text) {
@@ -58,6 +74,8 @@ SimulatedCameraConfig SimulatedCameraConfig::fromText(const QString& text) {
             applyNumber(config.capacity, value, 0);
         else if (key == u"zoom_step")
             applyNumber(config.zoomStep, value, 1);
+        else if (key == u"live_view")
+            applyFrameSize(config.liveViewSize, value);
     }
     return config;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace snapdeck {
@@ -12,6 +13,7 @@ namespace snapdeck {
 //   battery=N         the starting battery level, 0..100
 //   capacity=N        pictures that fit on the card at the smallest image size
 //   zoom_step=N       the lens's zoom step on the slider scale
+//   live_view=WxH|off the size of its live-view frames (default 640x480), or none
 // Unknown keys and lines without "=" are ignored; a bad number keeps the default.
 struct SimulatedCameraConfig {
     int cameras = 1;
@@ -20,6 +22,8 @@ struct SimulatedCameraConfig {
     int battery = 100;
     int capacity = 400;
     int zoomStep = 8;
+    // Live-view frames at this size, up to 25 a second; an empty size: no live view.
+    QSize liveViewSize{640, 480};
 
     static SimulatedCameraConfig fromText(const QString& text);
     // Reads FOLDER/camera.ini; the defaults when there is none.

@@ -22,7 +22,6 @@ constexpr double kCanvasWidth = 1600.0;
 constexpr double kCanvasHeight = 1200.0;
 constexpr double kHorizon = 720.0;
 
-constexpr int kJpegQuality = 90;
 // Sensor noise at ISO 100, in levels of the 0..255 scale (peak of a triangular spread).
 constexpr int kLumaNoise = 16;
 constexpr int kChromaNoise = 5;
@@ -371,7 +370,7 @@ QByteArray renderSceneJpeg(const SceneLook& look) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(kJpegQuality);
+    writer.setQuality(look.jpegQuality);
     if (!look.comment.isEmpty())
         writer.setText(kSceneCommentKey, look.comment);
     if (!writer.write(image))

@@ -23,6 +23,7 @@ struct SceneLook {
     QString caption;    // drawn in the lower right corner (when fonts are available)
     QString comment;    // written into the JPEG as a text comment
     quint64 noiseSeed = 1;
+    int jpegQuality = 90; // renderSceneJpeg's compression
 };
 
 // The camera's scene, a village under a sunny sky, as the camera would record it.

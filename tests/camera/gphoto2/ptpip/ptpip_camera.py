@@ -41,7 +41,15 @@ The test drives it through stdin/stdout, one command per line, one answer per li
   ops                               -> OK <operation codes received, comma separated>
   optimes <code>                    -> OK <when each operation of that code arrived, in
                                     seconds of a monotonic clock, comma separated>
+  frames                            -> OK <live-view frames served so far>
   quit
+
+With --stream the camera speaks PTP 1.1 and streams live view the standard way, which
+is what libgphoto2 (2.5.30) uses for a camera without a vendor extension: it offers
+GetStreamInfo (1024) and GetStream (1025) and the properties SupportedStreams (5020,
+bit 0: video) and EnabledStreams (5021). The library reads 5020, reads 5021 and sets
+bit 0 when it is clear, asks GetStreamInfo for stream 1, then takes each frame with
+GetStream; a frame is a JPEG, numbered in a comment segment.
 """
 
 import argparse
@@ -85,6 +93,7 @@ RC_OK, RC_GENERAL_ERROR, RC_NOT_SUPPORTED = 0x2001, 0x2002, 0x2005
 RC_INVALID_STORAGE, RC_INVALID_HANDLE, RC_PROP_NOT_SUPPORTED = 0x2008, 0x2009, 0x200A
 RC_INVALID_PROP_VALUE, RC_SESSION_ALREADY_OPEN = 0x201C, 0x201E
 RC_DEVICE_BUSY = 0x2019
+RC_INVALID_PARAMETER = 0x201D
 RC_OBJECT_WRITE_PROTECTED, RC_ACCESS_DENIED = 0x200D, 0x200F
 
 # Events.
@@ -94,6 +103,11 @@ EC_OBJECT_ADDED, EC_DEVICE_PROP_CHANGED, EC_CAPTURE_COMPLETE = 0x4002, 0x4006, 0
 UINT8, UINT16, UINT32, STR = 0x0002, 0x0004, 0x0006, 0xFFFF
 
 FORMAT_UNDEFINED, FORMAT_ASSOCIATION, FORMAT_JPEG = 0x3000, 0x3001, 0x3801
+
+# PTP 1.1 streaming.
+OC_GET_STREAM_INFO, OC_GET_STREAM = 0x1024, 0x1025
+DPC_SUPPORTED_STREAMS, DPC_ENABLED_STREAMS = 0x5020, 0x5021
+STREAM_VIDEO = 1
 DATA_CHUNK = 64 * 1024
 
 
@@ -219,8 +233,17 @@ class PtpObject:
         return out
 
 
+def stream_props():
+    return {
+        DPC_SUPPORTED_STREAMS: Prop(UINT32, STREAM_VIDEO, writable=False),
+        DPC_ENABLED_STREAMS: Prop(UINT32, 0, enum=[0, STREAM_VIDEO]),
+    }
+
+
 class Camera:
     def __init__(self):
+        self.streams = False
+        self.frames = 0
         self.lock = threading.RLock()
         self.event_lock = threading.Lock()
         self.props = default_props()
@@ -455,10 +478,17 @@ class Camera:
 
     # --- operations -------------------------------------------------------------
 
+    def enable_streams(self):
+        self.streams = True
+        self.props.update(stream_props())
+
     def _device_info(self):
         ops = [0x1001, 0x1002, 0x1003, 0x1004, 0x1005, 0x1007, 0x1008, 0x1009, 0x100A,
                0x100B, 0x100E, 0x1014, 0x1015, 0x1016]
-        out = u16(100) + u32(0) + u16(0) + ptp_string("") + u16(0)
+        if self.streams:
+            ops += [OC_GET_STREAM_INFO, OC_GET_STREAM]
+        # Standard version 1.10 with streams, 1.00 without; no vendor extension.
+        out = u16(110 if self.streams else 100) + u32(0) + u16(0) + ptp_string("") + u16(0)
         out += u16_array(ops) + u16_array([EC_OBJECT_ADDED, EC_DEVICE_PROP_CHANGED,
                                            EC_CAPTURE_COMPLETE])
         out += u16_array(sorted(self.props)) + u16_array([FORMAT_JPEG])
@@ -530,6 +560,8 @@ class Camera:
                 self.last_capture = "%s %s %d" % (picture.name, hashlib.sha1(picture.data).hexdigest(),
                                                   len(picture.data))
                 return RC_OK, None, []
+            if self.streams and code in (OC_GET_STREAM_INFO, OC_GET_STREAM):
+                return self._stream(code, p[0])
             if code in (0x1014, 0x1015, 0x1016):
                 prop = self.props.get(p[0])
                 if prop is None:
@@ -545,6 +577,20 @@ class Camera:
                 prop.value = value
                 return RC_OK, None, []
             return RC_NOT_SUPPORTED, None, []
+
+    def _stream(self, code, stream):
+        if code == OC_GET_STREAM_INFO:
+            if stream != STREAM_VIDEO:
+                return RC_INVALID_PARAMETER, None, []
+            # DatasetSize, TimeResolution (microseconds), FrameHeaderSize, FrameMaxSize,
+            # PacketHeaderSize, PacketMaxSize, PacketAlignment: bare JPEG frames.
+            info = u64(36) + u64(1000000) + u32(0) + u32(64 * 1024) + u32(0) + u32(64 * 1024)
+            info += u32(0)
+            return RC_OK, info, []
+        if not self.props[DPC_ENABLED_STREAMS].value & STREAM_VIDEO:
+            return RC_ACCESS_DENIED, None, []
+        self.frames += 1
+        return RC_OK, make_jpeg(len(BASE_JPEG) + 64, "LIVE%06d" % self.frames), []
 
     # --- control channel --------------------------------------------------------
 
@@ -602,6 +648,8 @@ class Camera:
                     self._reset_connections()
                 self.faults.clear()
                 return "OK"
+            if command == "frames":
+                return "OK %d" % self.frames
             if command == "ops":
                 return "OK " + ",".join("%04x" % c for c in self.ops)
             if command == "optimes":
@@ -634,10 +682,14 @@ def parse_options():
                         help="the image sizes the camera offers instead of its WxH ones, "
                              "comma separated (e.g. 'Large,Medium 1,Small'); the first "
                              "is the current one")
+    parser.add_argument("--stream", action="store_true",
+                        help="speak PTP 1.1 and stream live view (GetStream)")
     return parser.parse_args()
 
 
 def apply_options(camera, options):
+    if options.stream:
+        camera.enable_streams()
     for code in filter(None, options.readonly.split(",")):
         camera.props[int(code, 16)].writable = False
     if options.imagesizes:
