@@ -28,6 +28,7 @@ fi
 expected="bin/snapdeck
 share/applications/$app.desktop
 share/doc/snapdeck/README.md
+share/doc/snapdeck/changelog.Debian.gz
 share/doc/snapdeck/copyright
 share/doc/snapdeck/examples/station.ini.example
 share/icons/hicolor/scalable/apps/$app.svg
