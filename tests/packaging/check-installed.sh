@@ -77,16 +77,20 @@ metainfo=$prefix/share/metainfo/$app.metainfo.xml
 echo "desktop-file-validate:"
 if ! command -v desktop-file-validate >/dev/null; then
     fail "desktop-file-validate is missing (desktop-file-utils: scripts/install-deps.sh)"
-elif desktop-file-validate "$desktop"; then
-    echo "ok"
+elif ! desktop-file-validate "$desktop" >"$work/desktop.out" 2>&1 || [ -s "$work/desktop.out" ]; then
+    # Hints count too: one says the entry would land in the menu's catch-all section.
+    cat "$work/desktop.out"
+    fail "desktop-file-validate does not take the desktop entry as it is"
 else
-    fail "desktop-file-validate refuses the desktop entry"
+    echo "ok"
 fi
 echo "appstreamcli validate --no-net:"
 if ! command -v appstreamcli >/dev/null; then
     fail "appstreamcli is missing (appstream: scripts/install-deps.sh)"
 elif ! appstreamcli validate --no-net "$metainfo"; then
     fail "appstreamcli refuses the metainfo"
+elif ! appstreamcli validate-tree --no-net "$prefix"; then
+    fail "appstreamcli refuses the installed tree (the metainfo with its desktop entry)"
 fi
 
 # The menu entry starts the installed program: Exec's command, looked up as the desktop
@@ -111,7 +115,8 @@ grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" "$metainfo" 
 newest=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the project's $version"
 
-# The manual page reads without a warning and names every option the program knows.
+# The manual page reads without a warning and has an entry for every option the program
+# knows (an entry: the line after .TP).
 gzip -dc "$prefix/share/man/man1/snapdeck.1.gz" >"$work/snapdeck.1"
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
     man --warnings -E UTF-8 -l -Tutf8 -Z "$work/snapdeck.1" 2>&1 >/dev/null || echo "man failed")
@@ -119,9 +124,11 @@ warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
 grep -q "Snapdeck $version" "$work/snapdeck.1" || fail "the manual page does not carry version $version"
 options=$(env -u DISPLAY QT_QPA_PLATFORM=offscreen "$prefix/bin/snapdeck" --help |
     grep -o -- '--[a-z][a-z-]*' | sort -u)
+awk 'previous == ".TP" { print } { previous = $0 }' "$work/snapdeck.1" >"$work/entries"
 for option in $options; do
     escaped=$(echo "$option" | sed 's/-/\\\\-/g')
-    grep -q -- "$escaped" "$work/snapdeck.1" || fail "the manual page does not name $option"
+    grep -q -- "$escaped\([= ]\|\$\)" "$work/entries" ||
+        fail "the manual page has no entry for $option"
 done
 
 # The station's service runs the installed program.
