@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   python3 python3-pyftpdlib python3-openssl python3-cryptography
   fonts-dejavu-core
+  # packaging: the icon sizes, the validators, the manual page check, dpkg-shlibdeps
+  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev
 )
 
 missing=()

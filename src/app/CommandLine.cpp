@@ -4,6 +4,11 @@
 
 #include <QCommandLineParser>
 
+// The project's version, given by CMake.
+#ifndef SNAPDECK_VERSION
+#error "SNAPDECK_VERSION is not defined"
+#endif
+
 namespace snapdeck {
 
 std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QString* error,
@@ -15,6 +20,8 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
                        "Files are written into the current folder."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and quit."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the program's version and quit."));
     const QCommandLineOption camera(
         QStringLiteral("camera"),
         QStringLiteral("The camera to use: \"gphoto2\" (a real camera through libgphoto2, "
@@ -44,6 +51,7 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
                                    QStringLiteral("With --station: only check FILE and quit "
                                                   "(status 0 when it is good, 2 when not)."));
     parser.addOption(help);
+    parser.addOption(version);
     parser.addOption(camera);
     parser.addOption(port);
     parser.addOption(screenshot);
@@ -65,6 +73,15 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
                                               QStringLiteral("snapdeck"));
         return std::nullopt;
     }
+<<<<<<< HEAD
+=======
+    if (parser.isSet(version)) {
+        // Printed as the help is: on standard output, status 0, no display needed.
+        *helpText = QStringLiteral("snapdeck " SNAPDECK_VERSION);
+        return std::nullopt;
+    }
+    CommandLine result;
+>>>>>>> packaging
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);

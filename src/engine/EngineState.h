@@ -82,7 +82,7 @@ struct LiveViewState {
 // Everything a face shows of the engine. A plain value: the engine hands out copies,
 // so a face on another thread reads it without locks.
 struct EngineState {
-    QString model = QStringLiteral("—"); // a dash until the camera names itself
+    QString model = QStringLiteral("—");  // a dash until the camera names itself
     std::optional<int> picturesOnCard;    // nothing until the camera was first asked
     std::optional<int> picturesRemaining; // likewise
     BatteryState battery;
