@@ -4,7 +4,7 @@
 #
 #   scripts/bench.sh                      every benchmark
 #   scripts/bench.sh capture startup      only those named (capture, decode, writes,
-#                                         memory, startup, gphoto2, ftp)
+#                                         memory, startup, gphoto2, ftp, responsiveness)
 #   BENCH_REPEAT=21 scripts/bench.sh      measure each figure 21 times (medians)
 #
 # Pictures are written under ./build-bench/bench-data: flushing to disk costs what the
@@ -29,7 +29,9 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then names=(capture decode writes memory startup gphoto2 ftp); fi
+if [ ${#names[@]} -eq 0 ]; then
+  names=(capture decode writes memory startup gphoto2 ftp responsiveness)
+fi
 for name in "${names[@]}"; do
   case "$name" in
     capture) program=capture_bench ;;
@@ -39,6 +41,7 @@ for name in "${names[@]}"; do
     startup) program=startup_bench ;;
     gphoto2) program=gphoto2_bench ;;
     ftp) program=ftp_bench ;;
+    responsiveness) program=responsiveness_bench ;;
     *) echo "bench.sh: unknown benchmark \"$name\"" >&2; exit 2 ;;
   esac
   if [ ! -x "build-bench/bench/$program" ]; then

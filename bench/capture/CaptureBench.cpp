@@ -1,22 +1,23 @@
 // Capture pipeline: the program's own time per capture, for every image size, beside
 // the floor measured in the same run. The simulated camera's shot (rendering and
 // encoding the scene) is timed separately and left out: a real camera does that work.
+// The engine runs on its own thread as in the program; a capture ends when the engine
+// has done it and the window has painted its picture, decoded on a worker.
 //
 //   capture_bench [FOLDER]   pictures go to a temporary folder inside FOLDER (default:
 //                            the current folder); put it on the disk the program uses.
 
 #include "CaptureFloor.h"
 #include "RenderTimedCamera.h"
-#include "capture/PictureBox.h"
 #include "common/AtomicFile.h"
 #include "support/BenchStats.h"
 #include "support/BenchWindow.h"
 #include "support/MachineInfo.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QImageReader>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdio>
@@ -26,13 +27,17 @@ using namespace snapdeck::bench;
 
 namespace {
 
-constexpr std::array kImageSizeCodes = {0, 1, 2, 3, 4, 5, 6, 9};
+constexpr std::array kImageSizes = {
+    ImageSize::Sq2_640x480,   ImageSize::Sq2_1024x768,  ImageSize::Sq2_1280x960,
+    ImageSize::Sq1_1600x1200, ImageSize::Sq1_2048x1536, ImageSize::Sq1_2288x1712,
+    ImageSize::Sq1_2592x1944, ImageSize::Hq3264x2448,
+};
 
 struct SizeFigures {
     QSize pixels;
     QSize shown;
     Samples bytes; // the pictures' sizes, in the same container
-    Samples shot, ours, floorWrite, floorDecode, floor, safeWrite, safeFloor, fullDecode,
+    Samples shot, ours, done, floorWrite, floorDecode, floor, safeWrite, safeFloor, fullDecode,
         atomicWrite, boxDecode;
 };
 
@@ -41,7 +46,7 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-SizeFigures measure(int code, const QString& folder, int repeat) {
+SizeFigures measure(ImageSize size, const QString& folder, int repeat) {
     SizeFigures f;
     SimulatedCameraConfig config;
     config.capacity = 100000; // never full: each picture leaves the card after the copy
@@ -49,30 +54,26 @@ SizeFigures measure(int code, const QString& folder, int repeat) {
     BenchWindow bench(camera, folder);
     bench.loadAndShow();
     bench.stopBatteryTick();
-    bench.chooseImageSize(code);
-    MainWindow& window = bench.window();
+    bench.chooseImageSize(size);
     const QString picture = folder + QStringLiteral("/image.jpg");
     const QString floorFile = folder + QStringLiteral("/floor.jpg");
     const QString atomicFile = folder + QStringLiteral("/atomic.jpg");
     const QString safeFile = folder + QStringLiteral("/safe.jpg");
 
-    for (int warmUp = 0; warmUp < 2; ++warmUp) {
-        window.cmdCapture->click();
-        BenchWindow::settle();
-    }
+    for (int warmUp = 0; warmUp < 2; ++warmUp)
+        bench.capture();
     f.pixels = QImageReader(picture).size();
-    f.shown = window.Image1->image().size();
+    f.shown = bench.lastPictureBox().image().size();
     // Like image.jpg, the files of the comparisons are replaced, not created afresh.
     writeSafely(safeFile, readAll(picture));
     writeFileAtomically(atomicFile, readAll(picture));
 
     for (int i = 0; i < repeat; ++i) {
-        const double total = timed([&] {
-            window.cmdCapture->click();
-            BenchWindow::settle();
-        });
-        f.shot.add(camera.lastShotMs);
-        f.ours.add(total - camera.lastShotMs);
+        const CaptureMoments moments = bench.capture();
+        const double shot = camera.lastShotMs;
+        f.shot.add(shot);
+        f.ours.add(moments.end() - shot);
+        f.done.add(moments.done - shot);
 
         const QByteArray bytes = readAll(picture);
         f.bytes.add(double(bytes.size()));
@@ -95,7 +96,7 @@ SizeFigures measure(int code, const QString& folder, int repeat) {
     }
     QFile::remove(atomicFile);
     QFile::remove(safeFile);
-    for (const QString& text : bench.messages().texts)
+    for (const QString& text : bench.messages().texts())
         std::fprintf(stderr, "capture_bench: message box: %s\n", qPrintable(text));
     return f;
 }
@@ -118,30 +119,35 @@ int main(int argc, char* argv[]) {
     const int repeat = repetitions(11);
     printMachine(dir.path());
     std::printf("\nCapture pipeline per image size: the program's own time per capture, "
-                "\"Захват\" clicked\nuntil the window has painted, beside the floor measured "
-                "in the same run.\nMedians of %d captures, milliseconds.\n\n",
+                "\"Захват\" clicked\nuntil the window has painted the picture (engine on its own "
+                "thread), beside the floor\nmeasured in the same run. Medians of %d captures, "
+                "milliseconds.\n\n",
                 repeat);
-    std::printf("%-10s %8s %8s | %7s %7s %6s | %7s %6s | %7s %7s %7s | %7s %7s %7s\n", "size",
-                "bytes", "shot-out", "ours", "floor", "ratio", "safe fl", "ratio", "fsync'd",
-                "safe wr", "decode", "atomic", "box dec", "rest");
+    std::printf("%-10s %8s %8s | %7s %7s | %7s %6s | %7s %6s | %7s %7s %7s | %7s %7s %7s\n", "size",
+                "bytes", "shot-out", "ours", "engine", "floor", "ratio", "safe fl", "ratio",
+                "fsync'd", "safe wr", "decode", "atomic", "box dec", "rest");
 
     std::vector<SizeFigures> all;
-    for (const int code : kImageSizeCodes) {
-        SizeFigures f = measure(code, dir.path(), repeat);
+    for (const ImageSize size : kImageSizes) {
+        SizeFigures f = measure(size, dir.path(), repeat);
         const double ours = f.ours.median();
         const double rest = ours - f.atomicWrite.median() - f.boxDecode.median();
-        std::printf("%-10s %8.0f %8.1f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %7.2f %7.2f %7.2f | "
-                    "%7.2f %7.2f %7.2f\n",
+        std::printf("%-10s %8.0f %8.1f | %7.2f %7.2f | %7.2f %5.2fx | %7.2f %5.2fx | %7.2f %7.2f "
+                    "%7.2f | %7.2f %7.2f %7.2f\n",
                     qPrintable(sizeText(f.pixels)), f.bytes.median(), f.shot.median(), ours,
-                    f.floor.median(), ours / f.floor.median(), f.safeFloor.median(),
-                    ours / f.safeFloor.median(), f.floorWrite.median(), f.safeWrite.median(),
-                    f.floorDecode.median(), f.atomicWrite.median(), f.boxDecode.median(), rest);
+                    f.done.median(), f.floor.median(), ours / f.floor.median(),
+                    f.safeFloor.median(), ours / f.safeFloor.median(), f.floorWrite.median(),
+                    f.safeWrite.median(), f.floorDecode.median(), f.atomicWrite.median(),
+                    f.boxDecode.median(), rest);
         std::fflush(stdout);
         all.push_back(std::move(f));
     }
     std::printf(
         "\n  shot-out = the simulated camera's TakePicture (rendering, encoding), left out;\n"
-        "  ours     = the whole capture minus that shot;\n"
+        "  ours     = the whole capture minus that shot: \"Захват\" clicked until the engine\n"
+        "             is done and the picture box has painted the new picture;\n"
+        "  engine   = \"Захват\" clicked until the engine is done and the buttons are enabled\n"
+        "             again, minus the shot: when the next capture can start;\n"
         "  floor    = fsync'd + decode: the bytes written with open/write/fsync/close, and the\n"
         "             JPEG decoded at the picture box's size (QImageReader::setScaledSize);\n"
         "  safe fl  = safe wr + decode, where safe wr writes the same plain way but as the data\n"
@@ -150,7 +156,7 @@ int main(int argc, char* argv[]) {
         "  atomic   = writeFileAtomically alone (the program's safe write);\n"
         "  box dec  = PictureBox::decodeToFit alone;\n"
         "  rest     = ours - atomic - box dec: camera calls, counters, status line, progress\n"
-        "             bar, paint.\n"
+        "             bar, handing over between the threads, paint.\n"
         "  spread of ours and the floor (min..max):\n");
     for (const SizeFigures& f : all)
         std::printf("  %-10s ours %s, floor %s, safe floor %s\n", qPrintable(sizeText(f.pixels)),

@@ -7,7 +7,7 @@
 //
 //   valgrind --tool=callgrind build-bench/bench/decode_bench box 1
 
-#include "camera/SimulatedScene.h"
+#include "camera/simulator/SimulatedScene.h"
 #include "support/BenchStats.h"
 
 #include <QBuffer>

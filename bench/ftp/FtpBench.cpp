@@ -6,16 +6,18 @@
 // which leaves out starting the process and loading the library; and curl is also run
 // with the commands ours sends besides its own (AUTH when TLS may be used, the picture
 // under a temporary name, then renamed). Our upload is timed through the transport
-// alone and through "UploadPictureByFtp" in the real window (status line included).
+// alone and through the engine's upload beside the real window (the engine on its own
+// thread, the window showing the status line).
 //
 //   ftp_bench [FOLDER]
 
-#include "camera/SimulatedCamera.h"
-#include "ftp/FtpService.h"
-#include "ftp/FtpSettings.h"
-#include "ftp/FtpUpload.h"
-#include "ftp/TestServers.h"
-#include "ftp/UploadTransport.h"
+#include "TestServers.h"
+#include "camera/simulator/SimulatedCamera.h"
+#include "engine/Engine.h"
+#include "engine/upload/FtpService.h"
+#include "engine/upload/FtpSettings.h"
+#include "engine/upload/FtpUpload.h"
+#include "engine/upload/UploadTransport.h"
 #include "support/BenchStats.h"
 #include "support/BenchWindow.h"
 #include "support/MachineInfo.h"
@@ -120,16 +122,16 @@ int main(int argc, char* argv[]) {
     const UploadAccount account{QStringLiteral("127.0.0.1"), server->port(), setup.user,
                                 setup.password};
 
-    SimulatedCamera camera;
-    BenchWindow bench(camera, dir.path());
-    bench.loadAndShow();
-    bench.stopBatteryTick();
-    FtpSettings& settings = bench.globals().ftp;
+    FtpSettings settings;
     settings.FtpHost = account.host;
     settings.FtpPort = account.port;
     settings.FtpLogin = account.login;
     settings.FtpPassword = account.password;
     settings.FtpServiceType = AutoService;
+    SimulatedCamera camera;
+    BenchWindow bench(camera, dir.path(), settings);
+    bench.loadAndShow();
+    bench.stopBatteryTick();
 
     const int repeat = repetitions(11);
     Samples autoService, ftpService, window, curlPassive, curlPassiveOwn, curlActive, curlActiveOwn,
@@ -154,8 +156,8 @@ int main(int argc, char* argv[]) {
         [&] { ftpService.add(timed([&] { uploadOnce(FtpOnlyService, account, path, name); })); },
         [&] {
             window.add(timed([&] {
-                bench.window().ftpUpload().UploadPictureByFtp(name);
-                BenchWindow::settle();
+                bench.host().post([&name](Engine& e) { e.upload().send(name); });
+                bench.waitUntilDone();
             }));
         },
         [&] {
@@ -185,7 +187,7 @@ int main(int argc, char* argv[]) {
         for (std::size_t k = 0; k < uploads.size(); ++k)
             uploads[(i + k) % uploads.size()]();
     }
-    for (const QString& text : bench.messages().texts)
+    for (const QString& text : bench.messages().texts())
         std::fprintf(stderr, "ftp_bench: message box: %s\n", qPrintable(text));
     const bool arrived = QFile(server->path(QStringLiteral("/") + name)).size() == kPictureBytes;
 
@@ -200,7 +202,7 @@ int main(int argc, char* argv[]) {
     };
     line("ours, service \"Авто\" (passive, TLS if offered)", autoService);
     line("ours, service \"FTP\" (active)", ftpService);
-    line("ours, UploadPictureByFtp in the window (\"Авто\")", window);
+    line("ours, the engine's upload with the window (\"Авто\")", window);
     line("curl -T, passive, process start to end", curlPassive);
     line("curl -T, passive, curl's own time_total", curlPassiveOwn);
     line("curl -T -P -, active, process start to end", curlActive);

@@ -1,12 +1,11 @@
 #include "OurCycle.h"
 
 #include "PtpIpCamera.h"
-#include "camera/Gphoto2Camera.h"
+#include "camera/gphoto2/Gphoto2Camera.h"
 #include "common/AtomicFile.h"
 #include "support/BenchWindow.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <cstdio>
 
 namespace snapdeck::bench {
@@ -24,30 +23,27 @@ Gphoto2Options optionsFor(const PtpIpCamera& device) {
 OurCycleFigures measureOurCycle(PtpIpCamera& device, const QString& folder, int repeat) {
     OurCycleFigures f;
     Gphoto2Camera camera(optionsFor(device));
-    std::int32_t cam = 0;
     f.start.add(timed([&] {
-        camera.Initialize();
-        camera.GetCameraCount();
-        camera.OpenCamera(0);
+        camera.initialize();
+        camera.open(camera.cameraCount() - 1);
     }));
     const QString path = folder + QStringLiteral("/ours.jpg");
-    QByteArray buffer;
+    QByteArray picture;
     // The first shot reads the card's folders: it is left out.
     const qsizetype firstCapture = device.captureMoments().size() + 1;
     for (int i = 0; i <= repeat; ++i) {
         double capture = 0, select = 0, download = 0, write = 0, remove = 0;
         const double shot = timed([&] {
-            capture = timed([&] { camera.TakePicture(cam); });
-            std::int32_t size = 0;
+            capture = timed([&] { camera.takePicture(); });
+            int number = 0;
+            qint64 size = 0;
             select = timed([&] {
-                const std::int32_t count = camera.GetPictureCount(cam);
-                camera.SelectedPicture(cam, count);
-                size = camera.GetPictureSize(cam);
+                number = camera.pictureCount();
+                size = camera.pictureSize(number);
             });
-            buffer = QByteArray(size, Qt::Uninitialized);
-            download = timed([&] { camera.DownloadPicture(cam, size, buffer); });
-            write = timed([&] { writeFileAtomically(path, buffer); });
-            remove = timed([&] { camera.DeletePicture(0); });
+            download = timed([&] { picture = camera.downloadPicture(number, {}); });
+            write = timed([&] { writeFileAtomically(path, picture.constData(), size); });
+            remove = timed([&] { camera.deletePicture(number); });
         });
         if (i == 0)
             continue;
@@ -59,7 +55,7 @@ OurCycleFigures measureOurCycle(PtpIpCamera& device, const QString& folder, int 
         f.remove.add(remove);
     }
     f.cameraSide = gapsBetween(device.captureMoments(), firstCapture);
-    f.pictureBytes = buffer.size();
+    f.pictureBytes = picture.size();
 
     // As the tool writes: over the previous file, without flushing.
     const QString plainPath = folder + QStringLiteral("/plain.jpg");
@@ -67,7 +63,7 @@ OurCycleFigures measureOurCycle(PtpIpCamera& device, const QString& folder, int 
         const double plain = timed([&] {
             QFile file(plainPath);
             if (file.open(QIODevice::WriteOnly))
-                file.write(buffer);
+                file.write(picture);
         });
         if (i > 0)
             f.plainWrite.add(plain);
@@ -81,18 +77,23 @@ WindowCycleFigures measureWindowCycle(PtpIpCamera& device, const QString& folder
     BenchWindow bench(camera, folder);
     bench.loadAndShow();
     bench.stopBatteryTick();
-    bench.messages().texts.clear(); // this camera has no monitor and no preview
-    const qsizetype firstCapture = device.captureMoments().size() + 1;
-    for (int i = 0; i <= repeat; ++i) {
-        const double shot = timed([&] {
-            bench.window().cmdCapture->click();
-            BenchWindow::settle();
-        });
-        if (i > 0)
-            f.shot.add(shot);
+    bench.messages().clear(); // this camera has no monitor and no preview
+    // The first shot reads the card's folders: it is left out.
+    bench.capture();
+    const qsizetype firstCapture = device.captureMoments().size();
+    const BenchClock::time_point runStart = BenchClock::now();
+    for (int i = 0; i < repeat; ++i) {
+        const BenchClock::time_point start = BenchClock::now();
+        bench.clickCapture();
+        if (!bench.waitUntil([&] { return bench.captureEnabled(); }))
+            std::fprintf(stderr, "gphoto2_bench: a capture in the window did not end\n");
+        f.shot.add(millisecondsSince(start));
     }
+    bench.waitUntilDone();
+    f.run = millisecondsSince(runStart) / repeat;
+    // From the first timed shot's "initiate capture" on.
     f.cameraSide = gapsBetween(device.captureMoments(), firstCapture);
-    for (const QString& text : bench.messages().texts)
+    for (const QString& text : bench.messages().texts())
         std::fprintf(stderr, "gphoto2_bench: message box: %s\n", qPrintable(text));
     return f;
 }

@@ -6,7 +6,7 @@
 
 namespace snapdeck::bench {
 
-// The tests' PTP/IP camera (tests/camera/ptpip/ptpip_camera.py) in a process of its
+// The tests' PTP/IP camera (tests/camera/gphoto2/ptpip/ptpip_camera.py) in a process of its
 // own on 127.0.0.1, so that our backend and the gphoto2 tool can be timed against the
 // same camera. It starts with the object and stops with it.
 class PtpIpCamera {

@@ -7,8 +7,8 @@
 // taken when the camera has finished: the memory it freed is handed back to the
 // system (malloc_trim), and the kernel's peak counter starts over from there. The
 // figure is then the program's own: the download buffer, the file write, the picture
-// box's decode and the paint. The whole-capture peak, the camera's render included, is
-// printed too.
+// box's decode (on a worker thread) and the paint. The whole-capture peak, the camera's
+// render included, is printed too. The engine runs on its own thread as in the program.
 //
 //   capture_memory_bench [FOLDER]
 
@@ -20,8 +20,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstdio>
 #include <malloc.h>
 
@@ -30,8 +30,6 @@ using namespace snapdeck::bench;
 using namespace snapdeck::test;
 
 namespace {
-
-constexpr int kHighQuality = 9;
 
 double mebibytes(double kib) {
     return kib / 1024.0;
@@ -55,7 +53,7 @@ int main(int argc, char* argv[]) {
     BenchWindow bench(camera, dir.path());
     bench.loadAndShow();
     bench.stopBatteryTick();
-    bench.chooseImageSize(kHighQuality);
+    bench.chooseImageSize(ImageSize::Hq3264x2448);
     const qint64 shownKiB = residentKiB();
 
     const QString picturePath = dir.path() + QStringLiteral("/image.jpg");
@@ -66,13 +64,13 @@ int main(int argc, char* argv[]) {
         malloc_trim(0);
         baselineKiB = residentKiB();
         resetPeakResident();
-        bench.window().cmdCapture->click();
-        BenchWindow::settle();
+        bench.capture();
         return double(peakResidentKiB() - baselineKiB);
     };
 
-    // The program's own part: the baseline moves to the moment the shot is on the card.
-    qint64 baselineKiB = 0;
+    // The program's own part: the baseline moves to the moment the shot is on the card
+    // (on the engine's thread, while the window's thread waits).
+    std::atomic<qint64> baselineKiB = 0;
     camera.afterShot = [&] {
         malloc_trim(0);
         baselineKiB = residentKiB();
@@ -98,10 +96,12 @@ int main(int argc, char* argv[]) {
 
     // The whole capture, the camera's render included.
     Samples whole;
-    for (int i = 0; i < repeat; ++i)
-        whole.add(captureRise(baselineKiB));
+    for (int i = 0; i < repeat; ++i) {
+        qint64 wholeBaselineKiB = 0;
+        whole.add(captureRise(wholeBaselineKiB));
+    }
 
-    for (const QString& text : bench.messages().texts)
+    for (const QString& text : bench.messages().texts())
         std::fprintf(stderr, "capture_memory_bench: message box: %s\n", qPrintable(text));
 
     std::printf("\nPeak memory of an HQ capture (resident size, median of %d captures)\n", repeat);

@@ -1,18 +1,20 @@
 // The program's start-up as main() does it, on the simulated camera, reporting each
 // moment it reaches on standard output ("STAGE NANOSECONDS", the monotonic clock that
-// startup_bench reads too) and quitting once the window has painted.
+// startup_bench reads too) and quitting once the window shows the camera's state.
 //
 //   startup_probe            the program's main window
 //   startup_probe --empty    an empty Qt window: what any Qt Widgets program pays
 
-#include "app/Globals.h"
-#include "app/MainWindow.h"
-#include "app/QtMessagePresenter.h"
-#include "app/Services.h"
-#include "camera/CameraFactory.h"
+#include "app/CameraFactory.h"
 #include "common/Clock.h"
 #include "common/WorkFolder.h"
-#include "ftp/LoadFtpSettings.h"
+#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "engine/ObserverOnThread.h"
+#include "engine/upload/FtpSettingsFile.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureBox.h"
+#include "ui/QtMessagePresenter.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -31,23 +33,32 @@ void stage(const char* name) {
                 static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec);
 }
 
-// Quits at the first paint, once the paint cycle it belongs to has finished.
+// Notes the first paint, once the paint cycle it belongs to has finished.
 class FirstPaint : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, [this] {
                 stage("painted");
-                QApplication::quit();
+                if (then)
+                    then();
             });
         }
         return QObject::eventFilter(watched, event);
     }
+    std::function<void()> then;
 
 private:
     bool seen_ = false;
 };
+
+bool picturesShown(MainWindow& window) {
+    for (PictureBox* box : window.findChildren<PictureBox*>())
+        if (box->decoding())
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -66,27 +77,61 @@ int main(int argc, char* argv[]) {
         QWidget window;
         window.resize(1280, 800);
         stage("built");
-        stage("loaded");
         window.show();
         stage("shown");
+        firstPaint.then = [] {
+            stage("loaded");
+            stage("ready");
+            QApplication::quit();
+        };
         return QApplication::exec();
     }
 
     QtMessagePresenter messages;
-    Globals globals;
-    if (!LoadFtpSettings(globals.ftp, WorkFolder(), messages))
+    const WorkFolder folder;
+    FtpSettings ftp;
+    if (!loadFtpSettings(ftp, folder, messages))
         return 1;
-    std::unique_ptr<CameraControl> camera =
+    std::unique_ptr<Camera> camera =
         createCamera(CameraOptions{QStringLiteral("simulator"), QString()});
     SystemClock clock;
-    WorkFolder folder;
-    Services services{*camera, messages, clock, folder, QLocale::system()};
-    MainWindow window(services, globals);
+    auto engine = std::make_unique<EngineHost>(
+        std::make_unique<Engine>(
+            EngineServices{*camera, messages, clock, folder, QLocale::system()}, ftp),
+        EngineHost::Threading::OwnThread);
+    MainWindow window(*engine, messages, ftp, folder);
     messages.setParentWindow(&window);
+    ObserverOnThread observer(window, &window);
+    engine->post([&observer](Engine& e) { e.setObserver(observer); });
     stage("built");
-    window.Form_Load();
-    stage("loaded");
+
     window.show();
+    window.load();
     stage("shown");
-    return QApplication::exec();
+    // Ready: start-up has run in the engine, its preview is decoded and the window has
+    // painted what it was told.
+    bool loaded = false;
+    bool painted = false;
+    auto readyOnceBoth = [&] {
+        if (!loaded || !painted)
+            return;
+        while (!picturesShown(window))
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        stage("ready");
+        QApplication::quit();
+    };
+    firstPaint.then = [&] {
+        painted = true;
+        readyOnceBoth();
+    };
+    engine->whenDone(&window, [&] {
+        stage("loaded");
+        loaded = true;
+        readyOnceBoth();
+    });
+    const int status = QApplication::exec();
+    engine.reset();
+    return status;
 }

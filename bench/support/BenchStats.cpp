@@ -1,6 +1,7 @@
 #include "BenchStats.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace snapdeck::bench {
@@ -20,6 +21,15 @@ double Samples::min() const {
 
 double Samples::max() const {
     return values_.empty() ? 0 : *std::max_element(values_.begin(), values_.end());
+}
+
+double Samples::percentile(double fraction) const {
+    if (values_.empty())
+        return 0;
+    std::vector<double> sorted = values_;
+    std::sort(sorted.begin(), sorted.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(fraction * double(sorted.size())));
+    return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
 }
 
 QString Samples::text() const {

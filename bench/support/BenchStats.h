@@ -18,6 +18,9 @@ public:
     double median() const;
     double min() const;
     double max() const;
+    // The value that "fraction" of the samples do not exceed (nearest rank): 0.99 for
+    // the 99th percentile.
+    double percentile(double fraction) const;
     // "12.3 ms (11.9..14.0)"
     QString text() const;
 
