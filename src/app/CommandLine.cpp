@@ -73,15 +73,11 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
                                               QStringLiteral("snapdeck"));
         return std::nullopt;
     }
-<<<<<<< HEAD
-=======
     if (parser.isSet(version)) {
         // Printed as the help is: on standard output, status 0, no display needed.
         *helpText = QStringLiteral("snapdeck " SNAPDECK_VERSION);
         return std::nullopt;
     }
-    CommandLine result;
->>>>>>> packaging
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);

@@ -16,7 +16,8 @@ struct CommandLine {
     QStringList ignored;    // arguments that are no option (a file manager's files)
 
     // Reads the program's arguments (the first being the program). On a bad argument
-    // "error" receives the message and nothing is returned; --help sets "helpText".
+    // "error" receives the message and nothing is returned; --help and --version set "helpText",
+    // the text to print.
     static std::optional<CommandLine> parse(const QStringList& arguments, QString* error,
                                             QString* helpText);
 };
