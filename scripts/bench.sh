@@ -4,7 +4,8 @@
 #
 #   scripts/bench.sh                      every benchmark
 #   scripts/bench.sh capture startup      only those named (capture, decode, writes,
-#                                         memory, startup, gphoto2, ftp, responsiveness)
+#                                         memory, startup, gphoto2, ftp, responsiveness,
+#                                         live)
 #   BENCH_REPEAT=21 scripts/bench.sh      measure each figure 21 times (medians)
 #
 # Pictures are written under ./build-bench/bench-data: flushing to disk costs what the
@@ -30,7 +31,7 @@ fi
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
-  names=(capture decode writes memory startup gphoto2 ftp responsiveness)
+  names=(capture decode writes memory startup gphoto2 ftp responsiveness live)
 fi
 for name in "${names[@]}"; do
   case "$name" in
@@ -42,6 +43,7 @@ for name in "${names[@]}"; do
     gphoto2) program=gphoto2_bench ;;
     ftp) program=ftp_bench ;;
     responsiveness) program=responsiveness_bench ;;
+    live) program=live_view_bench ;;
     *) echo "bench.sh: unknown benchmark \"$name\"" >&2; exit 2 ;;
   esac
   if [ ! -x "build-bench/bench/$program" ]; then
@@ -51,6 +53,8 @@ for name in "${names[@]}"; do
   echo "=== $program ($(date -u +%Y-%m-%dT%H:%MZ), $(git rev-parse --short HEAD 2>/dev/null || echo '?'))"
   if [ "$name" = decode ]; then
     for mode in box full dc; do "build-bench/bench/$program" "$mode"; done
+  elif [ "$name" = live ]; then
+    "build-bench/bench/$program" 10 # seconds of live view per frame size
   else
     "build-bench/bench/$program" "$data"
   fi
