@@ -54,9 +54,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout(MessagePresenter& messages);
+    void addShortcuts();
+    // Space that no control took: a capture. True when it was Space.
+    bool spaceCaptures(QKeyEvent* event);
     // The buttons go grey at once when pressed and stay so until the engine has done
     // the work, so that a second click cannot queue a second capture.
     void startPictureWork(void (*command)(class Engine&));

@@ -44,7 +44,9 @@ int QtMessagePresenter::showHere(const Message& message) {
     Qt::TextFormat format = Qt::PlainText;
     if (message.errorNumber != 0) {
         text = text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
-               QStringLiteral("<br><small>Код ошибки: %1</small>").arg(message.errorNumber);
+               QStringLiteral("<br><small>%1</small>")
+                   .arg(QCoreApplication::translate("QtMessagePresenter", "Код ошибки: %1")
+                            .arg(message.errorNumber));
         format = Qt::RichText;
     }
     // On top of the window the user is in, such as the FTP settings, not behind it.
