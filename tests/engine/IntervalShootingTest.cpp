@@ -343,6 +343,38 @@ TEST_F(IntervalShootingTest, TheTimeACaptureTakesCountsBeforeTheNextShot) {
     EXPECT_EQ(line(), QStringLiteral("#0, следующий снимок - через 00:00:29"));
 }
 
+// On the real clock every capture takes part of a second (the camera, the file flushed),
+// while the timer keeps ticking once a second from the switch-on. That part must not
+// cost the next shot a tick: 1 s shot every 2 s, 5 s every 6 s.
+TEST_F(IntervalShootingTest, ThePartOfASecondACaptureTakesDoesNotStretchTheInterval) {
+    load();
+    camera->afterCall = [this](const QString& operation) {
+        if (operation == QStringLiteral("takePicture"))
+            clock.set(clock.now().addMSecs(300));
+    };
+    const QDateTime switchedOn = clock.now();
+    int second = 0;
+    auto tickAtNextSecond = [&] {
+        clock.set(switchedOn.addSecs(++second));
+        tick();
+    };
+    type(form.interval, "1");
+    switchOn();
+    for (int i = 0; i < 10; ++i)
+        tickAtNextSecond();
+    EXPECT_EQ(pictures(), 10) << "one picture a second";
+
+    type(form.interval, "5"); // from the next shot on
+    tickAtNextSecond();
+    ASSERT_EQ(pictures(), 11);
+    tickAtNextSecond();
+    EXPECT_EQ(line(), QStringLiteral("#11, следующий снимок - через 00:00:04"));
+    for (int i = 0; i < 19; ++i)
+        tickAtNextSecond();
+    EXPECT_EQ(pictures(), 15) << "at 16, 21, 26, 31 s";
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
+}
+
 // A shot that falls due while the engine is busy (the user's capture waits on its
 // message box) is taken by the first tick after it: once, however long the wait.
 TEST_F(IntervalShootingTest, AShotThatFallsDueDuringACaptureIsTakenRightAfterIt) {

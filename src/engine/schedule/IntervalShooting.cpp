@@ -6,6 +6,7 @@
 #include "common/Moment.h"
 #include "engine/EngineContext.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace snapdeck {
@@ -94,8 +95,9 @@ void IntervalShooting::runDueTick() {
 
     // Only a picture stored on disk counts: a flat battery or a lost camera must not
     // end a count-limited run early.
+    const qint64 dueMs = nextShotDueMs_;
     const bool stored = takePicture_();
-    const std::optional<qint64> next = nextShotFromNow();
+    const std::optional<qint64> next = nextShotAfter(dueMs);
     if (stored)
         ++storedCount_;
     if (!next)
@@ -143,6 +145,19 @@ std::optional<qint64> IntervalShooting::nextShotFromNow() const {
     if (!seconds)
         return std::nullopt;
     return context_.services.clock.monotonicMs() + qint64(*seconds) * 1000;
+}
+
+// One interval after the shot due at "dueMs", and after the capture: the seconds a capture
+// held the engine (a message box) put the next shot back, the part of a second every
+// capture takes does not. The ticks come once a second whatever a capture took, so
+// counting that part too would leave the next shot for the tick after the one it is due
+// at, and an interval of 1 s would shoot every 2 s.
+std::optional<qint64> IntervalShooting::nextShotAfter(qint64 dueMs) const {
+    const std::optional<int> seconds = intervalSeconds(form_);
+    if (!seconds)
+        return std::nullopt;
+    const qint64 late = std::max<qint64>(context_.services.clock.monotonicMs() - dueMs, 0);
+    return dueMs + late / 1000 * 1000 + qint64(*seconds) * 1000;
 }
 
 qint64 IntervalShooting::millisecondsLeft() const {

@@ -49,6 +49,7 @@ private:
     void stop(const QString& text);
     void stopBecause(const QString& reason);
     std::optional<qint64> nextShotFromNow() const;
+    std::optional<qint64> nextShotAfter(qint64 dueMs) const;
     qint64 millisecondsLeft() const;
     void setLine(const QString& text);
 
