@@ -148,8 +148,11 @@ def main():
                 if self._faulty and faulty_transfers[0] > 0:
                     faulty_transfers[0] -= 1
                 if self._faulty and args.slow_rate > 0:
-                    # Little room in the socket: the sender feels the slow reading soon.
-                    self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
+                    # Little room in the socket, so that the sender feels the slow
+                    # reading soon; but a tenth of a second's worth at least, or the
+                    # window's round trips cap the rate near 40 KB/s whatever was asked.
+                    room = max(4096, int(args.slow_rate / 10))
+                    self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, room)
             if not self._faulty:
                 return super().recv(buffer_size)
             wanted = buffer_size
