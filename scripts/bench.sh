@@ -5,7 +5,7 @@
 #   scripts/bench.sh                      every benchmark
 #   scripts/bench.sh capture startup      only those named (capture, decode, writes,
 #                                         memory, startup, gphoto2, ftp, responsiveness,
-#                                         live)
+#                                         live, queue)
 #   BENCH_REPEAT=21 scripts/bench.sh      measure each figure 21 times (medians)
 #
 # Pictures are written under ./build-bench/bench-data: flushing to disk costs what the
@@ -31,7 +31,7 @@ fi
 
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
-  names=(capture decode writes memory startup gphoto2 ftp responsiveness live)
+  names=(capture decode writes memory startup gphoto2 ftp responsiveness live queue)
 fi
 for name in "${names[@]}"; do
   case "$name" in
@@ -44,6 +44,7 @@ for name in "${names[@]}"; do
     ftp) program=ftp_bench ;;
     responsiveness) program=responsiveness_bench ;;
     live) program=live_view_bench ;;
+    queue) program=queue_bench ;;
     *) echo "bench.sh: unknown benchmark \"$name\"" >&2; exit 2 ;;
   esac
   if [ ! -x "build-bench/bench/$program" ]; then
