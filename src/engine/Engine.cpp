@@ -52,7 +52,7 @@ void Engine::load() {
 }
 
 bool Engine::connectCamera() {
-    session_.load(false);
+    session_.load(CameraSession::StartUp::Station);
     return session_.ready();
 }
 

@@ -46,6 +46,9 @@ public:
     bool cameraLost() const { return context_.cameraLost; }
     // Starts the upload queue without the window's start-up.
     void startUploads();
+    // A face that shows no previews (the station) spares the camera the previews that
+    // setting changes and lens moves take.
+    void setPreviewsWanted(bool wanted) { context_.previewsWanted = wanted; }
 
     void takePreview();
     // A capture by the user; true when its picture was stored.
