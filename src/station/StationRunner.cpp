@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 namespace snapdeck {
@@ -53,6 +54,7 @@ QString StationRunner::statusPath() const {
 
 void StationRunner::start(bool timed) {
     timed_ = timed;
+    removeLeftoverWrites();
     QString damaged;
     if (const std::optional<StationState> kept = StationState::read(statePath(), &damaged))
         state_ = *kept;
@@ -71,6 +73,7 @@ void StationRunner::start(bool timed) {
     saveState();
 
     engine_.setObserver(*this);
+    engine_.setPreviewsWanted(false);
     engine_.setKeepOnCard(config_.camera.keepOnCard);
     if (config_.upload.destination) {
         engine_.setQueueDestination(*config_.upload.destination, config_.upload.latestName);
@@ -116,6 +119,8 @@ void StationRunner::round() {
                 log_.write(QStringLiteral("shot missed (%1): disk low")
                                .arg(due->moment.toString(Qt::ISODate)));
             } else {
+                // Handled once the shot starts: a kill during it never fires it again.
+                state_.lastGridPoint = due->index;
                 shoot(*due);
             }
             break;
@@ -189,7 +194,14 @@ void StationRunner::copyLeftOnCard() {
             break;
         case Capture::CardCopy::NotOnCard:
             state_.onCard.removeOne(note);
-            log_.write(QStringLiteral("%1 is no longer on the card").arg(note.cardName));
+            // Stored and taken off the card just before a kill: it counts now.
+            if (QFileInfo::exists(config_.pictures.folder + u'/' + note.fileName)) {
+                ++state_.stored;
+                log_.write(
+                    QStringLiteral("%1 was stored before the station stopped").arg(note.fileName));
+            } else {
+                log_.write(QStringLiteral("%1 is no longer on the card").arg(note.cardName));
+            }
             break;
         case Capture::CardCopy::Failed:
             saveState();
@@ -202,6 +214,19 @@ void StationRunner::copyLeftOnCard() {
         }
         saveState();
     }
+}
+
+// A kill in the middle of a write leaves its temporary file (".NAME.XXXXXX" beside
+// NAME); the file it was to replace is whole, so the leftover goes.
+void StationRunner::removeLeftoverWrites() {
+    static const QRegularExpression leftover(
+        QStringLiteral("^\\.(.+\\.jpg|%1|%2)\\.[A-Za-z0-9]{6}$")
+            .arg(QRegularExpression::escape(kStateFile), QRegularExpression::escape(kStatusFile)));
+    QDir folder(config_.pictures.folder);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
+        if (leftover.match(name).hasMatch() && folder.remove(name))
+            log_.write(
+                QStringLiteral("removed %1, left by a write the station did not finish").arg(name));
 }
 
 bool StationRunner::diskHasRoom() {
@@ -287,6 +312,7 @@ void StationRunner::saveState() {
 
 void StationRunner::writeStatus() {
     const QueueState& queue = engineState_.queue;
+    const QDateTime nextShot = ended_ ? QDateTime() : plan_.nextShot(clock_);
     QJsonObject status{
         {QStringLiteral("state"), ended_          ? QStringLiteral("ended")
                                   : !cameraReady_ ? QStringLiteral("waiting for the camera")
@@ -308,7 +334,7 @@ void StationRunner::writeStatus() {
         {QStringLiteral("last_picture"),
          lastPicture_.isEmpty() ? QJsonValue() : QJsonValue(lastPicture_)},
         {QStringLiteral("next_shot"),
-         ended_ ? QJsonValue() : QJsonValue(plan_.nextShot(clock_).toString(Qt::ISODate))},
+         nextShot.isValid() ? QJsonValue(nextShot.toString(Qt::ISODate)) : QJsonValue()},
         {QStringLiteral("time"), clock_.now().toString(Qt::ISODate)}};
     const std::optional<StationMessages::Said> said = messages_.last();
     const QString uploadError = queue.lastError;

@@ -62,6 +62,7 @@ private:
     void intervalRefused() override {}
     void runEnded(const QString&) override {}
 
+    void removeLeftoverWrites();
     void findCamera();
     void applySettings();
     void copyLeftOnCard();
