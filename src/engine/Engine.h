@@ -55,7 +55,10 @@ public:
     bool capture();
     // A capture that names its picture and notes it on the card (the station's).
     bool capture(const CaptureRequest& request);
-    Capture::CardCopy copyFromCard(const QString& cardName, const QString& fileName);
+    // A picture an earlier capture left on the card: see Capture.
+    Capture::CardStep copyFromCard(const QString& cardName, const QString& fileName);
+    Capture::CardStep nameShotOnCard(int picturesBefore, QString& cardName);
+    Capture::CardStep removeFromCard(const QString& cardName);
     void chooseSetting(SettingList list, int position);
     void moveZoom(int position);
     void moveFocus(int position);

@@ -182,17 +182,46 @@ void StationRunner::applySettings() {
 }
 
 void StationRunner::copyLeftOnCard() {
+    // Shots the camera took but did not name before a fault are named first, while the
+    // card still lists them where they were taken: the copies below take pictures off it.
+    for (StationState::OnCard& note : state_.onCard) {
+        if (!note.cardName.isEmpty())
+            continue;
+        switch (engine_.nameShotOnCard(note.picturesBefore, note.cardName)) {
+        case Capture::CardStep::Done:
+            break;
+        case Capture::CardStep::NotOnCard:
+            log_.write(QStringLiteral("the shot for %1 never reached the card").arg(note.fileName));
+            note.fileName.clear();
+            break;
+        case Capture::CardStep::Failed:
+            return lostWhileOnCard();
+        }
+    }
+    state_.onCard.removeIf(
+        [](const StationState::OnCard& note) { return note.fileName.isEmpty(); });
+    saveState();
+
     const QList<StationState::OnCard> notes = state_.onCard;
     for (const StationState::OnCard& note : notes) {
+        if (note.stored) {
+            if (engine_.removeFromCard(note.cardName) == Capture::CardStep::Failed)
+                return lostWhileOnCard();
+            state_.onCard.removeOne(note);
+            log_.write(QStringLiteral("%1 (%2) left the card").arg(note.cardName, note.fileName));
+            saveState();
+            continue;
+        }
         switch (engine_.copyFromCard(note.cardName, note.fileName)) {
-        case Capture::CardCopy::Copied:
+        case Capture::CardStep::Done:
             state_.onCard.removeOne(note);
             ++state_.stored;
             lastPicture_ = note.fileName;
             log_.write(QStringLiteral("copied %1 from the card as %2 (left there by a fault)")
                            .arg(note.cardName, note.fileName));
+            keepNoteIfStillOnCard(note.cardName, note.fileName);
             break;
-        case Capture::CardCopy::NotOnCard:
+        case Capture::CardStep::NotOnCard:
             state_.onCard.removeOne(note);
             // Stored and taken off the card just before a kill: it counts now.
             if (QFileInfo::exists(config_.pictures.folder + u'/' + note.fileName)) {
@@ -203,17 +232,37 @@ void StationRunner::copyLeftOnCard() {
                 log_.write(QStringLiteral("%1 is no longer on the card").arg(note.cardName));
             }
             break;
-        case Capture::CardCopy::Failed:
-            saveState();
-            if (engine_.cameraLost()) {
-                cameraReady_ = false;
-                cameraState_ = QStringLiteral("lost");
-                log_.write(QStringLiteral("camera lost"));
-            }
-            return;
+        case Capture::CardStep::Failed:
+            return lostWhileOnCard();
         }
         saveState();
     }
+}
+
+// A stored picture whose card copy was to go while the camera was lost may still be on
+// the card: noted, so that the next good round deletes it.
+void StationRunner::keepNoteIfStillOnCard(const QString& cardName, const QString& fileName) {
+    if (config_.camera.keepOnCard || !engine_.cameraLost())
+        return;
+    StationState::OnCard note;
+    note.cardName = cardName;
+    note.fileName = fileName;
+    note.stored = true;
+    state_.onCard.append(note);
+}
+
+void StationRunner::lostWhileOnCard() {
+    saveState();
+    if (engine_.cameraLost())
+        cameraWasLost();
+}
+
+void StationRunner::cameraWasLost() {
+    cameraReady_ = false;
+    cameraState_ = QStringLiteral("lost");
+    nextCameraTryMs_ = clock_.monotonicMs() + 1000;
+    cameraBackoff_ = std::chrono::milliseconds(2000);
+    log_.write(QStringLiteral("camera lost; looking for it again"));
 }
 
 // A kill in the middle of a write leaves its temporary file (".NAME.XXXXXX" beside
@@ -250,33 +299,42 @@ void StationRunner::shoot(const StationPlan::Due& due) {
     saveState();
     log_.write(QStringLiteral("shot due %1 as %2").arg(due.moment.toString(Qt::ISODate), name));
     ++taken_;
+    // Noted before the shot and again once the camera names the picture: whatever
+    // stops this capture, the next good round finds the picture on the card.
     CaptureRequest request;
     request.fileName = name;
-    request.shotOnCard = [this, &name](const QString& cardName) {
-        // Noted before the copy: if this capture cannot finish, the next good round can.
-        state_.onCard.append({cardName, name});
+    request.beforeShot = [this, &name](int picturesBefore) {
+        StationState::OnCard note;
+        note.fileName = name;
+        note.picturesBefore = picturesBefore;
+        state_.onCard.append(note);
         saveState();
     };
-    if (engine_.capture(request)) {
+    request.shotOnCard = [this, &name](const QString& cardName) {
+        for (StationState::OnCard& note : state_.onCard)
+            if (note.fileName == name)
+                note.cardName = cardName;
+        saveState();
+    };
+    const bool stored = engine_.capture(request);
+    QString cardName;
+    for (const StationState::OnCard& note : std::as_const(state_.onCard))
+        if (note.fileName == name)
+            cardName = note.cardName;
+    if (stored) {
         ++state_.stored;
-        state_.onCard.erase(std::remove_if(state_.onCard.begin(), state_.onCard.end(),
-                                           [&name](const StationState::OnCard& note) {
-                                               return note.fileName == name;
-                                           }),
-                            state_.onCard.end());
+        state_.onCard.removeIf(
+            [&name](const StationState::OnCard& note) { return note.fileName == name; });
+        if (!cardName.isEmpty())
+            keepNoteIfStillOnCard(cardName, name);
         saveState();
         lastPicture_ = name;
         log_.write(QStringLiteral("stored %1").arg(name));
-        return;
+    } else {
+        log_.write(QStringLiteral("shot %1 not stored").arg(name));
     }
-    log_.write(QStringLiteral("shot %1 not stored").arg(name));
-    if (engine_.cameraLost()) {
-        cameraReady_ = false;
-        cameraState_ = QStringLiteral("lost");
-        nextCameraTryMs_ = clock_.monotonicMs() + 1000;
-        cameraBackoff_ = std::chrono::milliseconds(2000);
-        log_.write(QStringLiteral("camera lost; looking for it again"));
-    }
+    if (engine_.cameraLost())
+        cameraWasLost();
 }
 
 // Once an hour: pictures older than keep_days go, but only once they have been uploaded

@@ -66,6 +66,9 @@ private:
     void findCamera();
     void applySettings();
     void copyLeftOnCard();
+    void keepNoteIfStillOnCard(const QString& cardName, const QString& fileName);
+    void lostWhileOnCard();
+    void cameraWasLost();
     bool diskHasRoom();
     void shoot(const StationPlan::Due& due);
     void deleteOldPictures();

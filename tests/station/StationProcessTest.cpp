@@ -299,15 +299,18 @@ TEST_F(StationProcessTest, AStationKilledMidRunGoesOnWhereItWasAtRestart) {
     startStation();
 
     // The state file is replaced whole at each change: the kill strikes as soon as a
-    // version of it notes a shot on the card after a picture was stored.
+    // version of it notes a shot the camera named on its card, after a picture was stored.
     bool noteSeen = false;
     const bool killed = waitFor([&] {
         char events[4096];
         while (::read(watch, events, sizeof events) > 0) {
         }
         const QJsonObject saved = savedState();
+        const QJsonArray notes = saved.value(QStringLiteral("onCard")).toArray();
         noteSeen = saved.value(QStringLiteral("stored")).toInt() >= 1 &&
-                   !saved.value(QStringLiteral("onCard")).toArray().isEmpty();
+                   std::any_of(notes.begin(), notes.end(), [](const QJsonValue& note) {
+                       return !note.toObject().value(QStringLiteral("card")).toString().isEmpty();
+                   });
         if (noteSeen || saved.value(QStringLiteral("stored")).toInt() >= 3) {
             ::kill(pid_t(station.processId()), SIGKILL);
             return true;

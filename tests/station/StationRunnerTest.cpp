@@ -325,3 +325,36 @@ TEST_F(StationRunnerTest, KeepDaysDeletesOnlyPicturesThatWereUploaded) {
     EXPECT_TRUE(
         logText().contains(QStringLiteral("deleted 20261207-060000.jpg: older than 30 days")));
 }
+
+// The camera gone at the worst moments: right after the shot, before it named the
+// picture; and right after the download, before the card's copy was deleted.
+TEST_F(StationRunnerTest,
+       PicturesACameraLostMidCaptureLeftOnTheCardAreCopiedOrDeletedOnceItIsBack) {
+    QString unplugAfter = QStringLiteral("takePicture");
+    startStation([&] {
+        camera->afterCall = [&](const QString& operation) {
+            if (operation == unplugAfter) {
+                unplugAfter.clear();
+                unplug();
+            }
+        };
+    });
+    run(5); // 06:00:00
+    EXPECT_TRUE(pictures().isEmpty());
+    ASSERT_EQ(runner->state().onCard.size(), 1);
+    EXPECT_TRUE(runner->state().onCard[0].cardName.isEmpty()) << "not named: noted before the shot";
+    plugIn();
+    run(5); // found again, the picture copied
+    EXPECT_EQ(pictures(), QStringList{QStringLiteral("20261207-060000.jpg")});
+    EXPECT_EQ(simulated->picturesOnCard(), 0);
+
+    unplugAfter = QStringLiteral("downloadPicture");
+    run(20); // the next shot is stored, its card copy stays
+    plugIn();
+    run(30); // within the backoff's wait, found again
+    EXPECT_GE(pictures().size(), 3u);
+    EXPECT_EQ(simulated->picturesOnCard(), 0) << "the stored picture's copy left the card";
+    EXPECT_EQ(runner->state().stored, pictures().size()) << "each counted once";
+    EXPECT_TRUE(runner->state().onCard.isEmpty());
+    EXPECT_TRUE(logText().contains(QStringLiteral("left the card"))) << logText().toStdString();
+}
