@@ -41,6 +41,11 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         QStringLiteral("Start, take one picture, save the window as a PNG file and quit "
                        "(for documentation)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption screenshotOf(
+        QStringLiteral("screenshot-of"),
+        QStringLiteral("With --screenshot: the window to save, \"main\" (the default) or "
+                       "\"ftp-settings\"."),
+        QStringLiteral("WINDOW"), QStringLiteral("main"));
     const QCommandLineOption station(
         QStringLiteral("station"),
         QStringLiteral("Run without a window, as an unattended time-lapse or webcam station, "
@@ -55,6 +60,7 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     parser.addOption(camera);
     parser.addOption(port);
     parser.addOption(screenshot);
+    parser.addOption(screenshotOf);
     parser.addOption(station);
     parser.addOption(check);
 
@@ -81,6 +87,18 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);
+    const QString shotOf = parser.value(screenshotOf);
+    if (shotOf == QStringLiteral("ftp-settings")) {
+        result.screenshotOf = ScreenshotOf::FtpSettings;
+    } else if (shotOf != QStringLiteral("main")) {
+        *error = QStringLiteral("--screenshot-of takes \"main\" or \"ftp-settings\", not \"%1\"")
+                     .arg(shotOf);
+        return std::nullopt;
+    }
+    if (parser.isSet(screenshotOf) && result.screenshotPath.isEmpty()) {
+        *error = QStringLiteral("--screenshot-of goes with --screenshot=FILE");
+        return std::nullopt;
+    }
     result.stationFile = parser.value(station);
     result.checkOnly = parser.isSet(check);
     if (result.checkOnly && result.stationFile.isEmpty()) {

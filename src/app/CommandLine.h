@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CameraFactory.h"
+#include "ui/Screenshot.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,7 @@ namespace snapdeck {
 struct CommandLine {
     CameraOptions camera;
     QString screenshotPath; // --screenshot: save the window as a picture and quit
+    ScreenshotOf screenshotOf = ScreenshotOf::MainWindow; // --screenshot-of
     QString stationFile;    // --station: run headless from this configuration file
     bool checkOnly = false; // --check: only check the station's configuration
     QStringList ignored;    // arguments that are no option (a file manager's files)

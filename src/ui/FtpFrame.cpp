@@ -46,9 +46,9 @@ FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
 
     line->addWidget(settingsButton_);
     line->addWidget(uploadBox_);
-    line->addWidget(backgroundBox_);
     line->addStretch();
     column->addLayout(line);
+    column->addWidget(backgroundBox_); // its own line: the frame stays narrow
     column->addWidget(uploadStatusLine_);
     column->addWidget(queueLine_);
     column->addWidget(queueErrorLine_);

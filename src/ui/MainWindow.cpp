@@ -127,11 +127,11 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     cameraStatus_ = new CameraStatusFrame(central);
 
     // Left: the last picture, and below it the preview, the buttons and the options.
-    auto* previewRow = new QHBoxLayout;
-    previewRow->addWidget(previewButton_);
-    previewRow->addWidget(liveViewBox_);
+    // One above the other: side by side they would widen the window past a laptop's
+    // screen.
     auto* buttons = new QVBoxLayout;
-    buttons->addLayout(previewRow);
+    buttons->addWidget(previewButton_);
+    buttons->addWidget(liveViewBox_);
     buttons->addWidget(captureButton_);
     buttons->addStretch();
     auto* below = new QHBoxLayout;
@@ -187,11 +187,15 @@ void MainWindow::updateButtons() {
     captureButton_->setEnabled(free);
 }
 
+std::unique_ptr<FtpSettingsDialog> MainWindow::ftpSettingsDialog() {
+    return std::make_unique<FtpSettingsDialog>(ftp_, folder_, messages_, this);
+}
+
 void MainWindow::openFtpSettings() {
-    FtpSettingsDialog dialog(ftp_, folder_, messages_, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<FtpSettingsDialog> dialog = ftpSettingsDialog();
+    if (dialog->exec() != QDialog::Accepted)
         return;
-    ftp_ = dialog.settings();
+    ftp_ = dialog->settings();
     engine_.post([settings = ftp_](Engine& e) { e.setFtpSettings(settings); });
 }
 

@@ -8,6 +8,7 @@
 #include "engine/upload/FtpSettings.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -20,6 +21,7 @@ class CameraStatusFrame;
 class CaptureOptionsFrame;
 class EngineHost;
 class FtpFrame;
+class FtpSettingsDialog;
 class HistogramView;
 class LensFrame;
 class MessagePresenter;
@@ -43,6 +45,8 @@ public:
     void load();
     // "Настройки FTP": the FTP settings window, modal; returns once it has closed.
     void openFtpSettings();
+    // The window "Настройки FTP" over the settings in use, not yet shown.
+    std::unique_ptr<FtpSettingsDialog> ftpSettingsDialog();
 
     void stateChanged(const EngineState& state) override;
     void pictureStored(const QString& path) override;

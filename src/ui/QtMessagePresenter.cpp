@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
+#include <cstdio>
 
 namespace snapdeck {
 
@@ -26,6 +27,12 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 } // namespace
 
 int QtMessagePresenter::show(const Message& message) {
+    if (unattended_) {
+        QString text = message.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "snapdeck: %s\n", qPrintable(text));
+        return 0;
+    }
     QCoreApplication* app = QCoreApplication::instance();
     if (QThread::currentThread() == app->thread())
         return showHere(message);
