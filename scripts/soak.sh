@@ -5,6 +5,8 @@
 #
 #   scripts/soak.sh              10000 shots, seed 1
 #   scripts/soak.sh 2000 42      2000 shots, seed 42
+#   scripts/soak.sh queue 2000 1 the same through the background upload queue, with the
+#                                FTP server also down for long stretches
 #   scripts/soak.sh station            the headless station: 10000 rounds, seed 1, with
 #   scripts/soak.sh station 2000 42    camera, disk, server faults and kill -9 restarts
 #
@@ -24,6 +26,8 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 status=0
 if [ "${1:-}" = station ]; then
   build-soak/tests/soak/snapdeck_soak station "${2:-10000}" "${3:-1}" || status=$?
+elif [ "${1:-}" = queue ]; then
+  build-soak/tests/soak/snapdeck_soak queue "${2:-10000}" "${3:-1}" || status=$?
 else
   build-soak/tests/soak/snapdeck_soak "${1:-10000}" "${2:-1}" || status=$?
 fi

@@ -12,7 +12,8 @@ constexpr ServerOutage kOutages[] = {ServerOutage::Stopped, ServerOutage::Silent
 
 } // namespace
 
-FaultPlan::FaultPlan(std::uint64_t seed) : random_(seed) {}
+FaultPlan::FaultPlan(std::uint64_t seed, bool longOutages)
+    : random_(seed), longOutages_(longOutages) {}
 
 // The engine's raw output only: the standard's distributions differ between libraries,
 // and a seed must mean the same run everywhere.
@@ -65,6 +66,15 @@ void FaultPlan::planBlock(int firstRound) {
             outage == ServerOutage::SilentAtConnect || outage == ServerOutage::SilentAtStore;
         // A silent server holds every upload for its timeouts: keep those short.
         fault.rounds = silent ? between(1, 2) : between(2, 6);
+        add(anyRound(), fault);
+    }
+    // Drawn last: without long outages a seed plans what it always planned.
+    const int block = (firstRound - 1) / kBlock;
+    if (longOutages_ && block % kLongOutageEvery == 1) {
+        ServerFault fault;
+        fault.outage =
+            longOutagesPlanned_++ % 2 == 0 ? ServerOutage::Stopped : ServerOutage::Killed;
+        fault.rounds = between(kLongOutageShortest, kLongOutageLongest);
         add(anyRound(), fault);
     }
 }

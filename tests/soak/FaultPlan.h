@@ -57,11 +57,17 @@ using Fault = std::variant<Unplug, DownloadSilence, DownloadError, DiskFull, Ser
 // same faults at the same rounds. Rounds are planned in blocks of kBlock; every block
 // holds each kind of fault (each moment of unplugging, each kind of server outage) once,
 // at a random round with a random length, so that even a short run meets them all.
+// With long outages, the second block of every kLongOutageEvery also holds the server
+// stopped or killed (in turn) for kLongOutageShortest to kLongOutageLongest rounds: a
+// backlog that builds up over minutes of the station's clock.
 class FaultPlan {
 public:
     static constexpr int kBlock = 100;
+    static constexpr int kLongOutageEvery = 4;
+    static constexpr int kLongOutageShortest = 60;
+    static constexpr int kLongOutageLongest = 300;
 
-    explicit FaultPlan(std::uint64_t seed);
+    explicit FaultPlan(std::uint64_t seed, bool longOutages = false);
 
     // The faults that start in this round (rounds count from 1, asked in order).
     std::vector<Fault> faultsFor(int round);
@@ -73,6 +79,8 @@ private:
     void add(int round, Fault fault) { planned_[round].push_back(std::move(fault)); }
 
     std::mt19937_64 random_;
+    bool longOutages_ = false;
+    int longOutagesPlanned_ = 0;
     std::map<int, std::vector<Fault>> planned_;
     int plannedUpTo_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "FaultPlan.h"
 #include "PictureLedger.h"
+#include "ServerHoldings.h"
 #include "StationOperator.h"
 #include "UploadLedger.h"
 
@@ -24,7 +25,18 @@ struct SoakFigures {
     double wallSeconds = 0;
 
     PictureCount pictures;
-    UploadCount uploads;
+    UploadCount uploads; // the upload at once, checked as each ends
+
+    // With the background queue: the server's folder once the server is back and the
+    // queue has drained.
+    bool backgroundQueue = false;
+    ServerHoldings server;
+    int queueLeft = 0;       // entries the drain did not send
+    int longestQueue = 0;    // the queue's length at its longest, at the end of a round
+    double drainSeconds = 0; // real time from the server back for good to the queue empty
+    int roundsServerDown = 0;
+    int longOutages = 0; // outages planned as long ones
+    int longestOutageRounds = 0;
 
     // The faults that struck.
     std::map<UnplugMoment, int> unplugs;

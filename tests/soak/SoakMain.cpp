@@ -52,6 +52,8 @@ int runStationMode(const QStringList& arguments) {
 // snapdeck_soak [shots] [seed]: the station through that many interval shots with the
 // faults of the seed; prints the figures and exits 0 when nothing was lost, nothing hung
 // and memory stayed flat, 1 otherwise, 2 when the station could not be set up.
+// snapdeck_soak queue [shots] [seed]: the same with "Отправлять в фоне" and the server
+// also down for long stretches; at the end every picture must be on the server, whole.
 // snapdeck_soak station [rounds] [seed]: the same for the headless station.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -64,14 +66,16 @@ int main(int argc, char** argv) {
         return runStationMode(arguments);
 
     SoakOptions options;
+    const int first = arguments.size() > 1 && arguments[1] == QStringLiteral("queue") ? 2 : 1;
+    options.backgroundQueue = first == 2;
     bool shotsOk = true;
     bool seedOk = true;
-    if (arguments.size() > 1)
-        options.shots = arguments[1].toInt(&shotsOk);
-    if (arguments.size() > 2)
-        options.seed = arguments[2].toULongLong(&seedOk);
-    if (!shotsOk || !seedOk || options.shots <= 0 || arguments.size() > 3) {
-        std::fputs("usage: snapdeck_soak [shots (10000)] [seed (1)]\n", stderr);
+    if (arguments.size() > first)
+        options.shots = arguments[first].toInt(&shotsOk);
+    if (arguments.size() > first + 1)
+        options.seed = arguments[first + 1].toULongLong(&seedOk);
+    if (!shotsOk || !seedOk || options.shots <= 0 || arguments.size() > first + 2) {
+        std::fputs("usage: snapdeck_soak [queue] [shots (10000)] [seed (1)]\n", stderr);
         return 2;
     }
     options.warmupShots = std::min(1000, options.shots / 10);
@@ -89,6 +93,9 @@ int main(int argc, char** argv) {
     for (const QString& problem : problems)
         say(QStringLiteral("FAILED: ") + problem + u'\n');
     if (problems.isEmpty())
-        say(QStringLiteral("PASSED: no picture lost, no hang, memory flat\n"));
+        say(options.backgroundQueue
+                ? QStringLiteral("PASSED: no picture lost, all on the server whole under one "
+                                 "name, no hang, memory flat\n")
+                : QStringLiteral("PASSED: no picture lost, no hang, memory flat\n"));
     return problems.isEmpty() ? 0 : 1;
 }

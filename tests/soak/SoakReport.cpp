@@ -52,17 +52,43 @@ QString soakReport(const SoakFigures& f) {
                .arg(p.strays)
                .arg(p.duplicatesOnDisk)
                .arg(p.temporaryFiles);
-    out << QStringLiteral("uploads");
-    out << QStringLiteral("  attempted %1, done %2, failed %3")
-               .arg(u.attempted)
-               .arg(u.done)
-               .arg(u.failed);
-    out << QStringLiteral("  on the server %1: done and identical %2, failed but there %3, "
-                          "part files %4")
-               .arg(u.onServer)
-               .arg(u.doneAndIdentical)
-               .arg(u.failedButOnServer)
-               .arg(u.partFiles);
+    if (f.backgroundQueue) {
+        const ServerHoldings& h = f.server;
+        out << QStringLiteral("uploads through the queue (\"Отправлять в фоне\")");
+        out << QStringLiteral("  server down %1 of %2 rounds; %3 long outages, the longest %4 "
+                              "rounds")
+                   .arg(f.roundsServerDown)
+                   .arg(f.rounds)
+                   .arg(f.longOutages)
+                   .arg(f.longestOutageRounds);
+        out << QStringLiteral("  queue at its longest %1; drained in %2 s real after the server "
+                              "was back for good, %3 left")
+                   .arg(f.longestQueue)
+                   .arg(f.drainSeconds, 0, 'f', 1)
+                   .arg(f.queueLeft);
+        out << QStringLiteral("  on the server %1: whole %2, HALF %3, under two names %4; on "
+                              "disk and not there %5; part files %6")
+                   .arg(h.onServer)
+                   .arg(h.identical)
+                   .arg(h.half)
+                   .arg(h.underTwoNames)
+                   .arg(h.missing)
+                   .arg(h.partFiles);
+        for (const QString& example : h.examples)
+            out << QStringLiteral("    ") + example;
+    } else {
+        out << QStringLiteral("uploads");
+        out << QStringLiteral("  attempted %1, done %2, failed %3")
+                   .arg(u.attempted)
+                   .arg(u.done)
+                   .arg(u.failed);
+        out << QStringLiteral("  on the server %1: done and identical %2, failed but there %3, "
+                              "part files %4")
+                   .arg(u.onServer)
+                   .arg(u.doneAndIdentical)
+                   .arg(u.failedButOnServer)
+                   .arg(u.partFiles);
+    }
     out << QStringLiteral("faults");
     out << QStringLiteral("  camera unplugged: between shots %1, after taking %2, after "
                           "download %3")
@@ -143,14 +169,28 @@ QStringList soakProblems(const SoakFigures& f, qint64 memoryToleranceKiB) {
     check(p.strays != 0, QStringLiteral("%1 pictures nobody saw taken").arg(p.strays));
     check(p.temporaryFiles != 0,
           QStringLiteral("%1 half-written files left").arg(p.temporaryFiles));
-    check(f.uploads.doneAndIdentical != f.uploads.done,
-          QStringLiteral("%1 uploads reported done are not on the server as sent: %2")
-              .arg(f.uploads.done - f.uploads.doneAndIdentical)
-              .arg(f.uploads.missing.join(QStringLiteral(", "))));
-    check(f.uploads.onServer != f.uploads.doneAndIdentical + f.uploads.failedButOnServer,
-          QStringLiteral("%1 pictures on the server, %2 sent there")
-              .arg(f.uploads.onServer)
-              .arg(f.uploads.doneAndIdentical + f.uploads.failedButOnServer));
+    if (f.backgroundQueue) {
+        const ServerHoldings& h = f.server;
+        check(p.duplicatesOnDisk != 0,
+              QStringLiteral("%1 pictures stored twice").arg(p.duplicatesOnDisk));
+        check(h.missing != 0 || f.queueLeft != 0,
+              QStringLiteral("%1 pictures never reached the server (%2 left in the queue)")
+                  .arg(h.missing)
+                  .arg(f.queueLeft));
+        check(h.half != 0,
+              QStringLiteral("%1 pictures on the server are half or different").arg(h.half));
+        check(h.underTwoNames != 0,
+              QStringLiteral("%1 pictures on the server under two names").arg(h.underTwoNames));
+    } else {
+        check(f.uploads.doneAndIdentical != f.uploads.done,
+              QStringLiteral("%1 uploads reported done are not on the server as sent: %2")
+                  .arg(f.uploads.done - f.uploads.doneAndIdentical)
+                  .arg(f.uploads.missing.join(QStringLiteral(", "))));
+        check(f.uploads.onServer != f.uploads.doneAndIdentical + f.uploads.failedButOnServer,
+              QStringLiteral("%1 pictures on the server, %2 sent there")
+                  .arg(f.uploads.onServer)
+                  .arg(f.uploads.doneAndIdentical + f.uploads.failedButOnServer));
+    }
     check(!f.unexpectedBoxes.isEmpty(), QStringLiteral("message boxes no fault explains"));
     check(f.escapedExceptions != 0,
           QStringLiteral("%1 exceptions escaped the engine").arg(f.escapedExceptions));

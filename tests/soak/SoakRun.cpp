@@ -21,10 +21,10 @@ bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure)
     figures.shotsPlanned = options.shots;
     figures.warmupShots = std::min(options.warmupShots, options.shots);
 
-    SoakStation station(options.shots);
+    SoakStation station(options.shots, options.backgroundQueue);
     if (!station.setUp(failure))
         return false;
-    FaultPlan plan(options.seed);
+    FaultPlan plan(options.seed, options.backgroundQueue);
     Watchdog watchdog(options.hangSeconds);
 
     const int afterWarmup = options.shots - figures.warmupShots;
@@ -68,6 +68,8 @@ bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure)
     figures.rssEndKiB = residentKiB();
     figures.heapEndKiB = heapInUseKiB();
     figures.rssPeakKiB = peakResidentKiB();
+    int beats = station.round();
+    station.finish(options.drainSeconds, [&] { watchdog.beat(++beats); });
     station.fill(figures);
     figures.wallSeconds = static_cast<double>(wall.elapsed()) / 1000.0;
     return true;

@@ -16,11 +16,18 @@ struct SoakOptions {
     int warmupShots = 1000;
     int memorySamples = 10; // resident memory is sampled this many times after warm-up
     int hangSeconds = 120;  // a round that takes longer ends the process as hung
+    // "Отправлять в фоне": the pictures go into the durable queue, whose worker sends
+    // them on its own thread in real time, and the server is also down for long
+    // stretches. At the end the server is back and the queue drains, for at most
+    // "drainSeconds" of real time.
+    bool backgroundQueue = false;
+    int drainSeconds = 330;
     std::function<void(const QString&)> progress; // a line now and then
 };
 
 // Runs the station until its interval run has stored "shots" pictures, with the faults
-// of the seed. False, with the reason, when the station could not be set up.
+// of the seed (then, with the queue, until it has drained). False, with the reason, when the
+// station could not be set up.
 bool runSoak(const SoakOptions& options, SoakFigures& figures, QString* failure);
 
 } // namespace snapdeck::soak

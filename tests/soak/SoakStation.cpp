@@ -7,9 +7,11 @@
 #include "engine/upload/FtpService.h"
 #include "support/ScriptedCamera.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 
 namespace snapdeck::soak {
 
@@ -39,7 +41,8 @@ int imageSizePosition(ImageSize size) {
 
 } // namespace
 
-SoakStation::SoakStation(int shots) : clock_(stationStart()), plannedShots_(shots) {
+SoakStation::SoakStation(int shots, bool backgroundQueue)
+    : clock_(stationStart()), plannedShots_(shots), backgroundQueue_(backgroundQueue) {
     ticks_.reserve(shots);
 }
 
@@ -107,6 +110,12 @@ bool SoakStation::setUp(QString* failure) {
     timeouts.connectTimeout = std::chrono::milliseconds(500);
     timeouts.responseTimeout = std::chrono::seconds(1);
     timeouts.stallTimeout = std::chrono::seconds(1);
+    if (backgroundQueue_) {
+        engine_->backgroundUpload().worker().setOptions(timeouts);
+        engine_->setBackgroundUpload(true);
+        // The worker's uploads show nothing to hook: a kill mid-upload waits for a STOR.
+        server_->killMidUploadAtStor();
+    }
     engine_->setUploadEnabled(true);
 
     // The schedule as start-up fills it (start now), one picture a second.
@@ -161,6 +170,14 @@ template <typename Handler> void SoakStation::timed(const char* name, Handler&& 
 }
 
 void SoakStation::endRound() {
+    if (backgroundQueue_) {
+        // The worker's reports reach the engine through this thread's event queue; its
+        // timers must not fire, so only the posted calls are delivered.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        longestQueue_ = std::max(longestQueue_, engine_->backgroundUpload().uploadQueue().length());
+    }
+    if (server_->outageActive())
+        ++roundsServerDown_;
     writeLimit_.release();
     if (diskFullRoundsLeft_ > 0)
         --diskFullRoundsLeft_;
@@ -191,6 +208,10 @@ void SoakStation::apply(const Fault& fault) {
         ++diskFullBursts_;
         diskFullRoundsLeft_ = std::max(diskFullRoundsLeft_, full->rounds);
     } else if (const auto* outage = std::get_if<ServerFault>(&fault)) {
+        if (outage->rounds >= FaultPlan::kLongOutageShortest) {
+            ++longOutages_;
+            longestOutageRounds_ = std::max(longestOutageRounds_, outage->rounds);
+        }
         server_->begin(*outage);
     }
 }
@@ -216,6 +237,22 @@ void SoakStation::unplugWhenDue(UnplugMoment moment) {
         armedUnplugs_.erase(armed);
         return;
     }
+}
+
+void SoakStation::finish(int drainSeconds, const std::function<void()>& alive) {
+    if (!backgroundQueue_)
+        return;
+    server_->endAllOutages();
+    const UploadQueue& queue = engine_->backgroundUpload().uploadQueue();
+    QElapsedTimer waited;
+    waited.start();
+    while (queue.length() > 0 && waited.elapsed() < qint64(drainSeconds) * 1000) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        alive();
+        QThread::msleep(20);
+    }
+    drainSeconds_ = double(waited.elapsed()) / 1000;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 }
 
 void SoakStation::fill(SoakFigures& figures) const {
@@ -248,6 +285,16 @@ void SoakStation::fill(SoakFigures& figures) const {
     figures.quietShotTickP99Ms = ticks_.percentile(0.99, true);
     figures.escapedExceptions = escapedExceptions_;
     figures.serverFailure = server_->failure();
+    figures.roundsServerDown = roundsServerDown_;
+    figures.longOutages = longOutages_;
+    figures.longestOutageRounds = longestOutageRounds_;
+    figures.backgroundQueue = backgroundQueue_;
+    if (backgroundQueue_) {
+        figures.server = serverHoldings(workPath_, QDir(server_->root()).filePath(kServerFolder));
+        figures.queueLeft = engine_->backgroundUpload().uploadQueue().length();
+        figures.longestQueue = longestQueue_;
+        figures.drainSeconds = drainSeconds_;
+    }
 }
 
 } // namespace snapdeck::soak

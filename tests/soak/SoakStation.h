@@ -13,6 +13,7 @@
 
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,7 +40,9 @@ class SoakStation {
 public:
     // "shots": how many the run will take, so that the soak's own records are made
     // big enough at the start and do not grow while memory is measured.
-    explicit SoakStation(int shots);
+    // "backgroundQueue": "Отправлять в фоне", the durable queue's worker sends the
+    // pictures on its own thread in real time.
+    explicit SoakStation(int shots, bool backgroundQueue = false);
     ~SoakStation();
 
     // False, with the reason, when the station could not be set up.
@@ -54,6 +57,10 @@ public:
     int shots() const;
     bool shooting() const;
     QString scheduleText() const;
+
+    // With the queue: every outage ends, and the queue drains in real time, for at most
+    // "drainSeconds"; "alive" is called every pass of the wait.
+    void finish(int drainSeconds, const std::function<void()>& alive);
 
     // Everything counted so far, the pictures and uploads checked where they lie.
     void fill(SoakFigures& figures) const;
@@ -82,6 +89,7 @@ private:
     TickTimes ticks_;
     int plannedShots_ = 0;
 
+    bool backgroundQueue_ = false;
     int round_ = 0;
     std::deque<Unplug> armedUnplugs_; // waiting for their moment in a capture
     int diskFullRoundsLeft_ = 0;
@@ -92,6 +100,11 @@ private:
     int diskFullBursts_ = 0;
     int escapedExceptions_ = 0;
     int boxesBeforeUpload_ = 0;
+    int longestQueue_ = 0;
+    int roundsServerDown_ = 0;
+    int longOutages_ = 0;
+    int longestOutageRounds_ = 0;
+    double drainSeconds_ = 0;
 };
 
 } // namespace snapdeck::soak
