@@ -60,6 +60,11 @@ void UploadWorker::setOptions(TransportOptions options) {
     options_ = std::move(options);
 }
 
+void UploadWorker::setBackoff(Backoff backoff) {
+    std::lock_guard lock(mutex_);
+    backoff_ = backoff;
+}
+
 void UploadWorker::stop() {
     {
         std::lock_guard lock(mutex_);

@@ -44,6 +44,8 @@ public:
     void start();
     // The time limits of the uploads from the next one on.
     void setOptions(TransportOptions options);
+    // The waits after failures, from the next failure on.
+    void setBackoff(Backoff backoff);
     // Drains only while enabled; a backlog found at start waits for it.
     void setEnabled(bool enabled);
     // A new entry is queued: try it now unless a failure's backoff is running.

@@ -127,6 +127,18 @@ TEST(Backoff, WaitsOneSecondDoublingToFiveMinutesAndASuccessStartsAgain) {
     EXPECT_EQ(backoff.afterFailure().count(), 2000);
 }
 
+// Shortened waits, as a soak that runs the station's seconds fast sets them, keep the
+// same rule within their own limits.
+TEST(Backoff, ShortenedWaitsDoubleToTheirOwnLongestAndASuccessStartsAgain) {
+    Backoff backoff(std::chrono::milliseconds(10), std::chrono::milliseconds(50));
+    std::vector<long> waits;
+    for (int failure = 0; failure < 5; ++failure)
+        waits.push_back(long(backoff.afterFailure().count()));
+    EXPECT_EQ(waits, (std::vector<long>{10, 20, 40, 50, 50}));
+    backoff.succeeded();
+    EXPECT_EQ(backoff.afterFailure().count(), 10);
+}
+
 // The worker's own thread sends the backlog oldest first, each picture whole under its own
 // name; the fixed name is published once, for the newest picture, not for each.
 TEST_F(UploadWorkerTest, DrainsInCaptureOrderEachPictureWholeAndTheFixedNameForTheNewestOnly) {
