@@ -63,9 +63,9 @@ using Fault = std::variant<Unplug, DownloadSilence, DownloadError, DiskFull, Ser
 class FaultPlan {
 public:
     static constexpr int kBlock = 100;
-    static constexpr int kLongOutageEvery = 4;
+    static constexpr int kLongOutageEvery = 5;
     static constexpr int kLongOutageShortest = 60;
-    static constexpr int kLongOutageLongest = 300;
+    static constexpr int kLongOutageLongest = 240;
 
     explicit FaultPlan(std::uint64_t seed, bool longOutages = false);
 

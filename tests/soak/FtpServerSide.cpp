@@ -54,6 +54,7 @@ void FtpServerSide::strike() {
         break;
     case ServerOutage::KilledMidUpload:
         killArmed_ = true; // the rounds count from the kill
+        roundsWaitingForStor_ = 0;
         if (killAtStor_)
             storKiller_.arm(server_.eventsFile(), server_.processId());
         break;
@@ -82,6 +83,12 @@ void FtpServerSide::endOfRound() {
         server_.kill(); // reaps it
         killArmed_ = false;
         ++killedAtStor;
+    } else if (killArmed_ && killAtStor_ && storPatience_ >= 0 &&
+               ++roundsWaitingForStor_ > storPatience_) {
+        storKiller_.disarm();
+        server_.kill();
+        killArmed_ = false;
+        ++killedWaitingForStor;
     }
     if (!current_ || killArmed_)
         return;

@@ -26,6 +26,8 @@ public:
     QString root() const { return root_; }
     QString failure() const { return failure_; }
     bool outageActive() const { return current_.has_value(); }
+    // Not serving: an outage struck (a kill mid-upload waiting for its upload does not count).
+    bool down() const { return current_.has_value() && !killArmed_; }
 
     void begin(const ServerFault& fault);
     // The engine is about to send a picture: a kill waiting for that moment strikes.
@@ -33,13 +35,18 @@ public:
     // Uploads run on a thread of their own, with no moment to hook: a kill mid-upload
     // strikes when the server logs the STOR of a picture instead.
     void killMidUploadAtStor() { killAtStor_ = true; }
+    // A kill at a STOR that has waited this many rounds for one strikes anyway, between
+    // uploads: a worker in a long backoff would hold it, and every outage behind it, for
+    // longer than the station's rounds take. Negative: it waits as long as it takes.
+    void giveUpWaitingForStorAfter(int rounds) { storPatience_ = rounds; }
     // One round has passed.
     void endOfRound();
     // Every outage ends now, the waiting ones too: the real server is back.
     void endAllOutages();
 
     std::map<ServerOutage, int> outagesBegun;
-    int killedAtStor = 0; // kills mid-upload that struck at a STOR
+    int killedAtStor = 0;         // kills mid-upload that struck at a STOR
+    int killedWaitingForStor = 0; // kills mid-upload that gave up waiting for one
 
 private:
     void strike();
@@ -53,6 +60,8 @@ private:
     int roundsLeft_ = 0;
     bool killArmed_ = false;
     bool killAtStor_ = false;
+    int storPatience_ = -1;
+    int roundsWaitingForStor_ = 0;
     KillAtStor storKiller_;
     QString failure_;
 };

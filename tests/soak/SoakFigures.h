@@ -33,10 +33,13 @@ struct SoakFigures {
     ServerHoldings server;
     int queueLeft = 0;       // entries the drain did not send
     int longestQueue = 0;    // the queue's length at its longest, at the end of a round
+    int backlogsDrained = 0; // times a queue of 30 or more emptied while shooting went on
     double drainSeconds = 0; // real time from the server back for good to the queue empty
     int roundsServerDown = 0;
     int longOutages = 0; // outages planned as long ones
     int longestOutageRounds = 0;
+    int killedAtStor = 0;         // kills mid-upload that struck at the worker's STOR
+    int killedWaitingForStor = 0; // the others, after waiting for one
 
     // The faults that struck.
     std::map<UnplugMoment, int> unplugs;

@@ -61,9 +61,15 @@ QString soakReport(const SoakFigures& f) {
                    .arg(f.rounds)
                    .arg(f.longOutages)
                    .arg(f.longestOutageRounds);
-        out << QStringLiteral("  queue at its longest %1; drained in %2 s real after the server "
-                              "was back for good, %3 left")
+        out << QStringLiteral("  kills mid-upload: %1 struck at the worker's STOR, %2 between "
+                              "uploads after waiting for one")
+                   .arg(f.killedAtStor)
+                   .arg(f.killedWaitingForStor);
+        out << QStringLiteral("  queue at its longest %1; backlogs of 30 or more drained while "
+                              "shooting %2 times; at the end drained in %3 s real after the "
+                              "server was back for good, %4 left")
                    .arg(f.longestQueue)
+                   .arg(f.backlogsDrained)
                    .arg(f.drainSeconds, 0, 'f', 1)
                    .arg(f.queueLeft);
         out << QStringLiteral("  on the server %1: whole %2, HALF %3, under two names %4; on "

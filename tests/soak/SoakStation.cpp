@@ -21,6 +21,12 @@ const QString kUser = QStringLiteral("station");
 const QString kPassword = QStringLiteral("soak");
 const QString kServerFolder = QStringLiteral("webcam");
 constexpr ImageSize kSmallestImageSize = ImageSize::Sq2_640x480;
+// Real time a round gives the queue's worker to catch up while the server serves.
+constexpr qint64 kCatchUpMs = 100;
+// Rounds a kill mid-upload waits for the worker's STOR before it strikes anyway.
+constexpr int kStorPatienceRounds = 60;
+// A queue this long is a backlog, whose draining while shooting goes on is counted.
+constexpr int kBacklog = 30;
 
 QDateTime stationStart() {
     return QDateTime(QDate(2026, 6, 1), QTime(6, 0, 0));
@@ -112,9 +118,14 @@ bool SoakStation::setUp(QString* failure) {
     timeouts.stallTimeout = std::chrono::seconds(1);
     if (backgroundQueue_) {
         engine_->backgroundUpload().worker().setOptions(timeouts);
+        // The worker's waits on the scale of the soak's rounds, tens of milliseconds
+        // for a second of the station's clock: 1 s to 5 min become 10 ms to 3 s.
+        engine_->backgroundUpload().worker().setBackoff(
+            Backoff(std::chrono::milliseconds(10), std::chrono::seconds(3)));
         engine_->setBackgroundUpload(true);
         // The worker's uploads show nothing to hook: a kill mid-upload waits for a STOR.
         server_->killMidUploadAtStor();
+        server_->giveUpWaitingForStorAfter(kStorPatienceRounds);
     }
     engine_->setUploadEnabled(true);
 
@@ -174,9 +185,26 @@ void SoakStation::endRound() {
         // The worker's reports reach the engine through this thread's event queue; its
         // timers must not fire, so only the posted calls are delivered.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        longestQueue_ = std::max(longestQueue_, engine_->backgroundUpload().uploadQueue().length());
+        const UploadQueue& queue = engine_->backgroundUpload().uploadQueue();
+        longestQueue_ = std::max(longestQueue_, queue.length());
+        if (queue.length() >= kBacklog)
+            backlogWaiting_ = true;
+        else if (queue.length() == 0 && backlogWaiting_) {
+            backlogWaiting_ = false;
+            ++backlogsDrained_;
+        }
+        // The worker runs in real time and the station's second in a few milliseconds:
+        // while the server serves (a kill mid-upload waiting for its upload included),
+        // the worker gets a moment to keep up, or the station's clock would outrun its
+        // backoff and the backlog would never drain between outages.
+        if (!server_->down()) {
+            QElapsedTimer waited;
+            waited.start();
+            while (queue.length() > 0 && waited.elapsed() < kCatchUpMs)
+                QThread::msleep(2);
+        }
     }
-    if (server_->outageActive())
+    if (server_->down())
         ++roundsServerDown_;
     writeLimit_.release();
     if (diskFullRoundsLeft_ > 0)
@@ -293,7 +321,10 @@ void SoakStation::fill(SoakFigures& figures) const {
         figures.server = serverHoldings(workPath_, QDir(server_->root()).filePath(kServerFolder));
         figures.queueLeft = engine_->backgroundUpload().uploadQueue().length();
         figures.longestQueue = longestQueue_;
+        figures.backlogsDrained = backlogsDrained_;
         figures.drainSeconds = drainSeconds_;
+        figures.killedAtStor = server_->killedAtStor;
+        figures.killedWaitingForStor = server_->killedWaitingForStor;
     }
 }
 

@@ -101,6 +101,8 @@ private:
     int escapedExceptions_ = 0;
     int boxesBeforeUpload_ = 0;
     int longestQueue_ = 0;
+    bool backlogWaiting_ = false;
+    int backlogsDrained_ = 0;
     int roundsServerDown_ = 0;
     int longOutages_ = 0;
     int longestOutageRounds_ = 0;

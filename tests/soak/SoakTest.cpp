@@ -127,7 +127,7 @@ TEST(StationSoak, TwoHundredRoundsThroughEveryFaultLoseNoPictureAndGiveNoNameTwi
 // the queue drains and every picture on disk is on the server, whole, under one name.
 TEST(Soak, ThroughTheQueueEveryPictureReachesTheServerWholeAfterALongOutage) {
     SoakOptions options;
-    options.shots = 250;
+    options.shots = 350;
     options.seed = 3;
     options.warmupShots = 0;
     options.backgroundQueue = true;
@@ -143,6 +143,7 @@ TEST(Soak, ThroughTheQueueEveryPictureReachesTheServerWholeAfterALongOutage) {
     EXPECT_GE(figures.roundsServerDown, FaultPlan::kLongOutageShortest) << report;
     EXPECT_GT(figures.longestQueue, 20) << "the backlog built up while the server was away\n"
                                         << report;
+    EXPECT_GE(figures.backlogsDrained, 1) << "and drained while shooting went on\n" << report;
     EXPECT_EQ(figures.queueLeft, 0) << report;
     EXPECT_EQ(figures.server.identical, figures.pictures.diskFiles) << report;
     EXPECT_EQ(figures.server.half, 0) << report;
