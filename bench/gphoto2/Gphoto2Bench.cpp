@@ -16,6 +16,8 @@
 #include "PtpIpCamera.h"
 #include "ToolCycle.h"
 #include "camera/simulator/SimulatedScene.h"
+#include "common/AppError.h"
+#include "engine/capture/PictureFiles.h"
 #include "support/BenchWindow.h"
 #include "support/MachineInfo.h"
 #include "ui/PictureBox.h"
@@ -23,7 +25,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -91,9 +92,11 @@ ReadingFigures measureReading(const QString& path, int repeat) {
     ReadingFigures f;
     for (int i = 0; i < repeat; ++i) {
         f.header.add(timed([&] {
-            QImageReader reader(path);
-            if (!reader.canRead() || !reader.size().isValid())
+            try {
+                checkShowable(path); // the engine's own check
+            } catch (const AppError&) {
                 std::fprintf(stderr, "gphoto2_bench: %s has no picture\n", qPrintable(path));
+            }
         }));
         f.decode.add(timed([&] { PictureBox::decodeToFit(path, QSize(560, 420)); }));
     }

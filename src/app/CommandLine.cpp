@@ -69,6 +69,11 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
         tr("Start, take one picture, save the window as a PNG file and quit "
            "(for documentation)."),
         tr("FILE"));
+    const QCommandLineOption screenshotOf(
+        QStringLiteral("screenshot-of"),
+        tr("With --screenshot: the window to save, \"main\" (the default) or "
+           "\"ftp-settings\"."),
+        tr("WINDOW"), QStringLiteral("main"));
     const QCommandLineOption station(
         QStringLiteral("station"),
         tr("Run without a window, as an unattended time-lapse or webcam station, "
@@ -89,6 +94,7 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     parser.addOption(camera);
     parser.addOption(port);
     parser.addOption(screenshot);
+    parser.addOption(screenshotOf);
     parser.addOption(station);
     parser.addOption(check);
     parser.addOption(lang);
@@ -127,6 +133,18 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     result.camera.camera = parser.value(camera);
     result.camera.port = parser.value(port);
     result.screenshotPath = parser.value(screenshot);
+    const QString shotOf = parser.value(screenshotOf);
+    if (shotOf == QStringLiteral("ftp-settings")) {
+        result.screenshotOf = ScreenshotOf::FtpSettings;
+    } else if (shotOf != QStringLiteral("main")) {
+        *error = tr("--screenshot-of takes \"main\" or \"ftp-settings\", not \"%1\"")
+                     .arg(shotOf);
+        return std::nullopt;
+    }
+    if (parser.isSet(screenshotOf) && result.screenshotPath.isEmpty()) {
+        *error = tr("--screenshot-of goes with --screenshot=FILE");
+        return std::nullopt;
+    }
     result.stationFile = parser.value(station);
     result.checkOnly = parser.isSet(check);
     if (result.checkOnly && result.stationFile.isEmpty()) {

@@ -88,6 +88,8 @@ int runWindow(const CommandLine& commandLine, int argc, char* argv[]) {
     sayIgnored(commandLine);
 
     QtMessagePresenter messages;
+    // A screenshot run has nobody to answer a box: it must end by itself.
+    messages.setUnattended(!commandLine.screenshotPath.isEmpty());
     const WorkFolder folder; // the current folder
     FtpSettings ftp;
     // Before anything opens: a broken ftp.ini ends the program with the error message box.
@@ -117,7 +119,7 @@ int runWindow(const CommandLine& commandLine, int argc, char* argv[]) {
     int status = 0;
     if (!commandLine.screenshotPath.isEmpty())
         saveScreenshotWhenReady(window, *engine, commandLine.screenshotPath,
-                                [&status](int code) { status = code; });
+                                commandLine.screenshotOf, [&status](int code) { status = code; });
     const int loopStatus = QApplication::exec();
     // The engine's thread ends first: it talks to the window until then.
     engine.reset();

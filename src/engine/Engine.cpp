@@ -68,7 +68,7 @@ void Engine::load() {
 }
 
 bool Engine::connectCamera() {
-    session_.load(false);
+    session_.load(CameraSession::StartUp::Station);
     live_.updateAvailability(session_.ready());
     return session_.ready();
 }
@@ -115,8 +115,16 @@ bool Engine::capture(const CaptureRequest& request) {
     return captureWithLiveViewPaused([&] { return capture_.take(request); });
 }
 
-Capture::CardCopy Engine::copyFromCard(const QString& cardName, const QString& fileName) {
+Capture::CardStep Engine::copyFromCard(const QString& cardName, const QString& fileName) {
     return capture_.copyFromCard(cardName, fileName);
+}
+
+Capture::CardStep Engine::nameShotOnCard(int picturesBefore, QString& cardName) {
+    return capture_.nameShotOnCard(picturesBefore, cardName);
+}
+
+Capture::CardStep Engine::removeFromCard(const QString& cardName) {
+    return capture_.removeFromCard(cardName);
 }
 
 void Engine::chooseSetting(SettingList list, int position) {

@@ -48,6 +48,9 @@ public:
     bool cameraLost() const { return context_.cameraLost; }
     // Starts the upload queue without the window's start-up.
     void startUploads();
+    // A face that shows no previews (the station) spares the camera the previews that
+    // setting changes and lens moves take.
+    void setPreviewsWanted(bool wanted) { context_.previewsWanted = wanted; }
 
     void takePreview();
     // "Живой просмотр": the camera's frames, one after another, until switched off, an
@@ -57,7 +60,10 @@ public:
     bool capture();
     // A capture that names its picture and notes it on the card (the station's).
     bool capture(const CaptureRequest& request);
-    Capture::CardCopy copyFromCard(const QString& cardName, const QString& fileName);
+    // A picture an earlier capture left on the card: see Capture.
+    Capture::CardStep copyFromCard(const QString& cardName, const QString& fileName);
+    Capture::CardStep nameShotOnCard(int picturesBefore, QString& cardName);
+    Capture::CardStep removeFromCard(const QString& cardName);
     void chooseSetting(SettingList list, int position);
     void moveZoom(int position);
     void moveFocus(int position);

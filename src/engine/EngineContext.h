@@ -42,6 +42,8 @@ public:
     bool loading = false;
     // While set, previews asked for are left to the one the caller takes at its end.
     bool previewsDeferred = false;
+    // False for a face with no picture box to show them in (the station).
+    bool previewsWanted = true;
     // Exposure mode, aperture and shutter as last exchanged with the camera; every
     // capture sends it before the shot.
     Exposure exposure;

@@ -149,9 +149,15 @@ struct UploadKeys {
     int urlLine = 0, endpointLine = 0, passwordLine = 0, secretLine = 0, addressingLine = 0;
 };
 
-// The destination the [upload] url names, with the [s3] keys for object storage.
-QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& out, int& line) {
-    line = keys.urlLine;
+// The destination the [upload] url names, with the [s3] keys for object storage. When
+// it is wrong, "line" and "key" say which key's value is.
+QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& out, int& line,
+                      QString& key) {
+    const auto at = [&](int keyLine, const char* name) {
+        line = keyLine ? keyLine : keys.urlLine;
+        key = QString::fromLatin1(keyLine ? name : "url");
+    };
+    at(keys.urlLine, "url");
     if (keys.url.isEmpty())
         return {};
     const QUrl url(keys.url, QUrl::StrictMode);
@@ -182,7 +188,7 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
         destination.account.host = url.host();
         destination.account.port = url.port(0);
         QString password;
-        line = keys.passwordLine;
+        at(keys.passwordLine, "password_file");
         if (const QString wrong = secretFrom(keys.passwordFile, password); !wrong.isEmpty())
             return wrong;
         destination.account.password = password;
@@ -191,7 +197,7 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
     }
     destination.s3.bucket = url.host();
     const QUrl endpoint(keys.endpoint, QUrl::StrictMode);
-    line = keys.endpointLine ? keys.endpointLine : keys.urlLine;
+    at(keys.endpointLine, "endpoint");
     if (keys.endpoint.isEmpty() || !endpoint.isValid() || endpoint.host().isEmpty() ||
         (endpoint.scheme() != u"http" && endpoint.scheme() != u"https"))
         return QStringLiteral("[s3] endpoint: the storage's address, e.g. https://s3.example.com");
@@ -200,12 +206,12 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
     destination.s3.endpointTls = endpoint.scheme() == u"https";
     destination.s3.region = keys.region;
     destination.s3.accessKey = keys.accessKey;
-    line = keys.secretLine ? keys.secretLine : keys.urlLine;
+    at(keys.secretLine, "secret_file");
     if (keys.secretFile.isEmpty() || keys.accessKey.isEmpty())
         return QStringLiteral("[s3] access_key and secret_file are needed for object storage");
     if (const QString wrong = secretFrom(keys.secretFile, destination.s3.secret); !wrong.isEmpty())
         return wrong;
-    line = keys.addressingLine ? keys.addressingLine : keys.urlLine;
+    at(keys.addressingLine, "addressing");
     if (keys.addressing != u"path" && keys.addressing != u"virtual")
         return QStringLiteral("addressing: path or virtual");
     destination.s3.virtualHosted = keys.addressing == u"virtual";
@@ -447,9 +453,11 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
     if (camera.port.size() > 0 && camera.camera != u"gphoto2")
         return fail(0, {}, QStringLiteral("port is for real cameras (camera = gphoto2)"));
     int uploadLine = 0;
-    if (const QString wrong = destinationOf(upload, config.upload.destination, uploadLine);
+    QString uploadKey;
+    if (const QString wrong =
+            destinationOf(upload, config.upload.destination, uploadLine, uploadKey);
         !wrong.isEmpty())
-        return fail(uploadLine, QStringLiteral("url"), wrong);
+        return fail(uploadLine, uploadKey, wrong);
     return config;
 }
 

@@ -81,7 +81,18 @@ qint64 StationPlan::millisecondsToNext(const Clock& clock) const {
 }
 
 QDateTime StationPlan::nextShot(const Clock& clock) const {
-    return clock.now().addMSecs(millisecondsToNext(clock));
+    qint64 index = next_;
+    // Outside the window: the first grid point at or after the window's next beginning.
+    for (int day = 0; day < 1000 && !insideWindow(gridMoment(index)); ++day) {
+        const QDateTime moment = gridMoment(index);
+        QDateTime begin(moment.date(), *schedule_.dailyFrom);
+        if (begin <= moment)
+            begin = begin.addDays(1);
+        index = std::max(index + 1, firstIndexAtOrAfter(begin));
+    }
+    if (!insideWindow(gridMoment(index)) || (schedule_.stop && gridMoment(index) > *schedule_.stop))
+        return {};
+    return clock.now().addMSecs(std::max<qint64>(0, dueMonotonicMs(index) - clock.monotonicMs()));
 }
 
 } // namespace snapdeck

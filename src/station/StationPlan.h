@@ -46,7 +46,8 @@ public:
     qint64 missedSinceBegin() const { return missed_; }
     void takeMissed(qint64 count) { missed_ += count; }
     std::optional<qint64> lastHandled() const { return lastHandled_; }
-    // The next grid point's moment on the wall clock, for the status file.
+    // The moment of the next grid point that will take a picture (inside the window,
+    // not past the stop), for the status file; invalid when no shot is left.
     QDateTime nextShot(const Clock& clock) const;
     // Milliseconds until the next grid point (0 when one has come).
     qint64 millisecondsToNext(const Clock& clock) const;

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 namespace snapdeck {
@@ -53,6 +54,7 @@ QString StationRunner::statusPath() const {
 
 void StationRunner::start(bool timed) {
     timed_ = timed;
+    removeLeftoverWrites();
     QString damaged;
     if (const std::optional<StationState> kept = StationState::read(statePath(), &damaged))
         state_ = *kept;
@@ -71,6 +73,7 @@ void StationRunner::start(bool timed) {
     saveState();
 
     engine_.setObserver(*this);
+    engine_.setPreviewsWanted(false);
     engine_.setKeepOnCard(config_.camera.keepOnCard);
     if (config_.upload.destination) {
         engine_.setQueueDestination(*config_.upload.destination, config_.upload.latestName);
@@ -116,6 +119,8 @@ void StationRunner::round() {
                 log_.write(QStringLiteral("shot missed (%1): disk low")
                                .arg(due->moment.toString(Qt::ISODate)));
             } else {
+                // Handled once the shot starts: a kill during it never fires it again.
+                state_.lastGridPoint = due->index;
                 shoot(*due);
             }
             break;
@@ -177,31 +182,100 @@ void StationRunner::applySettings() {
 }
 
 void StationRunner::copyLeftOnCard() {
+    // Shots the camera took but did not name before a fault are named first, while the
+    // card still lists them where they were taken: the copies below take pictures off it.
+    for (StationState::OnCard& note : state_.onCard) {
+        if (!note.cardName.isEmpty())
+            continue;
+        switch (engine_.nameShotOnCard(note.picturesBefore, note.cardName)) {
+        case Capture::CardStep::Done:
+            break;
+        case Capture::CardStep::NotOnCard:
+            log_.write(QStringLiteral("the shot for %1 never reached the card").arg(note.fileName));
+            note.fileName.clear();
+            break;
+        case Capture::CardStep::Failed:
+            return lostWhileOnCard();
+        }
+    }
+    state_.onCard.removeIf(
+        [](const StationState::OnCard& note) { return note.fileName.isEmpty(); });
+    saveState();
+
     const QList<StationState::OnCard> notes = state_.onCard;
     for (const StationState::OnCard& note : notes) {
+        if (note.stored) {
+            if (engine_.removeFromCard(note.cardName) == Capture::CardStep::Failed)
+                return lostWhileOnCard();
+            state_.onCard.removeOne(note);
+            log_.write(QStringLiteral("%1 (%2) left the card").arg(note.cardName, note.fileName));
+            saveState();
+            continue;
+        }
         switch (engine_.copyFromCard(note.cardName, note.fileName)) {
-        case Capture::CardCopy::Copied:
+        case Capture::CardStep::Done:
             state_.onCard.removeOne(note);
             ++state_.stored;
             lastPicture_ = note.fileName;
             log_.write(QStringLiteral("copied %1 from the card as %2 (left there by a fault)")
                            .arg(note.cardName, note.fileName));
+            keepNoteIfStillOnCard(note.cardName, note.fileName);
             break;
-        case Capture::CardCopy::NotOnCard:
+        case Capture::CardStep::NotOnCard:
             state_.onCard.removeOne(note);
-            log_.write(QStringLiteral("%1 is no longer on the card").arg(note.cardName));
-            break;
-        case Capture::CardCopy::Failed:
-            saveState();
-            if (engine_.cameraLost()) {
-                cameraReady_ = false;
-                cameraState_ = QStringLiteral("lost");
-                log_.write(QStringLiteral("camera lost"));
+            // Stored and taken off the card just before a kill: it counts now.
+            if (QFileInfo::exists(config_.pictures.folder + u'/' + note.fileName)) {
+                ++state_.stored;
+                log_.write(
+                    QStringLiteral("%1 was stored before the station stopped").arg(note.fileName));
+            } else {
+                log_.write(QStringLiteral("%1 is no longer on the card").arg(note.cardName));
             }
-            return;
+            break;
+        case Capture::CardStep::Failed:
+            return lostWhileOnCard();
         }
         saveState();
     }
+}
+
+// A stored picture whose card copy was to go while the camera was lost may still be on
+// the card: noted, so that the next good round deletes it.
+void StationRunner::keepNoteIfStillOnCard(const QString& cardName, const QString& fileName) {
+    if (config_.camera.keepOnCard || !engine_.cameraLost())
+        return;
+    StationState::OnCard note;
+    note.cardName = cardName;
+    note.fileName = fileName;
+    note.stored = true;
+    state_.onCard.append(note);
+}
+
+void StationRunner::lostWhileOnCard() {
+    saveState();
+    if (engine_.cameraLost())
+        cameraWasLost();
+}
+
+void StationRunner::cameraWasLost() {
+    cameraReady_ = false;
+    cameraState_ = QStringLiteral("lost");
+    nextCameraTryMs_ = clock_.monotonicMs() + 1000;
+    cameraBackoff_ = std::chrono::milliseconds(2000);
+    log_.write(QStringLiteral("camera lost; looking for it again"));
+}
+
+// A kill in the middle of a write leaves its temporary file (".NAME.XXXXXX" beside
+// NAME); the file it was to replace is whole, so the leftover goes.
+void StationRunner::removeLeftoverWrites() {
+    static const QRegularExpression leftover(
+        QStringLiteral("^\\.(.+\\.jpg|%1|%2)\\.[A-Za-z0-9]{6}$")
+            .arg(QRegularExpression::escape(kStateFile), QRegularExpression::escape(kStatusFile)));
+    QDir folder(config_.pictures.folder);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
+        if (leftover.match(name).hasMatch() && folder.remove(name))
+            log_.write(
+                QStringLiteral("removed %1, left by a write the station did not finish").arg(name));
 }
 
 bool StationRunner::diskHasRoom() {
@@ -225,33 +299,42 @@ void StationRunner::shoot(const StationPlan::Due& due) {
     saveState();
     log_.write(QStringLiteral("shot due %1 as %2").arg(due.moment.toString(Qt::ISODate), name));
     ++taken_;
+    // Noted before the shot and again once the camera names the picture: whatever
+    // stops this capture, the next good round finds the picture on the card.
     CaptureRequest request;
     request.fileName = name;
-    request.shotOnCard = [this, &name](const QString& cardName) {
-        // Noted before the copy: if this capture cannot finish, the next good round can.
-        state_.onCard.append({cardName, name});
+    request.beforeShot = [this, &name](int picturesBefore) {
+        StationState::OnCard note;
+        note.fileName = name;
+        note.picturesBefore = picturesBefore;
+        state_.onCard.append(note);
         saveState();
     };
-    if (engine_.capture(request)) {
+    request.shotOnCard = [this, &name](const QString& cardName) {
+        for (StationState::OnCard& note : state_.onCard)
+            if (note.fileName == name)
+                note.cardName = cardName;
+        saveState();
+    };
+    const bool stored = engine_.capture(request);
+    QString cardName;
+    for (const StationState::OnCard& note : std::as_const(state_.onCard))
+        if (note.fileName == name)
+            cardName = note.cardName;
+    if (stored) {
         ++state_.stored;
-        state_.onCard.erase(std::remove_if(state_.onCard.begin(), state_.onCard.end(),
-                                           [&name](const StationState::OnCard& note) {
-                                               return note.fileName == name;
-                                           }),
-                            state_.onCard.end());
+        state_.onCard.removeIf(
+            [&name](const StationState::OnCard& note) { return note.fileName == name; });
+        if (!cardName.isEmpty())
+            keepNoteIfStillOnCard(cardName, name);
         saveState();
         lastPicture_ = name;
         log_.write(QStringLiteral("stored %1").arg(name));
-        return;
+    } else {
+        log_.write(QStringLiteral("shot %1 not stored").arg(name));
     }
-    log_.write(QStringLiteral("shot %1 not stored").arg(name));
-    if (engine_.cameraLost()) {
-        cameraReady_ = false;
-        cameraState_ = QStringLiteral("lost");
-        nextCameraTryMs_ = clock_.monotonicMs() + 1000;
-        cameraBackoff_ = std::chrono::milliseconds(2000);
-        log_.write(QStringLiteral("camera lost; looking for it again"));
-    }
+    if (engine_.cameraLost())
+        cameraWasLost();
 }
 
 // Once an hour: pictures older than keep_days go, but only once they have been uploaded
@@ -287,6 +370,7 @@ void StationRunner::saveState() {
 
 void StationRunner::writeStatus() {
     const QueueState& queue = engineState_.queue;
+    const QDateTime nextShot = ended_ ? QDateTime() : plan_.nextShot(clock_);
     QJsonObject status{
         {QStringLiteral("state"), ended_          ? QStringLiteral("ended")
                                   : !cameraReady_ ? QStringLiteral("waiting for the camera")
@@ -308,7 +392,7 @@ void StationRunner::writeStatus() {
         {QStringLiteral("last_picture"),
          lastPicture_.isEmpty() ? QJsonValue() : QJsonValue(lastPicture_)},
         {QStringLiteral("next_shot"),
-         ended_ ? QJsonValue() : QJsonValue(plan_.nextShot(clock_).toString(Qt::ISODate))},
+         nextShot.isValid() ? QJsonValue(nextShot.toString(Qt::ISODate)) : QJsonValue()},
         {QStringLiteral("time"), clock_.now().toString(Qt::ISODate)}};
     const std::optional<StationMessages::Said> said = messages_.last();
     const QString uploadError = queue.lastError;

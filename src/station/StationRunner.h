@@ -62,9 +62,13 @@ private:
     void intervalRefused() override {}
     void runEnded(const QString&) override {}
 
+    void removeLeftoverWrites();
     void findCamera();
     void applySettings();
     void copyLeftOnCard();
+    void keepNoteIfStillOnCard(const QString& cardName, const QString& fileName);
+    void lostWhileOnCard();
+    void cameraWasLost();
     bool diskHasRoom();
     void shoot(const StationPlan::Due& due);
     void deleteOldPictures();

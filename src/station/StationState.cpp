@@ -33,7 +33,9 @@ std::optional<StationState> StationState::read(const QString& path, QString* dam
     for (const QJsonValue& value : object.value(QStringLiteral("onCard")).toArray()) {
         const QJsonObject shot = value.toObject();
         state.onCard.append({shot.value(QStringLiteral("card")).toString(),
-                             shot.value(QStringLiteral("file")).toString()});
+                             shot.value(QStringLiteral("file")).toString(),
+                             shot.value(QStringLiteral("before")).toInt(-1),
+                             shot.value(QStringLiteral("stored")).toBool()});
     }
     return state;
 }
@@ -42,7 +44,9 @@ void StationState::write(const QString& path) const {
     QJsonArray shots;
     for (const OnCard& shot : onCard)
         shots.append(QJsonObject{{QStringLiteral("card"), shot.cardName},
-                                 {QStringLiteral("file"), shot.fileName}});
+                                 {QStringLiteral("file"), shot.fileName},
+                                 {QStringLiteral("before"), shot.picturesBefore},
+                                 {QStringLiteral("stored"), shot.stored}});
     QJsonObject object{{QStringLiteral("stored"), stored},
                        {QStringLiteral("counter"), counter},
                        {QStringLiteral("onCard"), shots}};

@@ -17,8 +17,10 @@ struct StationState {
     // A shot the station took and noted before copying it: left on the card by a fault
     // (or a stop), it is copied at the next good round.
     struct OnCard {
-        QString cardName;
+        QString cardName; // empty: not named yet, the picture after "picturesBefore"
         QString fileName; // the name it was to get
+        int picturesBefore = -1;
+        bool stored = false; // on disk already: only the card's copy is left to delete
         friend bool operator==(const OnCard&, const OnCard&) = default;
     };
     QList<OnCard> onCard;

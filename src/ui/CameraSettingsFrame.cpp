@@ -12,28 +12,29 @@
 namespace snapdeck {
 
 CameraSettingsFrame::CameraSettingsFrame(EngineHost& engine, QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройки камеры"), parent), engine_(engine) {
+    : QGroupBox(tr("Настройки камеры"), parent), engine_(engine) {
     setObjectName(QStringLiteral("cameraSettingsFrame"));
     auto* form = new QFormLayout(this);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    const auto row = [&](SettingList which, const char* name, const char* caption) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
-        QComboBox* list = addList(which, name, label->text());
+    const auto row = [&](SettingList which, const char* name, const QString& caption) {
+        auto* label = new QLabel(caption, this);
+        QComboBox* list = addList(which, name);
         labelControl(label, list);
         form->addRow(label, list);
     };
-    row(SettingList::ImageSize, "imageSizeList", "Размер изображения");
-    row(SettingList::ExposureMode, "exposureModeList", "Режим экспозиции");
-    row(SettingList::WhiteBalance, "whiteBalanceList", "Баланс белого");
-    row(SettingList::Flash, "flashList", "Режим вспышки");
-    row(SettingList::Shutter, "shutterList", "Значение выдержки");
-    row(SettingList::Aperture, "apertureList", "Значение диафрагмы");
-    row(SettingList::Iso, "isoList", "Светочувствительность");
-    row(SettingList::Monitor, "monitorList", "Режим экрана");
-    row(SettingList::FocusMode, "focusModeList", "Режим фокусировки");
+    // The underlined letters differ from every button's and check box's in the window.
+    row(SettingList::ImageSize, "imageSizeList", tr("&Размер изображения"));
+    row(SettingList::ExposureMode, "exposureModeList", tr("Режим &экспозиции"));
+    row(SettingList::WhiteBalance, "whiteBalanceList", tr("Б&аланс белого"));
+    row(SettingList::Flash, "flashList", tr("Режим вспы&шки"));
+    row(SettingList::Shutter, "shutterList", tr("Значение в&ыдержки"));
+    row(SettingList::Aperture, "apertureList", tr("Значение &диафрагмы"));
+    row(SettingList::Iso, "isoList", tr("Свето&чувствительность"));
+    row(SettingList::Monitor, "monitorList", tr("Режим экра&на"));
+    row(SettingList::FocusMode, "focusModeList", tr("Режим фо&кусировки"));
 }
 
-QComboBox* CameraSettingsFrame::addList(SettingList which, const char* name, const QString&) {
+QComboBox* CameraSettingsFrame::addList(SettingList which, const char* name) {
     auto* list = new QComboBox(this);
     list->setObjectName(QLatin1String(name));
     // Wide enough for most captions; the open list shows the longest ones whole.

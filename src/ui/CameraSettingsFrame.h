@@ -23,7 +23,7 @@ public:
     void render(const EngineState& state);
 
 private:
-    QComboBox* addList(SettingList which, const char* name, const QString& caption);
+    QComboBox* addList(SettingList which, const char* name);
 
     EngineHost& engine_;
     std::array<QComboBox*, kSettingListCount> lists_{};

@@ -7,7 +7,9 @@
 
 #include <QFormLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
+#include <QStyleOptionFocusRect>
 
 namespace snapdeck {
 
@@ -29,33 +31,63 @@ QString countText(const std::optional<int>& count, const QString& before) {
     return count ? QString::number(*count) : before;
 }
 
+// The style draws no focus frame round a progress bar: this one shows when Tab reached
+// it, as the values above it do.
+class BatteryBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QProgressBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+};
+
 } // namespace
 
-CameraStatusFrame::CameraStatusFrame(QWidget* parent)
-    : QGroupBox(QStringLiteral("Камера"), parent) {
+CameraStatusFrame::CameraStatusFrame(QWidget* parent) : QGroupBox(tr("Камера"), parent) {
     setObjectName(QStringLiteral("cameraStatusFrame"));
     auto* form = new QFormLayout(this);
     const auto addRow = [&](const QString& caption, QWidget* value) {
         auto* label = new QLabel(caption, this);
         labelControl(label, value);
         form->addRow(label, value);
+        return label;
     };
 
     const EngineState start;
     // A long model name is cut short on screen rather than widen the window.
     modelValue_ = makeValue<ElidedLabel>(this, "modelValue", start.model);
-    picturesOnCardValue_ = makeValue(this, "picturesOnCardValue", QStringLiteral("PicCnt"));
-    picturesRemainingValue_ = makeValue(this, "picturesRemainingValue", QStringLiteral("RemCnt"));
-    batteryBar_ = new QProgressBar(this);
+    // A dash until the camera is first asked: a failed start leaves no made-up value.
+    picturesOnCardValue_ = makeValue(this, "picturesOnCardValue", kNoValue);
+    picturesRemainingValue_ = makeValue(this, "picturesRemainingValue", kNoValue);
+    batteryBar_ = new BatteryBar(this);
     batteryBar_->setObjectName(QStringLiteral("batteryBar"));
     batteryBar_->setRange(1, 100 * kBatteryScale);
     batteryBar_->setValue(1);
+    batteryBar_->setFormat(kNoValue);
     batteryBar_->setFocusPolicy(Qt::StrongFocus); // reached like the values above it
 
-    addRow(QStringLiteral("Модель"), modelValue_);
-    addRow(QStringLiteral("Кадров записано"), picturesOnCardValue_);
-    addRow(QStringLiteral("Кадров осталось"), picturesRemainingValue_);
-    addRow(QStringLiteral("Батарея"), batteryBar_);
+    modelCaption_ = addRow(tr("&Модель"), modelValue_);
+    picturesOnCardCaption_ = addRow(tr("&Кадров записано"), picturesOnCardValue_);
+    picturesRemainingCaption_ = addRow(tr("Кадров ост&алось"), picturesRemainingValue_);
+    batteryCaption_ = addRow(tr("Батаре&я"), batteryBar_);
+    announceValues();
+}
+
+void CameraStatusFrame::announceValues() {
+    nameValue(modelValue_, modelCaption_->text(), modelValue_->text());
+    nameValue(picturesOnCardValue_, picturesOnCardCaption_->text(), picturesOnCardValue_->text());
+    nameValue(picturesRemainingValue_, picturesRemainingCaption_->text(),
+              picturesRemainingValue_->text());
+    nameValue(batteryBar_, batteryCaption_->text(), batteryBar_->text());
 }
 
 void CameraStatusFrame::render(const EngineState& state) {
@@ -76,13 +108,14 @@ void CameraStatusFrame::render(const EngineState& state) {
         break;
     case BatteryState::Shown::NoConnection:
         batteryBar_->setValue(batteryBar_->minimum());
-        batteryBar_->setFormat(QStringLiteral("нет связи"));
+        batteryBar_->setFormat(tr("нет связи"));
         break;
     case BatteryState::Shown::Error:
         batteryBar_->setValue(batteryBar_->minimum());
-        batteryBar_->setFormat(QStringLiteral("ошибка %1").arg(battery.errorNumber));
+        batteryBar_->setFormat(tr("ошибка %1").arg(battery.errorNumber));
         break;
     }
+    announceValues();
 }
 
 } // namespace snapdeck

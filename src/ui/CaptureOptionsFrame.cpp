@@ -14,7 +14,7 @@
 namespace snapdeck {
 
 CaptureOptionsFrame::CaptureOptionsFrame(EngineHost& engine, QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройки захвата"), parent), engine_(engine) {
+    : QGroupBox(tr("Настройки захвата"), parent), engine_(engine) {
     setObjectName(QStringLiteral("captureOptionsFrame"));
     auto* column = new QVBoxLayout(this);
     const CaptureOptions start;
@@ -26,13 +26,11 @@ CaptureOptionsFrame::CaptureOptionsFrame(EngineHost& engine, QWidget* parent)
         column->addWidget(box);
         return box;
     };
-    bufferModeBox_ = addBox("bufferModeBox", QStringLiteral("Запись в буфер"), start.bufferMode);
-    keepOnCardBox_ =
-        addBox("keepOnCardBox", QStringLiteral("Сохранять на флэшке камеры"), start.keepOnCard);
-    overwriteBox_ =
-        addBox("overwriteBox", QStringLiteral("Переписать пред. кадр на диске"), start.overwrite);
+    bufferModeBox_ = addBox("bufferModeBox", tr("Запись в &буфер"), start.bufferMode);
+    keepOnCardBox_ = addBox("keepOnCardBox", tr("Со&хранять на флэшке камеры"), start.keepOnCard);
+    overwriteBox_ = addBox("overwriteBox", tr("П&ереписать пред. кадр на диске"), start.overwrite);
 
-    captureStatusLine_ = new QLabel(QStringLiteral("Статус"), this);
+    captureStatusLine_ = new QLabel(tr("Статус"), this); // hidden: its height is kept
     captureStatusLine_->setObjectName(QStringLiteral("captureStatusLine"));
     // The line keeps its room while hidden: showing it at each capture moves none of the
     // controls around it.
@@ -46,7 +44,7 @@ CaptureOptionsFrame::CaptureOptionsFrame(EngineHost& engine, QWidget* parent)
     transferBar_->setObjectName(QStringLiteral("transferBar"));
     transferBar_->setRange(0, 100);
     transferBar_->setValue(0);
-    nameControl(transferBar_, QStringLiteral("Передача файла"));
+    nameControl(transferBar_, tr("Передача файла"));
     column->addWidget(transferBar_);
     column->addStretch();
 

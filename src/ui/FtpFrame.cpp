@@ -13,20 +13,20 @@
 namespace snapdeck {
 
 FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
-    : QGroupBox(QStringLiteral("FTP"), parent), engine_(engine) {
+    : QGroupBox(tr("FTP"), parent), engine_(engine) {
     setObjectName(QStringLiteral("ftpFrame"));
     auto* column = new QVBoxLayout(this);
     auto* line = new QHBoxLayout;
 
-    settingsButton_ = new QPushButton(QStringLiteral("Настройки FTP"), this);
+    settingsButton_ = new QPushButton(tr("Настройки &FTP"), this);
     settingsButton_->setObjectName(QStringLiteral("ftpSettingsButton"));
-    uploadBox_ = new QCheckBox(QStringLiteral("Включить"), this);
+    uploadBox_ = new QCheckBox(tr("Вк&лючить"), this);
     uploadBox_->setObjectName(QStringLiteral("uploadBox"));
-    backgroundBox_ = new QCheckBox(QStringLiteral("Отправлять в фоне"), this);
+    backgroundBox_ = new QCheckBox(tr("&Отправлять в фоне"), this);
     backgroundBox_->setObjectName(QStringLiteral("backgroundUploadBox"));
     backgroundBox_->setToolTip(
-        QStringLiteral("Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; "
-                       "очередь переживает перезапуск и отправляется, пока включена отправка."));
+        tr("Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; "
+           "очередь переживает перезапуск и отправляется, пока включена отправка."));
     queueLine_ = new QLabel(this);
     queueLine_->setObjectName(QStringLiteral("queueLine"));
     queueLine_->hide();
@@ -46,9 +46,9 @@ FtpFrame::FtpFrame(EngineHost& engine, QWidget* parent)
 
     line->addWidget(settingsButton_);
     line->addWidget(uploadBox_);
-    line->addWidget(backgroundBox_);
     line->addStretch();
     column->addLayout(line);
+    column->addWidget(backgroundBox_); // its own line: the frame stays narrow
     column->addWidget(uploadStatusLine_);
     column->addWidget(queueLine_);
     column->addWidget(queueErrorLine_);
@@ -68,7 +68,7 @@ void FtpFrame::render(const EngineState& state) {
     // The queue shows while pictures go through it, and while a backlog waits.
     const QueueState& queue = state.queue;
     const bool queueShown = state.backgroundUpload || queue.length > 0;
-    setTextIfChanged(*queueLine_, QStringLiteral("В очереди: %1").arg(queue.length));
+    setTextIfChanged(*queueLine_, tr("В очереди: %1").arg(queue.length));
     queueLine_->setVisible(queueShown);
     setTextIfChanged(*queueErrorLine_, queue.lastError);
     queueErrorLine_->setVisible(queueShown && !queue.lastError.isEmpty());

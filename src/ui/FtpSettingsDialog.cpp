@@ -3,6 +3,7 @@
 #include "Accessibility.h"
 #include "common/ErrorTrap.h"
 #include "common/Messages.h"
+#include "engine/upload/ConnectionCheck.h"
 #include "engine/upload/FtpService.h"
 #include "engine/upload/FtpSettingsFile.h"
 
@@ -10,7 +11,9 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace snapdeck {
@@ -29,11 +32,19 @@ FtpSettingsDialog::FtpSettingsDialog(const FtpSettings& settings, const WorkFold
                                      MessagePresenter& messages, QWidget* parent)
     : QDialog(parent), settings_(settings), folder_(folder), messages_(messages) {
     setObjectName(QStringLiteral("ftpSettingsDialog"));
-    setWindowTitle(QStringLiteral("Настройки FTP"));
+    setWindowTitle(tr("Настройки FTP"));
     setModal(true);
     buildLayout();
     fill();
     connect(saveButton_, &QPushButton::clicked, this, &FtpSettingsDialog::save);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(checkButton_, &QPushButton::clicked, this, &FtpSettingsDialog::checkConnection);
+}
+
+// A check still running ends at once; its answer has no window to go to.
+FtpSettingsDialog::~FtpSettingsDialog() {
+    if (checkStop_)
+        *checkStop_ = true;
 }
 
 void FtpSettingsDialog::buildLayout() {
@@ -48,38 +59,55 @@ void FtpSettingsDialog::buildLayout() {
     serviceList_->addItems(ftpServiceNames());
     folderBox_ = textBox("folderBox", this);
     fileNameBox_ = textBox("fileNameBox", this);
-    saveButton_ = new QPushButton(QStringLiteral("Сохранить"), this);
+    saveButton_ = new QPushButton(tr("&Сохранить"), this);
     saveButton_->setObjectName(QStringLiteral("saveButton"));
     saveButton_->setDefault(true);
+    cancelButton_ = new QPushButton(tr("&Отмена"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    checkButton_ = new QPushButton(tr("Про&верить соединение"), this);
+    checkButton_->setObjectName(QStringLiteral("checkConnectionButton"));
+    checkButton_->setToolTip(tr("Войти на сервер и перейти в папку, ничего не отсылая"));
+    checkLine_ = new QLabel(this);
+    checkLine_->setObjectName(QStringLiteral("connectionCheckLine"));
+    checkLine_->setTextFormat(Qt::PlainText); // the server's name is shown as it is
+    checkLine_->setWordWrap(true);
+    checkLine_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     auto* form = new QFormLayout;
-    const std::pair<const QString&, QWidget*> rows[] = {
-        {kFtpHostCaption, hostBox_},        {kFtpPortCaption, portBox_},
-        {kFtpLoginCaption, loginBox_},      {kFtpPasswordCaption, passwordBox_},
-        {kFtpServiceCaption, serviceList_}, {kFtpDirectoryCaption, folderBox_},
-        {kFtpFileNameCaption, fileNameBox_}};
+    const std::pair<QString, QWidget*> rows[] = {
+        {tr("Имя &хоста"), hostBox_},       {tr("&Порт"), portBox_},
+        {tr("&Логин"), loginBox_},          {tr("Па&роль"), passwordBox_},
+        {tr("&Тип сервиса"), serviceList_}, {tr("&Директория"), folderBox_},
+        {tr("&Имя файла"), fileNameBox_}};
     for (const auto& [caption, control] : rows) {
         auto* label = new QLabel(caption, this);
         labelControl(label, control);
         form->addRow(label, control);
     }
-    auto* fileNameHint = new QLabel(
-        QStringLiteral("Каждый снимок отсылается под своим именем и публикуется также под "
-                       "этим (для веб-страницы); пусто - не публикуется. Имя без \"/\" и \"..\"."),
-        this);
+    auto* fileNameHint =
+        new QLabel(tr("Каждый снимок отсылается под своим именем и публикуется также под "
+                      "этим (для веб-страницы); пусто - не публикуется. Имя без \"/\" и \"..\"."),
+                   this);
     fileNameHint->setObjectName(QStringLiteral("fileNameHint"));
     fileNameHint->setWordWrap(true);
     fileNameBox_->setToolTip(fileNameHint->text());
     form->addRow(QString(), fileNameHint);
 
-    auto* warning = new QLabel(QStringLiteral("ВНИМАНИЕ!"), this);
-    auto* warningText = new QLabel(QStringLiteral("Хранить здесь пароль небезопасно !"), this);
+    auto* warning = new QLabel(tr("ВНИМАНИЕ!"), this);
+    auto* warningText = new QLabel(tr("Хранить здесь пароль небезопасно !"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(checkButton_);
+    buttons->addStretch();
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addWidget(warning);
     column->addWidget(warningText);
-    column->addWidget(saveButton_, 0, Qt::AlignRight);
+    column->addWidget(checkLine_);
+    column->addLayout(buttons);
 
     setTabOrder(hostBox_, portBox_);
     setTabOrder(portBox_, loginBox_);
@@ -87,7 +115,9 @@ void FtpSettingsDialog::buildLayout() {
     setTabOrder(passwordBox_, serviceList_);
     setTabOrder(serviceList_, folderBox_);
     setTabOrder(folderBox_, fileNameBox_);
-    setTabOrder(fileNameBox_, saveButton_);
+    setTabOrder(fileNameBox_, checkButton_);
+    setTabOrder(checkButton_, saveButton_);
+    setTabOrder(saveButton_, cancelButton_);
 }
 
 void FtpSettingsDialog::fill() {
@@ -113,18 +143,22 @@ std::optional<std::pair<QLineEdit*, QString>> FtpSettingsDialog::boxWithControlC
     return std::nullopt;
 }
 
-void FtpSettingsDialog::save() {
-    // ftp.ini would drop a line break that the settings in use keep and the upload sends.
-    if (const auto refused = boxWithControlCharacter()) {
+std::optional<FtpIniValues> FtpSettingsDialog::checkedValues() {
+    const auto refuse = [this](const QString& text, QLineEdit* box) {
         Message bad;
-        bad.text = QStringLiteral("В поле \"%1\" есть управляющий символ (например, перевод "
-                                  "строки). Уберите его, чтобы сохранить настройки.")
-                       .arg(refused->second);
+        bad.text = text;
         bad.icon = MessageIcon::Exclamation;
         messages_.show(bad);
-        refused->first->setFocus();
-        return;
-    }
+        box->setFocus();
+        box->selectAll();
+        return std::nullopt;
+    };
+    // ftp.ini would drop a line break that the settings in use keep and the upload sends.
+    if (const auto refused = boxWithControlCharacter())
+        return refuse(tr("В поле \"%1\" есть управляющий символ (например, перевод строки). "
+                         "Уберите его, чтобы сохранить настройки.")
+                          .arg(refused->second),
+                      refused->first);
     const FtpIniValues values = {hostBox_->text().trimmed(),
                                  portBox_->text().trimmed(),
                                  loginBox_->text().trimmed(),
@@ -132,34 +166,64 @@ void FtpSettingsDialog::save() {
                                  QString::number(serviceList_->currentIndex()),
                                  folderBox_->text().trimmed(),
                                  fileNameBox_->text().trimmed()};
-    if (!isPlainRemoteName(values[6])) {
-        Message bad;
-        bad.text = QStringLiteral("В поле \"%1\" должно быть одно имя файла, без \"/\" и \"..\".")
-                       .arg(kFtpFileNameCaption);
-        bad.icon = MessageIcon::Exclamation;
-        messages_.show(bad);
-        fileNameBox_->setFocus();
-        fileNameBox_->selectAll();
+    if (!isPlainRemoteName(values[6]))
+        return refuse(tr("В поле \"%1\" должно быть одно имя файла, без \"/\" и \"..\".")
+                          .arg(kFtpFileNameCaption),
+                      fileNameBox_);
+    if (!portFromText(values[1]))
+        return refuse(tr("Порт должен быть числом от 0 до 65535 (0 - порт по умолчанию)."),
+                      portBox_);
+    return values;
+}
+
+FtpSettings FtpSettingsDialog::settingsOf(const FtpIniValues& values) const {
+    return {values[0], *portFromText(values[1]),     values[2],
+            values[3], serviceList_->currentIndex(), values[5],
+            values[6]};
+}
+
+void FtpSettingsDialog::save() {
+    const std::optional<FtpIniValues> values = checkedValues();
+    if (!values)
         return;
-    }
-    const std::optional<std::int32_t> port = portFromText(values[1]);
-    if (!port) {
-        Message bad;
-        bad.text = QStringLiteral("Порт должен быть числом от 0 до 65535 (0 - порт по умолчанию).");
-        bad.icon = MessageIcon::Exclamation;
-        messages_.show(bad);
-        portBox_->setFocus();
-        portBox_->selectAll();
-        return;
-    }
-    const FtpSettings saved{values[0], *port,    values[2], values[3], serviceList_->currentIndex(),
-                            values[5], values[6]};
     // A file that cannot be written is reported; the settings stay as they were.
     runTrapped(messages_, [&] {
-        writeFtpIni(folder_, values);
-        settings_ = saved;
+        writeFtpIni(folder_, *values);
+        settings_ = settingsOf(*values);
         accept();
     });
+}
+
+// The settings in the boxes, saved or not, are tried on a thread of the pool: the window
+// answers meanwhile, and the program's end waits for the pool.
+void FtpSettingsDialog::checkConnection() {
+    const std::optional<FtpIniValues> values = checkedValues();
+    if (!values)
+        return;
+    checkButton_->setEnabled(false);
+    checkLine_->setText(tr("Проверяем соединение..."));
+    auto stop = std::make_shared<std::atomic_bool>(false);
+    checkStop_ = stop;
+    TransportOptions options = checkOptions_;
+    options.cancelled = [stop, also = options.cancelled] { return *stop || (also && also()); };
+    QThreadPool::globalInstance()->start(
+        [settings = settingsOf(*values), options, self = QPointer(this)] {
+            const ConnectionReport report = ConnectionCheck::run(settings, options);
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, report] {
+                    if (self)
+                        self->showCheckReport(report);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void FtpSettingsDialog::showCheckReport(const ConnectionReport& report) {
+    checkStop_.reset();
+    checkButton_->setEnabled(true);
+    checkLine_->setText(report.text);
+    checkLine_->setProperty("checkSucceeded", report.ok);
 }
 
 } // namespace snapdeck

@@ -36,28 +36,34 @@ void showPosition(QSlider& slider, const LensState& lens) {
     slider.setEnabled(lens.enabled);
 }
 
+// The lens captions change with the lens ("Увеличение - 80/240"): Alt with their first
+// letter reaches the slider below.
+QString withAltLetter(const QString& caption) {
+    return u'&' + QString(caption).replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace
 
 LensFrame::LensFrame(EngineHost& engine, QWidget* parent)
-    : QGroupBox(QStringLiteral("Объектив"), parent), engine_(engine) {
+    : QGroupBox(tr("Объектив"), parent), engine_(engine) {
     setObjectName(QStringLiteral("lensFrame"));
     auto* column = new QVBoxLayout(this);
     const EngineState start;
 
-    zoomCaption_ = new QLabel(start.zoom.caption, this);
+    zoomCaption_ = new QLabel(withAltLetter(start.zoom.caption), this);
     zoomCaption_->setObjectName(QStringLiteral("zoomCaption"));
     // A keyboard step of 8 reaches the next lens position even where the camera snaps
     // the zoom to steps of 8.
     zoomSlider_ =
         makeSlider(this, "zoomSlider", LensControl::kZoomMinimum, LensControl::kZoomMaximum, 8);
-    labelControl(zoomCaption_, zoomSlider_, QStringLiteral("Увеличение"));
+    labelControl(zoomCaption_, zoomSlider_, tr("Увеличение"));
 
-    focusCaption_ = new QLabel(start.focus.caption, this);
+    focusCaption_ = new QLabel(withAltLetter(start.focus.caption), this);
     focusCaption_->setObjectName(QStringLiteral("focusCaption"));
     focusSlider_ =
         makeSlider(this, "focusSlider", LensControl::kFocusMinimum, LensControl::kFocusMaximum, 4);
     focusSlider_->setEnabled(start.focus.enabled);
-    labelControl(focusCaption_, focusSlider_, QStringLiteral("Фокусировка"));
+    labelControl(focusCaption_, focusSlider_, tr("Фокусировка"));
 
     column->addWidget(zoomCaption_);
     column->addWidget(zoomSlider_);
@@ -75,9 +81,9 @@ LensFrame::LensFrame(EngineHost& engine, QWidget* parent)
 
 void LensFrame::render(const EngineState& state) {
     showPosition(*zoomSlider_, state.zoom);
-    setTextIfChanged(*zoomCaption_, state.zoom.caption);
+    setTextIfChanged(*zoomCaption_, withAltLetter(state.zoom.caption));
     showPosition(*focusSlider_, state.focus);
-    setTextIfChanged(*focusCaption_, state.focus.caption);
+    setTextIfChanged(*focusCaption_, withAltLetter(state.focus.caption));
 }
 
 } // namespace snapdeck

@@ -16,9 +16,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace snapdeck {
@@ -28,7 +31,7 @@ MainWindow::MainWindow(EngineHost& engine, MessagePresenter& messages, FtpSettin
     : QMainWindow(parent), engine_(engine), messages_(messages), ftp_(std::move(ftp)),
       folder_(std::move(folder)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Snapdeck- СнапДек"));
+    setWindowTitle(tr("Snapdeck- СнапДек"));
     buildLayout(messages);
 
     connect(previewButton_, &QPushButton::clicked, this,
@@ -43,6 +46,48 @@ MainWindow::MainWindow(EngineHost& engine, MessagePresenter& messages, FtpSettin
             showHistogram(lastPictureBox_->histogram());
     });
     connect(ftpFrame_, &FtpFrame::settingsAsked, this, &MainWindow::openFtpSettings);
+    addShortcuts();
+}
+
+// F8 and F5 work wherever the focus is; Space captures too, unless the control in focus
+// takes Space itself (a button presses, a check box ticks, a list opens): keyPressEvent
+// only sees the Space no control took.
+void MainWindow::addShortcuts() {
+    const auto pressWith = [this](QKeySequence key, QPushButton* button) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled())
+                button->click();
+        });
+    };
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        frame->installEventFilter(this);
+    pressWith(QKeySequence(Qt::Key_F8), captureButton_);
+    pressWith(QKeySequence(Qt::Key_F5), previewButton_);
+    captureButton_->setToolTip(tr("Снять и сохранить снимок (F8 или Пробел)"));
+    previewButton_->setToolTip(tr("Показать, что видит камера, в малом окне (F5)"));
+}
+
+bool MainWindow::spaceCaptures(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier)
+        return false;
+    if (captureButton_->isEnabled() && !event->isAutoRepeat())
+        captureButton_->click();
+    event->accept();
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!spaceCaptures(event))
+        QMainWindow::keyPressEvent(event);
+}
+
+// A frame takes the Space its control left (a group box keeps it for a check box of its
+// own, which ours have not): it is handed to the capture here.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QGroupBox*>(watched))
+        return spaceCaptures(static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() = default;
@@ -52,7 +97,7 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     setCentralWidget(central);
     auto* grid = new QGridLayout(central);
 
-    lastPictureBox_ = new PictureBox(QStringLiteral("Последний снимок"), QSize(560, 420), central);
+    lastPictureBox_ = new PictureBox(tr("Последний снимок"), QSize(560, 420), central);
     lastPictureBox_->setObjectName(QStringLiteral("lastPictureBox"));
     lastPictureBox_->allowFocusCheck();
     lastPictureBox_->measureHistograms();
@@ -60,18 +105,17 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     histogramView_->setObjectName(QStringLiteral("histogramView"));
     clippingLine_ = new QLabel(central);
     clippingLine_->setObjectName(QStringLiteral("clippingLine"));
-    previewBox_ =
-        new PictureBox(QStringLiteral("Предварительный просмотр"), QSize(200, 150), central);
+    previewBox_ = new PictureBox(tr("Предварительный просмотр"), QSize(200, 150), central);
     previewBox_->setObjectName(QStringLiteral("previewBox"));
     previewBox_->setFixedSize(200, 150);
 
-    previewButton_ = new QPushButton(QStringLiteral("Просмотр"), central);
+    previewButton_ = new QPushButton(tr("&Просмотр"), central);
     previewButton_->setObjectName(QStringLiteral("previewButton"));
-    liveViewBox_ = new QCheckBox(tr("Живой просмотр"), central);
+    liveViewBox_ = new QCheckBox(tr("&Живой просмотр"), central);
     liveViewBox_->setObjectName(QStringLiteral("liveViewBox"));
     liveViewBox_->setEnabled(false);
     liveViewBox_->setToolTip(EngineState().liveView.unavailableReason);
-    captureButton_ = new QPushButton(QStringLiteral("Захват"), central);
+    captureButton_ = new QPushButton(tr("&Захват"), central);
     captureButton_->setObjectName(QStringLiteral("captureButton"));
 
     // Made in reading order, column by column, which is the order Tab follows.
@@ -83,11 +127,11 @@ void MainWindow::buildLayout(MessagePresenter& messages) {
     cameraStatus_ = new CameraStatusFrame(central);
 
     // Left: the last picture, and below it the preview, the buttons and the options.
-    auto* previewRow = new QHBoxLayout;
-    previewRow->addWidget(previewButton_);
-    previewRow->addWidget(liveViewBox_);
+    // One above the other: side by side they would widen the window past a laptop's
+    // screen.
     auto* buttons = new QVBoxLayout;
-    buttons->addLayout(previewRow);
+    buttons->addWidget(previewButton_);
+    buttons->addWidget(liveViewBox_);
     buttons->addWidget(captureButton_);
     buttons->addStretch();
     auto* below = new QHBoxLayout;
@@ -143,11 +187,15 @@ void MainWindow::updateButtons() {
     captureButton_->setEnabled(free);
 }
 
+std::unique_ptr<FtpSettingsDialog> MainWindow::ftpSettingsDialog() {
+    return std::make_unique<FtpSettingsDialog>(ftp_, folder_, messages_, this);
+}
+
 void MainWindow::openFtpSettings() {
-    FtpSettingsDialog dialog(ftp_, folder_, messages_, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<FtpSettingsDialog> dialog = ftpSettingsDialog();
+    if (dialog->exec() != QDialog::Accepted)
         return;
-    ftp_ = dialog.settings();
+    ftp_ = dialog->settings();
     engine_.post([settings = ftp_](Engine& e) { e.setFtpSettings(settings); });
 }
 
@@ -212,7 +260,7 @@ void MainWindow::intervalRefused() {
 // The schedule frame shows the reason (the state brought it); the desktop tells someone
 // who is not looking at the window.
 void MainWindow::runEnded(const QString& reason) {
-    notifier_.notify(QStringLiteral("Интервальная съемка остановлена"), reason);
+    notifier_.notify(tr("Интервальная съемка остановлена"), reason);
 }
 
 // The camera is closed first: its screen switched off, its session ended, with the

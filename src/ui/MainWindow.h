@@ -8,6 +8,7 @@
 #include "engine/upload/FtpSettings.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -20,6 +21,7 @@ class CameraStatusFrame;
 class CaptureOptionsFrame;
 class EngineHost;
 class FtpFrame;
+class FtpSettingsDialog;
 class HistogramView;
 class LensFrame;
 class MessagePresenter;
@@ -43,6 +45,8 @@ public:
     void load();
     // "Настройки FTP": the FTP settings window, modal; returns once it has closed.
     void openFtpSettings();
+    // The window "Настройки FTP" over the settings in use, not yet shown.
+    std::unique_ptr<FtpSettingsDialog> ftpSettingsDialog();
 
     void stateChanged(const EngineState& state) override;
     void pictureStored(const QString& path) override;
@@ -54,9 +58,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout(MessagePresenter& messages);
+    void addShortcuts();
+    // Space that no control took: a capture. True when it was Space.
+    bool spaceCaptures(QKeyEvent* event);
     // The buttons go grey at once when pressed and stay so until the engine has done
     // the work, so that a second click cannot queue a second capture.
     void startPictureWork(void (*command)(class Engine&));

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
+#include <cstdio>
 
 namespace snapdeck {
 
@@ -26,6 +27,12 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 } // namespace
 
 int QtMessagePresenter::show(const Message& message) {
+    if (unattended_) {
+        QString text = message.text;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "snapdeck: %s\n", qPrintable(text));
+        return 0;
+    }
     QCoreApplication* app = QCoreApplication::instance();
     if (QThread::currentThread() == app->thread())
         return showHere(message);
@@ -44,7 +51,9 @@ int QtMessagePresenter::showHere(const Message& message) {
     Qt::TextFormat format = Qt::PlainText;
     if (message.errorNumber != 0) {
         text = text.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
-               QStringLiteral("<br><small>Код ошибки: %1</small>").arg(message.errorNumber);
+               QStringLiteral("<br><small>%1</small>")
+                   .arg(QCoreApplication::translate("QtMessagePresenter", "Код ошибки: %1")
+                            .arg(message.errorNumber));
         format = Qt::RichText;
     }
     // On top of the window the user is in, such as the FTP settings, not behind it.

@@ -14,12 +14,16 @@ namespace snapdeck {
 class QtMessagePresenter final : public MessagePresenter {
 public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
+    // With nobody at the screen (a screenshot run): each message goes to standard error
+    // and is answered with its first button at once.
+    void setUnattended(bool unattended) { unattended_ = unattended; }
     int show(const Message& message) override;
 
 private:
     int showHere(const Message& message);
 
     QPointer<QWidget> parent_;
+    bool unattended_ = false;
 };
 
 } // namespace snapdeck

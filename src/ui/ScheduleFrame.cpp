@@ -25,7 +25,7 @@ void setTextQuietly(QLineEdit* box, const QString& text) {
 } // namespace
 
 ScheduleFrame::ScheduleFrame(EngineHost& engine, MessagePresenter& messages, QWidget* parent)
-    : QGroupBox(QStringLiteral("Интервальная съемка"), parent), engine_(engine) {
+    : QGroupBox(tr("Интервальная съемка"), parent), engine_(engine) {
     setObjectName(QStringLiteral("scheduleFrame"));
     auto* rows = new QVBoxLayout(this);
     const auto text = [&](const QString& caption) { return new QLabel(caption, this); };
@@ -39,18 +39,18 @@ ScheduleFrame::ScheduleFrame(EngineHost& engine, MessagePresenter& messages, QWi
     };
     const ScheduleForm defaults;
 
-    intervalShootingBox_ = new QCheckBox(QStringLiteral("Включить интервальную съемку"), this);
+    intervalShootingBox_ = new QCheckBox(tr("Включить &интервальную съемку"), this);
     intervalShootingBox_->setObjectName(QStringLiteral("intervalShootingBox"));
     row({intervalShootingBox_});
 
-    intervalBox_ = box("intervalBox", 6, QStringLiteral("Интервал"));
+    auto* intervalCaption = text(tr("И&нтервал"));
+    intervalBox_ = box("intervalBox", 6, withoutMnemonic(intervalCaption->text()));
     intervalBox_->setText(defaults.interval);
-    auto* intervalCaption = text(QStringLiteral("Интервал"));
     labelControl(intervalCaption, intervalBox_);
-    row({intervalCaption, intervalBox_, text(QStringLiteral("сек"))});
+    row({intervalCaption, intervalBox_, text(tr("сек"))});
 
-    start_ = momentBoxes("start", QStringLiteral("Начать"));
-    auto* startCaption = text(QStringLiteral("Начать"));
+    auto* startCaption = text(tr("На&чать"));
+    start_ = momentBoxes("start", withoutMnemonic(startCaption->text()));
     startCaption->setBuddy(start_.day);
     addMomentRow(startCaption, start_);
 
@@ -58,26 +58,25 @@ ScheduleFrame::ScheduleFrame(EngineHost& engine, MessagePresenter& messages, QWi
     nextShotLine_->setObjectName(QStringLiteral("nextShotLine"));
     row({nextShotLine_});
 
-    stopAtMomentBox_ = new QCheckBox(QStringLiteral("Остановить"), this);
+    stopAtMomentBox_ = new QCheckBox(tr("Ос&тановить"), this);
     stopAtMomentBox_->setObjectName(QStringLiteral("stopAtMomentBox"));
-    stop_ = momentBoxes("stop", QStringLiteral("Остановить"));
+    stop_ = momentBoxes("stop", withoutMnemonic(stopAtMomentBox_->text()));
     addMomentRow(stopAtMomentBox_, stop_);
 
-    stopAfterCountBox_ = new QCheckBox(QStringLiteral("Остановить после"), this);
+    stopAfterCountBox_ = new QCheckBox(tr("Остановить по&сле"), this);
     stopAfterCountBox_->setObjectName(QStringLiteral("stopAfterCountBox"));
-    countBox_ = box("countBox", 6, QStringLiteral("Остановить после, снимков"));
+    countBox_ = box("countBox", 6, tr("Остановить после, снимков"));
     countBox_->setText(defaults.count);
-    row({stopAfterCountBox_, countBox_, text(QStringLiteral("снимков"))});
+    row({stopAfterCountBox_, countBox_, text(tr("снимков"))});
 
-    dailyWindowBox_ = new QCheckBox(QStringLiteral("Выполнять в период с"), this);
+    dailyWindowBox_ = new QCheckBox(tr("&Выполнять в период с"), this);
     dailyWindowBox_->setObjectName(QStringLiteral("dailyWindowBox"));
-    windowBeginHourBox_ = box("windowBeginHourBox", 2, QStringLiteral("Выполнять с - час"));
-    windowBeginMinuteBox_ = box("windowBeginMinuteBox", 2, QStringLiteral("Выполнять с - минуты"));
-    windowEndHourBox_ = box("windowEndHourBox", 2, QStringLiteral("Выполнять по - час"));
-    windowEndMinuteBox_ = box("windowEndMinuteBox", 2, QStringLiteral("Выполнять по - минуты"));
+    windowBeginHourBox_ = box("windowBeginHourBox", 2, tr("Выполнять с - час"));
+    windowBeginMinuteBox_ = box("windowBeginMinuteBox", 2, tr("Выполнять с - минуты"));
+    windowEndHourBox_ = box("windowEndHourBox", 2, tr("Выполнять по - час"));
+    windowEndMinuteBox_ = box("windowEndMinuteBox", 2, tr("Выполнять по - минуты"));
     row({dailyWindowBox_, windowBeginHourBox_, text(QStringLiteral(":")), windowBeginMinuteBox_,
-         text(QStringLiteral("по")), windowEndHourBox_, text(QStringLiteral(":")),
-         windowEndMinuteBox_});
+         text(tr("по")), windowEndHourBox_, text(QStringLiteral(":")), windowEndMinuteBox_});
     rows->addStretch();
 
     new StartMomentBoxes(
@@ -101,27 +100,27 @@ QLineEdit* ScheduleFrame::box(const char* name, int digits, const QString& acces
 }
 
 ScheduleFrame::MomentBoxes ScheduleFrame::momentBoxes(const char* prefix, const QString& caption) {
-    const auto part = [&](const char* field, int digits, const char* what) {
+    const auto part = [&](const char* field, int digits, const QString& what) {
         const QByteArray name = QByteArray(prefix) + field + "Box";
-        return box(name.constData(), digits,
-                   caption + QStringLiteral(" - ") + QString::fromUtf8(what));
+        return box(name.constData(), digits, caption + QStringLiteral(" - ") + what);
     };
-    return {part("Day", 2, "день"), part("Month", 2, "месяц"),   part("Year", 4, "год"),
-            part("Hour", 2, "час"), part("Minute", 2, "минуты"), part("Second", 2, "секунды")};
+    return {part("Day", 2, tr("день")),      part("Month", 2, tr("месяц")),
+            part("Year", 4, tr("год")),      part("Hour", 2, tr("час")),
+            part("Minute", 2, tr("минуты")), part("Second", 2, tr("секунды"))};
 }
 
 // day/month/year в h:m:s
 void ScheduleFrame::addMomentRow(QWidget* lead, const MomentBoxes& boxes) {
     auto* line = new QHBoxLayout;
     line->setSpacing(2);
-    const auto text = [&](const char* caption) {
-        return new QLabel(QString::fromUtf8(caption), this);
-    };
-    for (QWidget* w : {lead, static_cast<QWidget*>(boxes.day), static_cast<QWidget*>(text("/")),
-                       static_cast<QWidget*>(boxes.month), static_cast<QWidget*>(text("/")),
-                       static_cast<QWidget*>(boxes.year), static_cast<QWidget*>(text("в")),
-                       static_cast<QWidget*>(boxes.hour), static_cast<QWidget*>(text(":")),
-                       static_cast<QWidget*>(boxes.minute), static_cast<QWidget*>(text(":")),
+    const auto text = [&](const QString& caption) { return new QLabel(caption, this); };
+    const QString slash = QStringLiteral("/");
+    const QString colon = QStringLiteral(":");
+    for (QWidget* w : {lead, static_cast<QWidget*>(boxes.day), static_cast<QWidget*>(text(slash)),
+                       static_cast<QWidget*>(boxes.month), static_cast<QWidget*>(text(slash)),
+                       static_cast<QWidget*>(boxes.year), static_cast<QWidget*>(text(tr("в"))),
+                       static_cast<QWidget*>(boxes.hour), static_cast<QWidget*>(text(colon)),
+                       static_cast<QWidget*>(boxes.minute), static_cast<QWidget*>(text(colon)),
                        static_cast<QWidget*>(boxes.second)})
         line->addWidget(w);
     line->addStretch();

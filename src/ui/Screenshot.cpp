@@ -1,5 +1,6 @@
 #include "Screenshot.h"
 
+#include "FtpSettingsDialog.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "common/AppError.h"
@@ -16,7 +17,7 @@ namespace snapdeck {
 
 namespace {
 
-int saveNow(MainWindow& window, const QString& path) {
+int saveNow(QWidget& window, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
     bool saved = buffer.open(QIODevice::WriteOnly) && window.grab().save(&buffer, "PNG");
@@ -43,18 +44,25 @@ bool picturesShown(MainWindow& window) {
 } // namespace
 
 void saveScreenshotWhenReady(MainWindow& window, EngineHost& engine, const QString& path,
-                             std::function<void(int)> finished) {
-    window.resize(1280, 800);
+                             ScreenshotOf of, std::function<void(int)> finished) {
+    window.resize(QSize(1280, 800).expandedTo(window.minimumSizeHint()));
     engine.post([](Engine& e) {
         e.capture();
         e.pollBattery();
     });
-    engine.whenDone(&window, [&window, path, finished = std::move(finished)] {
+    engine.whenDone(&window, [&window, path, of, finished = std::move(finished)] {
         // The pictures decode on a worker thread; wait for them, painting meanwhile.
         while (!picturesShown(window))
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QApplication::processEvents();
-        finished(saveNow(window, path));
+        if (of == ScreenshotOf::FtpSettings) {
+            const std::unique_ptr<FtpSettingsDialog> dialog = window.ftpSettingsDialog();
+            dialog->show();
+            QApplication::processEvents();
+            finished(saveNow(*dialog, path));
+        } else {
+            finished(saveNow(window, path));
+        }
         window.close();
     });
 }

@@ -8,9 +8,13 @@ namespace snapdeck {
 class EngineHost;
 class MainWindow;
 
-// Once start-up is done, takes one picture, saves the window as a PNG file and closes
-// the window; "finished" receives the exit code before the window closes.
+// Which window a screenshot shows.
+enum class ScreenshotOf { MainWindow, FtpSettings };
+
+// Once start-up is done, takes one picture, saves the window (or the FTP settings
+// window over it) as a PNG file and closes the window; "finished" receives the exit
+// code before the window closes.
 void saveScreenshotWhenReady(MainWindow& window, EngineHost& engine, const QString& path,
-                             std::function<void(int)> finished);
+                             ScreenshotOf of, std::function<void(int)> finished);
 
 } // namespace snapdeck

@@ -31,15 +31,15 @@ bool windowLevelReason(Qt::FocusReason reason) {
 
 StartMomentBoxes::StartMomentBoxes(MessagePresenter& messages,
                                    const std::array<QLineEdit*, 6>& boxes, QObject* parent)
-    : QObject(parent), messages_(messages),
-      fields_{{
-          {boxes[0], boxes[1], 2, 1, 31, QStringLiteral("Неверно указано число!")},
-          {boxes[1], boxes[2], 2, 1, 12, QStringLiteral("Неверно указан месяц!")},
-          {boxes[2], boxes[3], 4, 2006, 2050, QStringLiteral("Неверно указан год!")},
-          {boxes[3], boxes[4], 2, 0, 23, QStringLiteral("Неверно указан час!")},
-          {boxes[4], boxes[5], 2, 0, 59, QStringLiteral("Неверно указаны минуты!")},
-          {boxes[5], boxes[5], 2, 0, 59, QStringLiteral("Неверно указаны секунды!")},
-      }} {
+    : QObject(parent),
+      messages_(messages), fields_{{
+                               {boxes[0], boxes[1], 2, 1, 31, tr("Неверно указано число!")},
+                               {boxes[1], boxes[2], 2, 1, 12, tr("Неверно указан месяц!")},
+                               {boxes[2], boxes[3], 4, 2006, 2050, tr("Неверно указан год!")},
+                               {boxes[3], boxes[4], 2, 0, 23, tr("Неверно указан час!")},
+                               {boxes[4], boxes[5], 2, 0, 59, tr("Неверно указаны минуты!")},
+                               {boxes[5], boxes[5], 2, 0, 59, tr("Неверно указаны секунды!")},
+                           }} {
     for (const Field& field : fields_)
         field.box->installEventFilter(this);
 }

@@ -20,6 +20,8 @@ public:
     void stop(); // as the script ends itself: its input closes
     void kill(); // SIGKILL, no goodbye
     bool running() const { return process_.state() != QProcess::NotRunning; }
+    qint64 processId() const { return process_.processId(); }
+    QString eventsFile() const { return eventsFile_; }
     int port() const { return port_; }
     QString failure() const { return failure_; }
 

@@ -54,6 +54,8 @@ void FtpServerSide::strike() {
         break;
     case ServerOutage::KilledMidUpload:
         killArmed_ = true; // the rounds count from the kill
+        if (killAtStor_)
+            storKiller_.arm(server_.eventsFile(), server_.processId());
         break;
     case ServerOutage::SilentAtConnect:
         server_.stop();
@@ -75,6 +77,12 @@ void FtpServerSide::pictureAboutToBeSent() {
 }
 
 void FtpServerSide::endOfRound() {
+    if (killArmed_ && killAtStor_ && storKiller_.fired()) {
+        storKiller_.disarm();
+        server_.kill(); // reaps it
+        killArmed_ = false;
+        ++killedAtStor;
+    }
     if (!current_ || killArmed_)
         return;
     if (--roundsLeft_ > 0)
@@ -83,6 +91,15 @@ void FtpServerSide::endOfRound() {
     current_.reset();
     if (!waiting_.empty())
         strike();
+}
+
+void FtpServerSide::endAllOutages() {
+    storKiller_.disarm();
+    killArmed_ = false;
+    waiting_.clear();
+    if (current_)
+        restore();
+    current_.reset();
 }
 
 // The real server, back on its port. A port just left may take a moment to be free.

@@ -2,6 +2,7 @@
 
 #include "FaultPlan.h"
 #include "FtpServerProcess.h"
+#include "KillAtStor.h"
 #include "support/SilentServer.h"
 
 #include <QString>
@@ -29,10 +30,16 @@ public:
     void begin(const ServerFault& fault);
     // The engine is about to send a picture: a kill waiting for that moment strikes.
     void pictureAboutToBeSent();
+    // Uploads run on a thread of their own, with no moment to hook: a kill mid-upload
+    // strikes when the server logs the STOR of a picture instead.
+    void killMidUploadAtStor() { killAtStor_ = true; }
     // One round has passed.
     void endOfRound();
+    // Every outage ends now, the waiting ones too: the real server is back.
+    void endAllOutages();
 
     std::map<ServerOutage, int> outagesBegun;
+    int killedAtStor = 0; // kills mid-upload that struck at a STOR
 
 private:
     void strike();
@@ -45,6 +52,8 @@ private:
     std::optional<ServerFault> current_;
     int roundsLeft_ = 0;
     bool killArmed_ = false;
+    bool killAtStor_ = false;
+    KillAtStor storKiller_;
     QString failure_;
 };
 

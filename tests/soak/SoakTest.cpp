@@ -1,6 +1,7 @@
 #include "FtpServerSide.h"
 #include "SoakReport.h"
 #include "SoakRun.h"
+#include "StationSoak.h"
 
 #include <gtest/gtest.h>
 
@@ -59,4 +60,37 @@ TEST(Soak, OneHundredFiftyShotsThroughEveryFaultLoseNoPicture) {
     EXPECT_GT(figures.uploads.failed, 0) << report;
     EXPECT_GT(figures.uploads.done, figures.uploads.failed) << report;
     EXPECT_EQ(figures.uploads.doneAndIdentical, figures.uploads.done) << report;
+}
+
+// The headless station's soak in small: one block of its fault plan, so every fault
+// strikes at every moment, "kill -9" restarts included; scripts/soak.sh station runs the
+// long one.
+TEST(StationSoak, TwoHundredRoundsThroughEveryFaultLoseNoPictureAndGiveNoNameTwice) {
+    StationSoakOptions options;
+    options.rounds = 200;
+    options.seed = 5;
+    options.warmupRounds = 0;
+    options.drainSeconds = 60;
+    StationSoakFigures figures;
+    QString failure;
+    ASSERT_TRUE(runStationSoak(options, figures, &failure)) << failure.toStdString();
+    const std::string report = stationSoakReport(figures).toStdString();
+
+    EXPECT_EQ(stationSoakProblems(figures, -1), QStringList()) << report;
+    EXPECT_EQ(figures.pictures.lost, 0) << report;
+    EXPECT_GT(figures.pictures.taken, 20) << report;
+    EXPECT_EQ(figures.pictures.onCard, 0) << "what faults left on the card was copied\n" << report;
+    EXPECT_EQ(figures.serverIdentical, figures.pictures.diskFiles) << report;
+    for (const CaptureMoment moment :
+         {CaptureMoment::BetweenRounds, CaptureMoment::AfterTakePicture,
+          CaptureMoment::AfterDownload, CaptureMoment::AfterStored})
+        EXPECT_GT(count(figures.crashes, moment), 0) << momentName(moment) << '\n' << report;
+    for (const CaptureMoment moment :
+         {CaptureMoment::BetweenRounds, CaptureMoment::AfterTakePicture,
+          CaptureMoment::AfterDownload})
+        EXPECT_GT(count(figures.cameraAway, moment), 0) << momentName(moment) << '\n' << report;
+    for (const ServerOutage outage :
+         {ServerOutage::Stopped, ServerOutage::Killed, ServerOutage::KilledMidUpload,
+          ServerOutage::SilentAtConnect, ServerOutage::SilentAtStore})
+        EXPECT_GT(count(figures.outages, outage), 0) << outageName(outage) << '\n' << report;
 }

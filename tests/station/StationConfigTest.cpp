@@ -188,7 +188,7 @@ TEST_F(StationConfigTest, APasswordFileOthersMayReadIsRefused) {
         refusal(QStringLiteral("[upload]\nurl = ftp://h/x\npassword_file = %1/open\n")
                     .arg(dir.path())
                     .toUtf8());
-    EXPECT_TRUE(said.contains(QStringLiteral(":3: url: "))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral(":3: password_file: "))) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("may be read by others (mode 0644)")))
         << said.toStdString();
     const QString missing =

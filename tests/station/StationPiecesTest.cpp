@@ -43,7 +43,10 @@ TEST(StationStateFile, KeepsTheCountersAndTheShotsLeftOnTheCard) {
     state.counter = 125;
     state.anchor = QDateTime(QDate(2026, 12, 7), QTime(6, 0));
     state.lastGridPoint = 130;
-    state.onCard = {{QStringLiteral("/DCIM/100CANON/IMG_0042.JPG"), QStringLiteral("cam-125.jpg")}};
+    state.onCard = {
+        {QStringLiteral("/DCIM/100CANON/IMG_0042.JPG"), QStringLiteral("cam-123.jpg"), 4, true},
+        {QStringLiteral("/DCIM/100CANON/IMG_0043.JPG"), QStringLiteral("cam-124.jpg"), 5, false},
+        {QString(), QStringLiteral("cam-125.jpg"), 6, false}}; // not named yet
     state.write(path);
     const auto back = StationState::read(path, &damaged);
     ASSERT_TRUE(back);

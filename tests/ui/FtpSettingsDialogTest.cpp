@@ -1,15 +1,20 @@
 #include "ui/FtpSettingsDialog.h"
+#include "TestServers.h"
+#include "engine/upload/FtpService.h"
 #include "engine/upload/FtpSettingsFile.h"
 #include "support/EngineFixture.h"
+#include "support/SilentServer.h"
 #include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTimer>
 #include <functional>
 #include <sys/stat.h>
@@ -53,7 +58,7 @@ protected:
     static void save(FtpSettingsDialog& dialog) {
         auto* button = dialog.findChild<QPushButton*>(QStringLiteral("saveButton"));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->text(), QStringLiteral("Сохранить"));
+        EXPECT_EQ(button->text(), QStringLiteral("&Сохранить"));
         button->click();
     }
     // The settings the upload uses.
@@ -83,15 +88,16 @@ TEST_F(FtpSettingsDialogTest, ShowsTheSettingsAndSaveWritesTheFileAndTheSettings
         // Each box is named by the label beside it, which is its buddy.
         QStringList captions;
         for (QLabel* label : w.findChildren<QLabel*>()) {
-            if (label->objectName() == QStringLiteral("fileNameHint"))
-                continue; // the note beside "Имя файла", tested with the name's rules
+            if (label->objectName() == QStringLiteral("fileNameHint") ||
+                label->objectName() == QStringLiteral("connectionCheckLine"))
+                continue; // tested with the name's rules and with the check
             captions.append(boxes.contains(label->buddy())
                                 ? label->text() + u'=' + label->buddy()->accessibleName()
                                 : label->text());
         }
-        EXPECT_EQ(captions, (QStringList{"Имя хоста=Имя хоста", "Порт=Порт", "Логин=Логин",
-                                         "Пароль=Пароль", "Тип сервиса=Тип сервиса",
-                                         "Директория=Директория", "Имя файла=Имя файла",
+        EXPECT_EQ(captions, (QStringList{"Имя &хоста=Имя хоста", "&Порт=Порт", "&Логин=Логин",
+                                         "Па&роль=Пароль", "&Тип сервиса=Тип сервиса",
+                                         "&Директория=Директория", "&Имя файла=Имя файла",
                                          "ВНИМАНИЕ!", "Хранить здесь пароль небезопасно !"}));
         QStringList services;
         for (int i = 0; i < serviceList(w)->count(); ++i)
@@ -231,4 +237,128 @@ TEST_F(FtpSettingsDialogTest, AControlCharacterInABoxIsRefusedNamingTheBoxAndNot
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(inUse().FtpPassword, QStringLiteral("новый"));
     EXPECT_TRUE(ini().contains("\r\nPasswrd:новый\r\n"));
+}
+
+// "Отмена" closes the window as the title bar does: nothing saved, nothing changed.
+TEST_F(FtpSettingsDialogTest, CancelKeepsTheSettingsAndWritesNothing) {
+    loadWith(kStored);
+    openSettings([&](FtpSettingsDialog& w) {
+        box(w, "hostBox")->setText(QStringLiteral("другой.example.ru"));
+        auto* cancel = w.findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(cancel->text(), QStringLiteral("&Отмена"));
+        cancel->click();
+        EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_EQ(inUse(), kStored);
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("ftp.ini"))));
+}
+
+namespace {
+
+// Clicks "Проверить соединение" and answers what the window said once the check is over;
+// the window keeps handling events meanwhile (the loop below is the window's own).
+QString checkConnection(FtpSettingsDialog& dialog, int* eventsWhileChecking = nullptr) {
+    auto* button = dialog.findChild<QPushButton*>(QStringLiteral("checkConnectionButton"));
+    auto* line = dialog.findChild<QLabel*>(QStringLiteral("connectionCheckLine"));
+    EXPECT_NE(button, nullptr);
+    EXPECT_NE(line, nullptr);
+    if (!button || !line)
+        return {};
+    button->click();
+    if (!button->isEnabled()) // one check at a time, and the window says it is checking
+        EXPECT_EQ(line->text(), QStringLiteral("Проверяем соединение..."));
+    QTimer ticks;
+    int ticked = 0;
+    QObject::connect(&ticks, &QTimer::timeout, [&] { ++ticked; });
+    ticks.start(5);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (button->isEnabled())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit); // a check has its own time limits
+    loop.exec();
+    if (eventsWhileChecking)
+        *eventsWhileChecking = ticked;
+    return line->text();
+}
+
+void fillAccount(FtpSettingsDialog& w, int port, const test::FtpServerSetup& setup,
+                 const QString& folder) {
+    w.findChild<QLineEdit*>(QStringLiteral("hostBox"))->setText(QStringLiteral("127.0.0.1"));
+    w.findChild<QLineEdit*>(QStringLiteral("portBox"))->setText(QString::number(port));
+    w.findChild<QLineEdit*>(QStringLiteral("loginBox"))->setText(setup.user);
+    w.findChild<QLineEdit*>(QStringLiteral("passwordBox"))->setText(setup.password);
+    w.findChild<QComboBox*>(QStringLiteral("serviceList"))->setCurrentIndex(FtpOnlyService);
+    w.findChild<QLineEdit*>(QStringLiteral("folderBox"))->setText(folder);
+}
+
+} // namespace
+
+// The check logs in and changes to the folder of the boxes, saved or not, and says what
+// it found; it sends nothing and saves nothing.
+TEST_F(FtpSettingsDialogTest, CheckingTheConnectionSaysWhatItFoundAndSendsNothing) {
+    const test::FtpServerSetup setup;
+    const auto server = test::TestServer::ftp(setup);
+    ASSERT_GT(server->port(), 0);
+    ASSERT_TRUE(QDir().mkpath(server->path(QStringLiteral("/снимки"))));
+    loadWith(kStored);
+    QStringList said;
+    openSettings([&](FtpSettingsDialog& w) {
+        fillAccount(w, server->port(), setup, QStringLiteral("снимки"));
+        said.append(checkConnection(w));
+        w.findChild<QLineEdit*>(QStringLiteral("folderBox"))->setText(QStringLiteral("нет такой"));
+        said.append(checkConnection(w));
+        w.findChild<QLineEdit*>(QStringLiteral("passwordBox"))->setText(QStringLiteral("неверный"));
+        said.append(checkConnection(w));
+        w.findChild<QLineEdit*>(QStringLiteral("portBox"))->setText(QStringLiteral("70000"));
+        said.append(checkConnection(w)); // refused before any connection, as Save refuses it
+    });
+    ASSERT_EQ(said.size(), 4);
+    EXPECT_EQ(said[0],
+              QStringLiteral("Вход на сервер «127.0.0.1» выполнен, папка «снимки» на месте."));
+    EXPECT_EQ(said[1],
+              QStringLiteral("Вход на сервер «127.0.0.1» выполнен, но папки «нет такой» на "
+                             "сервере нет: снимки пойдут в папку, с которой начинает "
+                             "сервер."));
+    EXPECT_EQ(said[2],
+              QStringLiteral("Сервер «127.0.0.1» отказал во входе: проверьте логин и пароль."));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Порт должен быть числом")));
+    EXPECT_TRUE(QDir(server->path(QStringLiteral("/"))).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(server->path(QStringLiteral("/снимки"))).entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("ftp.ini"))));
+    EXPECT_EQ(inUse(), kStored);
+}
+
+// A server that never answers: the window goes on handling events until the check's
+// limit, which then says so; a window closed while its check runs is simply gone.
+TEST_F(FtpSettingsDialogTest, ASilentServerNeitherBlocksTheWindowNorOutlivesItsLimit) {
+    test::SilentServer silent;
+    ASSERT_TRUE(silent.open());
+    loadWith(kStored);
+    QString said;
+    int events = 0;
+    TransportOptions quick;
+    quick.connectTimeout = std::chrono::milliseconds(600);
+    quick.responseTimeout = std::chrono::seconds(1);
+    openSettings([&](FtpSettingsDialog& w) {
+        w.setCheckOptions(quick);
+        fillAccount(w, silent.port(), test::FtpServerSetup{}, {});
+        said = checkConnection(w, &events);
+    });
+    EXPECT_TRUE(said.startsWith(QStringLiteral("Сервер «127.0.0.1» не"))) << said.toStdString();
+    EXPECT_GT(events, 10) << "the window kept handling events during the check";
+
+    openSettings([&](FtpSettingsDialog& w) {
+        w.setCheckOptions(quick);
+        fillAccount(w, silent.port(), test::FtpServerSetup{}, {});
+        w.findChild<QPushButton*>(QStringLiteral("checkConnectionButton"))->click();
+    }); // closed at once, the check still waiting on the server
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents(); // the late answer finds no window
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join(u'|').toStdString();
 }

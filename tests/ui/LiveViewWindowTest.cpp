@@ -57,7 +57,7 @@ const QRegularExpression
 TEST_F(LiveViewWindowTest, TheBoxStreamsFramesIntoTheLargePictureWithTheirHistogram) {
     showLoaded();
     ASSERT_TRUE(liveBox()->isEnabled());
-    EXPECT_EQ(liveBox()->text(), QStringLiteral("Живой просмотр"));
+    EXPECT_EQ(liveBox()->text(), QStringLiteral("&Живой просмотр"));
     EXPECT_EQ(liveBox()->toolTip(),
               QStringLiteral("Показывать в большом окне то, что видит камера"));
     EXPECT_EQ(liveBox()->parentWidget(), find<QPushButton>("previewButton")->parentWidget());

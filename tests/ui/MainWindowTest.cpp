@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, ListsSlidersAndBoxesFollowTheEngineWithoutSendingCommands
     QTest::keyClick(zoom, Qt::Key_Right);
     EXPECT_EQ(zoom->value(), start + 10);
     EXPECT_EQ(find<QLabel>("zoomCaption")->text(),
-              QStringLiteral("Увеличение - %1/240").arg(start + 10));
+              QStringLiteral("&Увеличение - %1/240").arg(start + 10));
     EXPECT_EQ(cameraLog({"setZoom"}), QStringList{QStringLiteral("setZoom(%1)").arg(start + 8)});
 
     // The capture options and the upload switch, as the engine sets them.

@@ -35,6 +35,8 @@ bool Capture::take(const CaptureRequest& request) {
 void Capture::run(const CaptureRequest& request) {
     Camera& camera = context_.services.camera;
     retryWhileNotAnswering(monitor_, [&] { camera.setExposure(context_.exposure); });
+    if (request.beforeShot)
+        request.beforeShot(retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); }));
     setStatus(tr("Экспозиция..."));
     takePictureOnce();
     picture_ = Picture::OnCard;
@@ -136,30 +138,61 @@ QString Capture::whereThePictureIs() const {
     return {};
 }
 
-Capture::CardCopy Capture::copyFromCard(const QString& cardName, const QString& fileName) {
+template <typename Step> Capture::CardStep Capture::onCard(Step&& step) {
     const BusyWhile busy(context_);
-    stored_ = false;
-    bool listed = false;
-    std::optional<int> number;
+    std::optional<CardStep> outcome;
     try {
-        runTrapped(context_.services.messages, [&] {
-            Camera& camera = context_.services.camera;
-            const int count =
-                retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
-            for (int n = count; n >= 1 && !number; --n)
-                if (retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(n); }) ==
-                    cardName)
-                    number = n;
-            listed = true;
-            if (number)
-                storePicture(*number, fileName);
-        });
+        runTrapped(context_.services.messages, [&] { outcome = step(); });
     } catch (const ConnectionAbandoned&) {
     }
-    if (stored_)
-        return CardCopy::Copied;
-    // Only a card listed to its end can say the picture is no longer there.
-    return listed && !number ? CardCopy::NotOnCard : CardCopy::Failed;
+    return outcome.value_or(CardStep::Failed);
+}
+
+// The picture's number on the card, newest first; nothing once the card was listed to
+// its end without it.
+std::optional<int> Capture::findOnCard(const QString& cardName) {
+    Camera& camera = context_.services.camera;
+    const int count = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+    for (int n = count; n >= 1; --n)
+        if (retryWhileNotAnswering(monitor_, [&] { return camera.pictureName(n); }) == cardName)
+            return n;
+    return std::nullopt;
+}
+
+Capture::CardStep Capture::copyFromCard(const QString& cardName, const QString& fileName) {
+    stored_ = false;
+    const CardStep step = onCard([&] {
+        const std::optional<int> number = findOnCard(cardName);
+        if (!number)
+            return CardStep::NotOnCard;
+        storePicture(*number, fileName);
+        return CardStep::Done;
+    });
+    // On disk is done, even if the card's copy could not be deleted after it.
+    return stored_ ? CardStep::Done : step;
+}
+
+Capture::CardStep Capture::nameShotOnCard(int picturesBefore, QString& cardName) {
+    return onCard([&] {
+        Camera& camera = context_.services.camera;
+        const int count = retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); });
+        if (count <= picturesBefore)
+            return CardStep::NotOnCard;
+        cardName = retryWhileNotAnswering(monitor_,
+                                          [&] { return camera.pictureName(picturesBefore + 1); });
+        return CardStep::Done;
+    });
+}
+
+Capture::CardStep Capture::removeFromCard(const QString& cardName) {
+    return onCard([&] {
+        const std::optional<int> number = findOnCard(cardName);
+        if (!number)
+            return CardStep::NotOnCard;
+        Camera& camera = context_.services.camera;
+        retryWhileNotAnswering(monitor_, [&] { camera.deletePicture(*number); });
+        return CardStep::Done;
+    });
 }
 
 QString Capture::pictureFileName() const {

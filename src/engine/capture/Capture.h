@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace snapdeck {
 
@@ -13,6 +14,10 @@ class EngineContext;
 // rule ("image.jpg", or a name from the date).
 struct CaptureRequest {
     QString fileName; // empty: the window's rule
+    // Hears how many pictures the card holds just before the shot: the shot's picture
+    // will be listed after them, so a face that notes this can find the picture later
+    // even if the capture ends before the camera names it.
+    std::function<void(int picturesBefore)> beforeShot;
     // Hears the picture's name on the card once it is taken, before it is copied: a face
     // that notes it can copy the picture later if this capture cannot.
     std::function<void(const QString& cardName)> shotOnCard;
@@ -45,11 +50,17 @@ public:
     // box. Never passes an error on. True when a picture was stored on disk.
     bool take(const CaptureRequest& request = {});
 
-    // Copies a picture that is still on the card (left there by an earlier capture that
-    // could not finish) into "fileName", as a capture stores its picture, and removes it
-    // from the card unless pictures are kept there. Reports its own errors.
-    enum class CardCopy { Copied, NotOnCard, Failed };
-    CardCopy copyFromCard(const QString& cardName, const QString& fileName);
+    // Work on a picture an earlier capture left on the card. Each reports its own
+    // errors; NotOnCard only once the card was listed to its end.
+    enum class CardStep { Done, NotOnCard, Failed };
+    // Copies the picture into "fileName", as a capture stores its picture, and removes
+    // it from the card unless pictures are kept there.
+    CardStep copyFromCard(const QString& cardName, const QString& fileName);
+    // The name of the picture a shot put on the card after "picturesBefore" pictures
+    // (the card lists its newest last).
+    CardStep nameShotOnCard(int picturesBefore, QString& cardName);
+    // Deletes a picture that is on disk already and was to leave the card.
+    CardStep removeFromCard(const QString& cardName);
 
     // Reads the picture counters, the image size and the lens positions back. Reports
     // its own errors.
@@ -57,6 +68,9 @@ public:
 
 private:
     void run(const CaptureRequest& request);
+    // Runs "step" with the errors trapped; Failed when it did not run to its end.
+    template <typename Step> CardStep onCard(Step&& step);
+    std::optional<int> findOnCard(const QString& cardName);
     void takePictureOnce();
     void storePicture(int number, const QString& fileName);
     QString pictureFileName() const;

@@ -1,9 +1,11 @@
 #include "PictureFiles.h"
 
+#include "JpegHeader.h"
 #include "common/AppError.h"
 #include "common/DateTimeText.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -23,6 +25,12 @@ QString datedPictureName(const QDateTime& moment, const QLocale& locale,
 }
 
 void checkShowable(const QString& path) {
+    // A camera's JPEG is checked by its segments alone: Qt's reader would read every
+    // comment on the way to the frame header.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && jpegFrameSize(file))
+        return;
+    file.close();
     QImageReader reader(path);
     if (reader.canRead() && reader.size().isValid())
         return;

@@ -10,7 +10,7 @@
 namespace snapdeck {
 
 void Preview::take() {
-    if (context_.loading || context_.previewsDeferred)
+    if (context_.loading || context_.previewsDeferred || !context_.previewsWanted)
         return;
     if (context_.commandsWaiting && context_.commandsWaiting()) {
         leftOver_ = true;

@@ -35,12 +35,12 @@ QString cameraNotFoundText() {
         "- Команда gphoto2 --auto-detect должна показать камеру.");
 }
 
-bool CameraSession::load(bool showPreview) {
+bool CameraSession::load(StartUp startUp) {
     context_.loading = true;
     ready_ = false;
     lacks_.startGathering();
     runTrapped(context_.services.messages, [&] {
-        if (!openCamera())
+        if (!openCamera(startUp))
             return;
         settings_.fillLists();
         context_.loading = false;
@@ -54,7 +54,7 @@ bool CameraSession::load(bool showPreview) {
             const QScopedValueRollback deferred(context_.previewsDeferred, true);
             capture_.refreshCameraState();
         }
-        if (showPreview) {
+        if (startUp == StartUp::Window) {
             const ScheduleForm schedule = scheduleStartValues(context_.services.clock.now());
             interval_.setForm(schedule);
             context_.observer->scheduleFilled(schedule);
@@ -67,9 +67,9 @@ bool CameraSession::load(bool showPreview) {
     return !ending_;
 }
 
-// Initialises the camera, ends the program when there is none, opens the last camera
-// found and shows its model. False when loading cannot go on.
-bool CameraSession::openCamera() {
+// Initialises the camera, ends the window's program when there is none, opens the last
+// camera found and shows its model. False when loading cannot go on.
+bool CameraSession::openCamera(StartUp startUp) {
     Camera& camera = context_.services.camera;
     if (!camera.initialize()) {
         Message failed;
@@ -86,6 +86,9 @@ bool CameraSession::openCamera() {
         notFound.text = cameraNotFoundText();
         notFound.icon = MessageIcon::Critical;
         context_.services.messages.show(notFound);
+        // A station has nobody to plug the camera in: it waits for it instead.
+        if (startUp == StartUp::Station)
+            return false;
         ending_ = true;
         endProgramNow(1);
         return false;

@@ -24,17 +24,19 @@ public:
         : context_(context), lacks_(lacks), settings_(settings), capture_(capture),
           preview_(preview), interval_(interval) {}
 
+    // Whose start-up: the window's ends with a preview and the schedule's start values,
+    // and ends the program when no camera is found; the station's needs neither, and
+    // when no camera is there it says so and looks again later.
+    enum class StartUp { Window, Station };
     // Start-up. False when the program is to end at once (no camera was found); the
     // program's end has then been asked for.
-    // "showPreview": the window's start-up ends with a preview and the schedule's start
-    // values; the station's needs neither.
-    bool load(bool showPreview = true);
+    bool load(StartUp startUp = StartUp::Window);
     // The last start-up opened the camera and ran to its end.
     bool ready() const { return ready_; }
     void unload();
 
 private:
-    bool openCamera();
+    bool openCamera(StartUp startUp);
 
     EngineContext& context_;
     LackGatherer& lacks_;
