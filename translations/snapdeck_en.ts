@@ -342,6 +342,65 @@ Files are written into the current folder.</translation>
         <source>--station takes the camera from its configuration file; --camera, --port and --screenshot are for the window</source>
         <translation>--station takes the camera from its configuration file; --camera, --port and --screenshot are for the window</translation>
     </message>
+    <message>
+        <source>With --screenshot: the window to save, &quot;main&quot; (the default) or &quot;ftp-settings&quot;.</source>
+        <translation>With --screenshot: the window to save, &quot;main&quot; (the default) or &quot;ftp-settings&quot;.</translation>
+    </message>
+    <message>
+        <source>WINDOW</source>
+        <translation>WINDOW</translation>
+    </message>
+    <message>
+        <source>--screenshot-of takes &quot;main&quot; or &quot;ftp-settings&quot;, not &quot;%1&quot;</source>
+        <translation>--screenshot-of takes &quot;main&quot; or &quot;ftp-settings&quot;, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--screenshot-of goes with --screenshot=FILE</source>
+        <translation>--screenshot-of goes with --screenshot=FILE</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionCheck</name>
+    <message>
+        <source>Этот тип сервиса не отсылает снимков: выберите &quot;Авто&quot;, &quot;FTP&quot; или &quot;HTTP&quot;.</source>
+        <translation>This service type sends no pictures: choose &quot;Auto&quot;, &quot;FTP&quot; or &quot;HTTP&quot;.</translation>
+    </message>
+    <message>
+        <source>В настройках есть управляющий символ (например, перевод строки): соединение не проверено.</source>
+        <translation>The settings hold a control character (a line break, for example): the connection was not checked.</translation>
+    </message>
+    <message>
+        <source>Сетевая библиотека не запустилась: соединение не проверено.</source>
+        <translation>The network library did not start: the connection was not checked.</translation>
+    </message>
+    <message>
+        <source>Сервер «%1» отказал во входе: проверьте логин и пароль.</source>
+        <translation>The server &quot;%1&quot; refused the login: check the login and the password.</translation>
+    </message>
+    <message>
+        <source>Сервер «%1» не ответил в отведенное время: проверьте соединение.</source>
+        <translation>The server &quot;%1&quot; did not answer in time: check the connection.</translation>
+    </message>
+    <message>
+        <source>Сервер «%1» не отвечает: проверьте имя хоста и порт и что сервер работает.</source>
+        <translation>The server &quot;%1&quot; does not answer: check the host name and the port, and that the server is running.</translation>
+    </message>
+    <message>
+        <source>Сервер «%1» отвечает. Примет ли он снимок, покажет первая отсылка.</source>
+        <translation>The server &quot;%1&quot; answers. The first upload will show whether it takes a picture.</translation>
+    </message>
+    <message>
+        <source>Вход на сервер «%1» выполнен. Снимки пойдут в папку, с которой начинает сервер.</source>
+        <translation>Logged in to the server &quot;%1&quot;. Pictures will go to the folder the server starts in.</translation>
+    </message>
+    <message>
+        <source>Вход на сервер «%1» выполнен, папка «%2» на месте.</source>
+        <translation>Logged in to the server &quot;%1&quot;; the folder &quot;%2&quot; is there.</translation>
+    </message>
+    <message>
+        <source>Вход на сервер «%1» выполнен, но папки «%2» на сервере нет: снимки пойдут в папку, с которой начинает сервер.</source>
+        <translation>Logged in to the server &quot;%1&quot;, but the server has no folder &quot;%2&quot;: pictures will go to the folder the server starts in.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionMonitor</name>
@@ -648,6 +707,29 @@ The server or the connection to it is too slow: check the connection.</translati
     </message>
 </context>
 <context>
+    <name>IniFile</name>
+    <message>
+        <source>the file is not UTF-8 text</source>
+        <translation>the file is not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>line %1: a section is written [name]</source>
+        <translation>line %1: a section is written [name]</translation>
+    </message>
+    <message>
+        <source>line %1: expected &quot;key = value&quot;</source>
+        <translation>line %1: expected &quot;key = value&quot;</translation>
+    </message>
+    <message>
+        <source>line %1: %2: unbalanced quotes</source>
+        <translation>line %1: %2: unbalanced quotes</translation>
+    </message>
+    <message>
+        <source>line %1: %2: given again (first on line %3)</source>
+        <translation>line %1: %2: given again (first on line %3)</translation>
+    </message>
+</context>
+<context>
     <name>IntervalShooting</name>
     <message>
         <source>Следующий снимок - через</source>
@@ -784,6 +866,13 @@ The server or the connection to it is too slow: check the connection.</translati
     </message>
 </context>
 <context>
+    <name>QtMessagePresenter</name>
+    <message>
+        <source>Код ошибки: %1</source>
+        <translation>Error code: %1</translation>
+    </message>
+</context>
+<context>
     <name>SettingTables</name>
     <message>
         <source>Авто</source>
@@ -907,6 +996,145 @@ The server or the connection to it is too slow: check the connection.</translati
     <message>
         <source>Не удалось записать время снимка %1: %2</source>
         <translation>Could not write the time of the picture %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StationConfig</name>
+    <message>
+        <source>&quot;%1&quot; is not an entry of the list; one of: %2</source>
+        <translation>&quot;%1&quot; is not an entry of the list; one of: %2</translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2, or nothing</source>
+        <translation>a whole number from %1 to %2, or nothing</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <source>a size such as 200MB, 2GB or 500KB</source>
+        <translation>a size such as 200MB, 2GB or 500KB</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>too large</translation>
+    </message>
+    <message>
+        <source>a time such as 30s, 5m or 1h</source>
+        <translation>a time such as 30s, 5m or 1h</translation>
+    </message>
+    <message>
+        <source>from 1s to 168h</source>
+        <translation>from 1s to 168h</translation>
+    </message>
+    <message>
+        <source>a moment written YYYY-MM-DD HH:MM:SS, or nothing</source>
+        <translation>a moment written YYYY-MM-DD HH:MM:SS, or nothing</translation>
+    </message>
+    <message>
+        <source>a time of day written HH:MM, or nothing</source>
+        <translation>a time of day written HH:MM, or nothing</translation>
+    </message>
+    <message>
+        <source>a file name without &quot;/&quot;, &quot;..&quot; or control characters</source>
+        <translation>a file name without &quot;/&quot;, &quot;..&quot; or control characters</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be read</source>
+        <translation>&quot;%1&quot; is not a file that can be read</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; may be read by others (mode %2): make it 0600</source>
+        <translation>&quot;%1&quot; may be read by others (mode %2): make it 0600</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation>&quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a control character</source>
+        <translation>&quot;%1&quot; holds a control character</translation>
+    </message>
+    <message>
+        <source>no user, password, query or fragment in the address: use user and password_file</source>
+        <translation>no user, password, query or fragment in the address: use user and password_file</translation>
+    </message>
+    <message>
+        <source>[s3] endpoint: the storage&apos;s address, e.g. https://s3.example.com</source>
+        <translation>[s3] endpoint: the storage&apos;s address, e.g. https://s3.example.com</translation>
+    </message>
+    <message>
+        <source>[s3] access_key and secret_file are needed for object storage</source>
+        <translation>[s3] access_key and secret_file are needed for object storage</translation>
+    </message>
+    <message>
+        <source>addressing: path or virtual</source>
+        <translation>addressing: path or virtual</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>too large for a configuration file</source>
+        <translation>too large for a configuration file</translation>
+    </message>
+    <message>
+        <source>gphoto2, simulator or simulator:FOLDER</source>
+        <translation>gphoto2, simulator or simulator:FOLDER</translation>
+    </message>
+    <message>
+        <source>the folder the pictures go to</source>
+        <translation>the folder the pictures go to</translation>
+    </message>
+    <message>
+        <source>strftime fields and %n, without &quot;/&quot;</source>
+        <translation>strftime fields and %n, without &quot;/&quot;</translation>
+    </message>
+    <message>
+        <source>no control characters</source>
+        <translation>no control characters</translation>
+    </message>
+    <message>
+        <source>the region, e.g. us-east-1</source>
+        <translation>the region, e.g. us-east-1</translation>
+    </message>
+    <message>
+        <source>outside any section; the sections are [camera], [pictures], [schedule], [upload] and [s3]</source>
+        <translation>outside any section; the sections are [camera], [pictures], [schedule], [upload] and [s3]</translation>
+    </message>
+    <message>
+        <source>unknown section [%1]</source>
+        <translation>unknown section [%1]</translation>
+    </message>
+    <message>
+        <source>unknown key in [%1]</source>
+        <translation>unknown key in [%1]</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; would give pictures the same name: add %n or a field that changes at least every interval (e.g. %S)</source>
+        <translation>&quot;%1&quot; would give pictures the same name: add %n or a field that changes at least every interval (e.g. %S)</translation>
+    </message>
+    <message>
+        <source>before the start</source>
+        <translation>before the start</translation>
+    </message>
+    <message>
+        <source>give both daily_from and daily_to, or neither</source>
+        <translation>give both daily_from and daily_to, or neither</translation>
+    </message>
+    <message>
+        <source>the daily window is empty</source>
+        <translation>the daily window is empty</translation>
+    </message>
+    <message>
+        <source>port is for real cameras (camera = gphoto2)</source>
+        <translation>port is for real cameras (camera = gphoto2)</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1262,107 @@ The server or the connection to it is too slow: check the connection.</translati
     </message>
 </context>
 <context>
+    <name>snapdeck::CameraSettingsFrame</name>
+    <message>
+        <source>Настройки камеры</source>
+        <translation>Camera settings</translation>
+    </message>
+    <message>
+        <source>&amp;Размер изображения</source>
+        <translation>Ima&amp;ge size</translation>
+    </message>
+    <message>
+        <source>Режим &amp;экспозиции</source>
+        <translation>E&amp;xposure mode</translation>
+    </message>
+    <message>
+        <source>Б&amp;аланс белого</source>
+        <translation>&amp;White balance</translation>
+    </message>
+    <message>
+        <source>Режим вспы&amp;шки</source>
+        <translation>Flas&amp;h mode</translation>
+    </message>
+    <message>
+        <source>Значение в&amp;ыдержки</source>
+        <translation>Sh&amp;utter speed</translation>
+    </message>
+    <message>
+        <source>Значение &amp;диафрагмы</source>
+        <translation>Ape&amp;rture</translation>
+    </message>
+    <message>
+        <source>Свето&amp;чувствительность</source>
+        <translation>ISO sensiti&amp;vity</translation>
+    </message>
+    <message>
+        <source>Режим экра&amp;на</source>
+        <translation>Displa&amp;y mode</translation>
+    </message>
+    <message>
+        <source>Режим фо&amp;кусировки</source>
+        <translation>Focus &amp;mode</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::CameraStatusFrame</name>
+    <message>
+        <source>Камера</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>&amp;Модель</source>
+        <translation>&amp;Model</translation>
+    </message>
+    <message>
+        <source>&amp;Кадров записано</source>
+        <translation>Pictures on ca&amp;rd</translation>
+    </message>
+    <message>
+        <source>Кадров ост&amp;алось</source>
+        <translation>Pict&amp;ures left</translation>
+    </message>
+    <message>
+        <source>Батаре&amp;я</source>
+        <translation>Batter&amp;y</translation>
+    </message>
+    <message>
+        <source>нет связи</source>
+        <translation>no connection</translation>
+    </message>
+    <message>
+        <source>ошибка %1</source>
+        <translation>error %1</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::CaptureOptionsFrame</name>
+    <message>
+        <source>Настройки захвата</source>
+        <translation>Capture settings</translation>
+    </message>
+    <message>
+        <source>Запись в &amp;буфер</source>
+        <translation>Write to &amp;buffer</translation>
+    </message>
+    <message>
+        <source>Со&amp;хранять на флэшке камеры</source>
+        <translation>&amp;Keep on the camera&apos;s card</translation>
+    </message>
+    <message>
+        <source>П&amp;ереписать пред. кадр на диске</source>
+        <translation>&amp;Overwrite the last frame on disk</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Передача файла</source>
+        <translation>File transfer</translation>
+    </message>
+</context>
+<context>
     <name>snapdeck::Engine</name>
     <message>
         <source>Проверьте свободное место на диске!</source>
@@ -1042,6 +1371,112 @@ The server or the connection to it is too slow: check the connection.</translati
     <message>
         <source>Предупреждение</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::FtpFrame</name>
+    <message>
+        <source>FTP</source>
+        <translation>FTP</translation>
+    </message>
+    <message>
+        <source>Настройки &amp;FTP</source>
+        <translation>FTP setti&amp;ngs</translation>
+    </message>
+    <message>
+        <source>Вк&amp;лючить</source>
+        <translation>&amp;Enable</translation>
+    </message>
+    <message>
+        <source>&amp;Отправлять в фоне</source>
+        <translation>&amp;Queue uploads</translation>
+    </message>
+    <message>
+        <source>Снимки ставятся в очередь и отправляются в фоне, не задерживая съемку; очередь переживает перезапуск и отправляется, пока включена отправка.</source>
+        <translation>Pictures are queued and sent in the background without holding up shooting; the queue outlives a restart and is sent while uploading is enabled.</translation>
+    </message>
+    <message>
+        <source>В очереди: %1</source>
+        <translation>Queued: %1</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::FtpSettingsDialog</name>
+    <message>
+        <source>Настройки FTP</source>
+        <translation>FTP settings</translation>
+    </message>
+    <message>
+        <source>&amp;Сохранить</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Про&amp;верить соединение</source>
+        <translation>&amp;Test the connection</translation>
+    </message>
+    <message>
+        <source>Войти на сервер и перейти в папку, ничего не отсылая</source>
+        <translation>Log in to the server and go to the folder, sending nothing</translation>
+    </message>
+    <message>
+        <source>Имя &amp;хоста</source>
+        <translation>&amp;Host name</translation>
+    </message>
+    <message>
+        <source>&amp;Порт</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>&amp;Логин</source>
+        <translation>&amp;Login</translation>
+    </message>
+    <message>
+        <source>Па&amp;роль</source>
+        <translation>Pass&amp;word</translation>
+    </message>
+    <message>
+        <source>&amp;Тип сервиса</source>
+        <translation>Ser&amp;vice type</translation>
+    </message>
+    <message>
+        <source>&amp;Директория</source>
+        <translation>F&amp;older</translation>
+    </message>
+    <message>
+        <source>&amp;Имя файла</source>
+        <translation>&amp;File name</translation>
+    </message>
+    <message>
+        <source>Каждый снимок отсылается под своим именем и публикуется также под этим (для веб-страницы); пусто - не публикуется. Имя без &quot;/&quot; и &quot;..&quot;.</source>
+        <translation>Each picture is sent under its own name and also published under this one (for a web page); empty: not published. A name without &quot;/&quot; and &quot;..&quot;.</translation>
+    </message>
+    <message>
+        <source>ВНИМАНИЕ!</source>
+        <translation>WARNING!</translation>
+    </message>
+    <message>
+        <source>Хранить здесь пароль небезопасно !</source>
+        <translation>Keeping the password here is not safe!</translation>
+    </message>
+    <message>
+        <source>В поле &quot;%1&quot; есть управляющий символ (например, перевод строки). Уберите его, чтобы сохранить настройки.</source>
+        <translation>The field &quot;%1&quot; holds a control character (a line break, for example). Remove it to save the settings.</translation>
+    </message>
+    <message>
+        <source>В поле &quot;%1&quot; должно быть одно имя файла, без &quot;/&quot; и &quot;..&quot;.</source>
+        <translation>The field &quot;%1&quot; must hold a single file name, without &quot;/&quot; and &quot;..&quot;.</translation>
+    </message>
+    <message>
+        <source>Порт должен быть числом от 0 до 65535 (0 - порт по умолчанию).</source>
+        <translation>The port must be a number from 0 to 65535 (0: the default port).</translation>
+    </message>
+    <message>
+        <source>Проверяем соединение...</source>
+        <translation>Checking the connection...</translation>
     </message>
 </context>
 <context>
@@ -1056,14 +1491,61 @@ The server or the connection to it is too slow: check the connection.</translati
     </message>
 </context>
 <context>
-    <name>snapdeck::MainWindow</name>
+    <name>snapdeck::LensFrame</name>
     <message>
-        <source>Живой просмотр</source>
-        <translation>Live view</translation>
+        <source>Объектив</source>
+        <translation>Lens</translation>
     </message>
+    <message>
+        <source>Увеличение</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Фокусировка</source>
+        <translation>Focus</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::MainWindow</name>
     <message>
         <source>Показывать в большом окне то, что видит камера</source>
         <translation>Show what the camera sees in the large picture box</translation>
+    </message>
+    <message>
+        <source>Snapdeck- СнапДек</source>
+        <translation>Snapdeck</translation>
+    </message>
+    <message>
+        <source>Снять и сохранить снимок (F8 или Пробел)</source>
+        <translation>Take and save a picture (F8 or Space)</translation>
+    </message>
+    <message>
+        <source>Показать, что видит камера, в малом окне (F5)</source>
+        <translation>Show what the camera sees in the small box (F5)</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Last picture</translation>
+    </message>
+    <message>
+        <source>Предварительный просмотр</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>&amp;Просмотр</source>
+        <translation>&amp;Preview</translation>
+    </message>
+    <message>
+        <source>&amp;Живой просмотр</source>
+        <translation>&amp;Live view</translation>
+    </message>
+    <message>
+        <source>&amp;Захват</source>
+        <translation>&amp;Capture</translation>
+    </message>
+    <message>
+        <source>Интервальная съемка остановлена</source>
+        <translation>Interval shooting stopped</translation>
     </message>
 </context>
 <context>
@@ -1071,6 +1553,124 @@ The server or the connection to it is too slow: check the connection.</translati
     <message>
         <source>Щелчок, пробел или Enter: проверка резкости в масштабе 100%, стрелки двигают место проверки</source>
         <translation>Click, Space or Enter: check the focus at 100%; the arrow keys move the checked spot</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::ScheduleFrame</name>
+    <message>
+        <source>Интервальная съемка</source>
+        <translation>Interval shooting</translation>
+    </message>
+    <message>
+        <source>Включить &amp;интервальную съемку</source>
+        <translation>Enable &amp;interval shooting</translation>
+    </message>
+    <message>
+        <source>И&amp;нтервал</source>
+        <translation>Inte&amp;rval</translation>
+    </message>
+    <message>
+        <source>сек</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>На&amp;чать</source>
+        <translation>S&amp;tart</translation>
+    </message>
+    <message>
+        <source>Ос&amp;тановить</source>
+        <translation>&amp;Stop at</translation>
+    </message>
+    <message>
+        <source>Остановить по&amp;сле</source>
+        <translation>Stop &amp;after</translation>
+    </message>
+    <message>
+        <source>Остановить после, снимков</source>
+        <translation>Stop after, pictures</translation>
+    </message>
+    <message>
+        <source>снимков</source>
+        <translation>pictures</translation>
+    </message>
+    <message>
+        <source>&amp;Выполнять в период с</source>
+        <translation>Run &amp;daily from</translation>
+    </message>
+    <message>
+        <source>Выполнять с - час</source>
+        <translation>Run from - hour</translation>
+    </message>
+    <message>
+        <source>Выполнять с - минуты</source>
+        <translation>Run from - minutes</translation>
+    </message>
+    <message>
+        <source>Выполнять по - час</source>
+        <translation>Run until - hour</translation>
+    </message>
+    <message>
+        <source>Выполнять по - минуты</source>
+        <translation>Run until - minutes</translation>
+    </message>
+    <message>
+        <source>по</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>день</source>
+        <translation>day</translation>
+    </message>
+    <message>
+        <source>месяц</source>
+        <translation>month</translation>
+    </message>
+    <message>
+        <source>год</source>
+        <translation>year</translation>
+    </message>
+    <message>
+        <source>час</source>
+        <translation>hour</translation>
+    </message>
+    <message>
+        <source>минуты</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>секунды</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>в</source>
+        <translation>at</translation>
+    </message>
+</context>
+<context>
+    <name>snapdeck::StartMomentBoxes</name>
+    <message>
+        <source>Неверно указано число!</source>
+        <translation>The day is wrong!</translation>
+    </message>
+    <message>
+        <source>Неверно указан месяц!</source>
+        <translation>The month is wrong!</translation>
+    </message>
+    <message>
+        <source>Неверно указан год!</source>
+        <translation>The year is wrong!</translation>
+    </message>
+    <message>
+        <source>Неверно указан час!</source>
+        <translation>The hour is wrong!</translation>
+    </message>
+    <message>
+        <source>Неверно указаны минуты!</source>
+        <translation>The minutes are wrong!</translation>
+    </message>
+    <message>
+        <source>Неверно указаны секунды!</source>
+        <translation>The seconds are wrong!</translation>
     </message>
 </context>
 </TS>

@@ -52,25 +52,29 @@ QStringList translationFolders() {
     return folders;
 }
 
+// Qt's own words (standard buttons, the dialogs' texts) in the language, where the
+// system has their translation (qt6-translations-l10n); else they stay Qt's English.
+static void installQtTexts(Language language) {
+    auto translator = new QTranslator(QCoreApplication::instance());
+    const QLocale locale = language == Language::English
+                               ? QLocale(QLocale::English, QLocale::UnitedStates)
+                               : QLocale(QLocale::Russian, QLocale::Russia);
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+        qtTranslator = translator;
+    } else {
+        delete translator;
+    }
+}
+
 bool installTranslations(Language language, QtTexts qt) {
     removeInstalled();
-    if (language == Language::Russian) {
-        // The program's texts are Russian already; Qt's own words become Russian where
-        // the system has their translation (qt6-translations-l10n), else stay English.
-        if (qt == QtTexts::Translated) {
-            auto translator = new QTranslator(QCoreApplication::instance());
-            if (translator->load(QLocale(QLocale::Russian, QLocale::Russia),
-                                 QStringLiteral("qtbase"), QStringLiteral("_"),
-                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-                QCoreApplication::installTranslator(translator);
-                qtTranslator = translator;
-            } else {
-                delete translator;
-            }
-        }
+    if (qt == QtTexts::Translated)
+        installQtTexts(language);
+    // The program's texts are Russian already.
+    if (language == Language::Russian)
         return true;
-    }
-    // Qt's own texts are English as they are.
     auto translator = new QTranslator(QCoreApplication::instance());
     for (const QString& folder : translationFolders()) {
         if (translator->load(QStringLiteral("snapdeck_en"), folder)) {
