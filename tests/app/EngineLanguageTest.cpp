@@ -4,6 +4,7 @@
 #include "support/EngineFixture.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 using namespace snapdeck;
 
@@ -88,4 +89,21 @@ TEST_F(EngineLanguageTest, TheStateTheFacesShowReadsInEnglish) {
               QStringLiteral("1 picture taken."));
     EXPECT_EQ(QCoreApplication::translate("IntervalShooting", "Снято %n снимков.", nullptr, 3),
               QStringLiteral("3 pictures taken."));
+}
+
+// The box for a camera that is not there keeps its line layout in English: the same
+// lines, each English, the commands to run unchanged.
+TEST_F(EngineLanguageTest, TheCameraNotFoundBoxKeepsItsLinesInEnglish) {
+    speak(Language::English);
+    cameraConfig.cameras = 0;
+    load(true);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const QStringList lines = messages.shown[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[0], QStringLiteral("                   No camera found!"));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("gphoto2 --auto-detect")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("gio mount -s gphoto2")));
+    for (const QString& line : lines)
+        EXPECT_FALSE(line.contains(QRegularExpression(QStringLiteral("[\\x{0400}-\\x{04FF}]"))))
+            << line.toStdString();
 }
