@@ -137,8 +137,7 @@ std::optional<CommandLine> CommandLine::parse(const QStringList& arguments, QStr
     if (shotOf == QStringLiteral("ftp-settings")) {
         result.screenshotOf = ScreenshotOf::FtpSettings;
     } else if (shotOf != QStringLiteral("main")) {
-        *error = tr("--screenshot-of takes \"main\" or \"ftp-settings\", not \"%1\"")
-                     .arg(shotOf);
+        *error = tr("--screenshot-of takes \"main\" or \"ftp-settings\", not \"%1\"").arg(shotOf);
         return std::nullopt;
     }
     if (parser.isSet(screenshotOf) && result.screenshotPath.isEmpty()) {

@@ -19,9 +19,9 @@ public:
     CameraOptions camera;
     QString screenshotPath; // --screenshot: save the window as a picture and quit
     ScreenshotOf screenshotOf = ScreenshotOf::MainWindow; // --screenshot-of
-    QString stationFile;    // --station: run headless from this configuration file
-    bool checkOnly = false; // --check: only check the station's configuration
-    QStringList ignored;    // arguments that are no option (a file manager's files)
+    QString stationFile;                   // --station: run headless from this configuration file
+    bool checkOnly = false;                // --check: only check the station's configuration
+    QStringList ignored;                   // arguments that are no option (a file manager's files)
     Language language = Language::Russian; // --lang, else what the environment asks for
 
     // Reads the program's arguments (the first being the program). On a bad argument

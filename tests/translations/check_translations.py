@@ -5,8 +5,9 @@ Runs scripts/update-translations.sh over a copy of each committed translations/*
 developer would after changing a text, and refuses the result when lupdate found a text
 with no translation (a new or changed one: "unfinished"), a translation whose text is gone
 from the sources ("vanished", "obsolete": the committed file was not updated), a
-translation that still holds Cyrillic letters, or one that drops or adds a placeholder
-(%1, %n: a value the user would never see, or a stray one).
+translation that still holds Cyrillic letters, one that drops or adds a placeholder
+(%1, %n: a value the user would never see, or a stray one) or a line break of a
+message laid out in lines.
 
 Usage: check_translations.py SOURCE_ROOT LUPDATE
 """
@@ -21,6 +22,7 @@ import xml.etree.ElementTree as ET
 CYRILLIC = re.compile('[\u0400-\u04FF]')
 PLACEHOLDER = re.compile(r'%(?:L?\d+|n|Ln)')
 SHOWN = 5
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE for this test
 
 
 def text_of(element):
@@ -62,6 +64,9 @@ def faults_of(ts_path):
                     faults.append('%s (an empty translation)' % shown)
                 elif CYRILLIC.search(form):
                     faults.append('%s (Cyrillic in the English: "%s")' % (shown, form[:60]))
+                elif form.count('\r\n') != source.count('\r\n'):
+                    faults.append('%s (%d line breaks, the source has %d)' % (
+                        shown, form.count('\r\n'), source.count('\r\n')))
                 elif placeholders(form) != placeholders(source):
                     faults.append('%s (placeholders %s, the source has %s)' % (
                         shown, ' '.join(placeholders(form)) or 'none',
@@ -71,6 +76,10 @@ def faults_of(ts_path):
 
 def main():
     root, lupdate = sys.argv[1], sys.argv[2]
+    if not os.access(lupdate, os.X_OK):
+        print('SKIP: Qt 6\'s lupdate is not installed (%s; qt6-l10n-tools, scripts/install-deps.sh)'
+              % lupdate)
+        return SKIPPED
     folder = os.path.join(root, 'translations')
     committed = sorted(f for f in os.listdir(folder) if re.match(r'snapdeck_\w+\.ts$', f))
     if not committed:
