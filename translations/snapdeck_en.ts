@@ -69,7 +69,7 @@
     <name>CameraError</name>
     <message>
         <source>Освободите место на карте: удалите с нее снимки или снимите &quot;Сохранять на флэшке камеры&quot;, чтобы снимки уходили с карты, как только сохранены на диске.</source>
-        <translation>Free some space on the card: delete pictures from it, or untick &quot;Keep on camera card&quot; so that pictures leave the card as soon as they are saved on disk.</translation>
+        <translation>Free some space on the card: delete pictures from it, or untick &quot;Keep on the camera&apos;s card&quot; so that pictures leave the card as soon as they are saved on disk.</translation>
     </message>
 </context>
 <context>

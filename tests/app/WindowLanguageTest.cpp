@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -52,8 +53,8 @@ std::optional<QChar> altLetter(const QString& caption) {
 
 } // namespace
 
-// Every frame's caption, button, check box, caption and tooltip of the loaded window is
-// English; nothing Russian is left over anywhere a user looks.
+// Every frame's caption, button, check box, caption, list entry and tooltip of the
+// loaded window is English; nothing Russian is left over anywhere a user looks.
 TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) {
     load();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Snapdeck"));
@@ -79,6 +80,9 @@ TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) 
             text = button->text();
         else if (auto* label = qobject_cast<QLabel*>(widget))
             text = label->text();
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                text += list->itemText(i) + u'|';
         for (const QString& shown : {text, widget->toolTip(), widget->accessibleName()}) {
             if (shown.isEmpty())
                 continue;
@@ -90,6 +94,7 @@ TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) 
     }
     EXPECT_GE(looked, 40);
     EXPECT_EQ(find<QLabel>("zoomCaption")->text(), QStringLiteral("&Zoom - 80/240"));
+    EXPECT_EQ(find<QComboBox>("exposureModeList")->itemText(1), QStringLiteral("Manual"));
 }
 
 // The English captions keep the window's keyboard rule: a button's or a check box's Alt
