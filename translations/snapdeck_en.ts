@@ -1489,6 +1489,11 @@ The server or the connection to it is too slow: check the connection.</translati
         <source>Провалы в тенях: %1 %   Пересветы: %2 %</source>
         <translation>Clipped shadows: %1 %   Clipped highlights: %2 %</translation>
     </message>
+    <message>
+        <source>ru_RU</source>
+        <comment>the locale whose decimal mark the shares use</comment>
+        <translation>en_US</translation>
+    </message>
 </context>
 <context>
     <name>snapdeck::LensFrame</name>

@@ -95,6 +95,17 @@ TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) 
     EXPECT_GE(looked, 40);
     EXPECT_EQ(find<QLabel>("zoomCaption")->text(), QStringLiteral("&Zoom - 80/240"));
     EXPECT_EQ(find<QComboBox>("exposureModeList")->itemText(1), QStringLiteral("Manual"));
+
+    // A picture's clipped shares, written with the English decimal mark.
+    find<QPushButton>("captureButton")->click();
+    waitForPictures();
+    const QString clipping = find<QLabel>("clippingLine")->text();
+    EXPECT_TRUE(
+        QRegularExpression(
+            QStringLiteral("^Clipped shadows: \\d+\\.\\d %   Clipped highlights: \\d+\\.\\d %$"))
+            .match(clipping)
+            .hasMatch())
+        << clipping.toStdString();
 }
 
 // The English captions keep the window's keyboard rule: a button's or a check box's Alt
