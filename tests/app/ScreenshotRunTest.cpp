@@ -73,8 +73,8 @@ TEST(ScreenshotRun, SavesTheChosenWindowAndNeverWaitsForAnAnswer) {
 
     // A camera that never answers (its card folder is gone: unplugged) asks "Камера не
     // подключена!"; the run takes the way out instead of asking again for ever.
-    const QString unplugged = QStringLiteral("--camera=simulator:") +
-                              folder.filePath(QStringLiteral("no-such-card"));
+    const QString unplugged =
+        QStringLiteral("--camera=simulator:") + folder.filePath(QStringLiteral("no-such-card"));
     const QString gone = folder.filePath(QStringLiteral("unplugged.png"));
     run = runProgram(folder, {unplugged, QStringLiteral("--screenshot=") + gone});
     EXPECT_NE(run.status, -1) << "the run ended by itself";
