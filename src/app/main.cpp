@@ -84,6 +84,8 @@ int runAsStation(const CommandLine& commandLine, int argc, char* argv[]) {
 int runWindow(const CommandLine& commandLine, int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapdeck"));
+    // Wayland desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.snapdeck.Snapdeck"));
     speak(commandLine.language);
     sayIgnored(commandLine);
 
