@@ -1215,12 +1215,12 @@ The server or the connection to it is too slow: check the connection.</translati
         <translation>The picture of the queue entry %1 (%2) is gone: the entry was set aside in %3/</translation>
     </message>
     <message>
-        <source>На диске меньше %1 МБ свободного места: снимки сохраняются, но не ставятся в очередь на отправку.</source>
-        <translation>Less than %1 MB free on disk: pictures are saved but not queued for upload.</translation>
-    </message>
-    <message>
         <source>Снимок не поставлен в очередь на отправку: %1</source>
         <translation>The picture was not queued for upload: %1</translation>
+    </message>
+    <message>
+        <source>На диске с папкой %1 меньше %2 МБ свободного места: снимки сохраняются, но не ставятся в очередь на отправку. Освободите место на диске: очередь возобновится сама.</source>
+        <translation>The disk holding the folder %1 has less than %2 MB free: pictures are still stored, but not queued for upload. Free some space on the disk: queuing resumes by itself.</translation>
     </message>
 </context>
 <context>

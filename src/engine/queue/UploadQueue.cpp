@@ -132,8 +132,10 @@ UploadQueue::Added UploadQueue::add(const QString& picturePath, const QString& r
     if (freeBytes_() < limits_.minFreeBytes &&
         !(limits_.dropOldestWhenLow && makeRoom(added.dropped))) {
         added.outcome = Outcome::DiskLow;
-        added.problem = tr("На диске меньше %1 МБ свободного места: снимки сохраняются, но не "
-                           "ставятся в очередь на отправку.")
+        added.problem = tr("На диске с папкой %1 меньше %2 МБ свободного места: снимки "
+                           "сохраняются, но не ставятся в очередь на отправку. Освободите место "
+                           "на диске: очередь возобновится сама.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(folder_).absoluteFilePath()))
                             .arg(limits_.minFreeBytes / (1024 * 1024));
         return added;
     }
