@@ -8,9 +8,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "drive a camera tethered to this computer"
 # Wrapped as a Debian description is; CPack indents the lines and dots the empty one.
 set(CPACK_PACKAGE_DESCRIPTION [[
 Snapdeck drives one digital camera connected by USB, or by Wi-Fi through
-PTP/IP, from one window in Russian: the camera's settings, zoom and focus,
-preview, capture, interval shooting inside a schedule, and the upload of
-every picture to an FTP or HTTP server. Every file is written whole, and a
+PTP/IP, from one window in Russian or English: the camera's settings, zoom
+and focus, preview and live view, capture, interval shooting inside a
+schedule, and the upload of every picture to an FTP or HTTP server or to
+S3-compatible storage. Every file is written whole, and a
 picture leaves the camera's card only once it is safely on disk.
 
 Without a window, snapdeck --station=FILE runs an unattended time-lapse or

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
+  # translations: lupdate and lrelease, their CMake functions, Qt's own Russian texts
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
   libgphoto2-dev gphoto2 locales libsystemd-dev dbus-daemon
   libcurl4-openssl-dev ca-certificates
   libgtest-dev libbenchmark-dev

@@ -7,6 +7,8 @@
 #include "camera/gphoto2/Gphoto2Camera.h"
 #endif
 
+#include <QCoreApplication>
+
 namespace snapdeck {
 
 namespace {
@@ -28,21 +30,28 @@ constexpr bool kRealCameras = false;
 QString cameraOptionsProblem(const CameraOptions& options) {
     const QString& camera = options.camera;
     if (camera == kSimulator + u':')
-        return QStringLiteral("--camera=simulator: needs a folder after the colon");
+        return QCoreApplication::translate("CameraFactory",
+                                           "--camera=simulator: needs a folder after the colon");
     if (isSimulator(camera))
         return options.port.isEmpty()
                    ? QString()
-                   : QStringLiteral("--port is for real cameras; the simulated camera has none");
+                   : QCoreApplication::translate(
+                         "CameraFactory",
+                         "--port is for real cameras; the simulated camera has none");
     if (camera == QStringLiteral("gphoto2") && !kRealCameras)
-        return QStringLiteral("this build has no real cameras (libgphoto2); use "
-                              "--camera=simulator or --camera=simulator:FOLDER");
+        return QCoreApplication::translate("CameraFactory",
+                                           "this build has no real cameras (libgphoto2); use "
+                                           "--camera=simulator or --camera=simulator:FOLDER");
     if (camera.isEmpty() || camera == QStringLiteral("gphoto2")) {
         if (!kRealCameras && !options.port.isEmpty())
-            return QStringLiteral("--port is for real cameras, and this build has none");
+            return QCoreApplication::translate(
+                "CameraFactory", "--port is for real cameras, and this build has none");
         return options.port.isEmpty() ? QString() : readCameraPort(options.port).problem;
     }
-    return QStringLiteral("unknown camera \"%1\"; use --camera=gphoto2, --camera=simulator or "
-                          "--camera=simulator:FOLDER")
+    return QCoreApplication::translate(
+               "CameraFactory",
+               "unknown camera \"%1\"; use --camera=gphoto2, --camera=simulator or "
+               "--camera=simulator:FOLDER")
         .arg(camera);
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/AppError.h"
 
+#include <QCoreApplication>
+
 namespace snapdeck {
 
 // Error number of a camera that does not answer (unplugged, switched off, asleep).
@@ -10,9 +12,12 @@ constexpr int kCameraNotAnswering = 26;
 constexpr int kCameraLacksIt = 438;
 
 // What to do about a full memory card, for any camera that says its card is full.
-inline const QString kCardFullAdvice = QStringLiteral(
-    "Освободите место на карте: удалите с нее снимки или снимите \"Сохранять на флэшке "
-    "камеры\", чтобы снимки уходили с карты, как только сохранены на диске.");
+inline QString cardFullAdvice() {
+    return QCoreApplication::translate(
+        "CameraError",
+        "Освободите место на карте: удалите с нее снимки или снимите \"Сохранять на флэшке "
+        "камеры\", чтобы снимки уходили с карты, как только сохранены на диске.");
+}
 
 // An error raised by a camera operation.
 class CameraError : public AppError {

@@ -1,5 +1,6 @@
 #include "CameraPort.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <optional>
 
@@ -52,9 +53,10 @@ CameraPort readUsb(const QString& text, const QString& rest) {
     const auto bus = numbers.size() == 2 ? decimal(numbers[0], 1, 999) : std::nullopt;
     const auto device = numbers.size() == 2 ? decimal(numbers[1], 1, 999) : std::nullopt;
     if (!bus || !device)
-        return refused(text, QStringLiteral("needs the bus and device numbers as \"gphoto2 "
-                                            "--auto-detect\" lists them, e.g. "
-                                            "--port=usb:001,005"));
+        return refused(text, QCoreApplication::translate(
+                                 "CameraPort", "needs the bus and device numbers as \"gphoto2 "
+                                               "--auto-detect\" lists them, e.g. "
+                                               "--port=usb:001,005"));
     // The library finds the camera by this exact text.
     return {
         QStringLiteral("usb:%1,%2").arg(*bus, 3, 10, QChar(u'0')).arg(*device, 3, 10, QChar(u'0')),
@@ -65,16 +67,18 @@ CameraPort readPtpIp(const QString& text, const QString& rest) {
     const QStringList parts = rest.split(u':');
     const std::optional<QString> address = ipv4Address(parts[0]);
     if (!address || parts.size() > 3)
-        return refused(text, QStringLiteral("needs the camera's IPv4 address (host names are "
-                                            "not looked up), e.g. --port=ptpip:192.168.1.10 "
-                                            "or --port=ptpip:192.168.1.10:15740:15740"));
+        return refused(text, QCoreApplication::translate(
+                                 "CameraPort", "needs the camera's IPv4 address (host names are "
+                                               "not looked up), e.g. --port=ptpip:192.168.1.10 "
+                                               "or --port=ptpip:192.168.1.10:15740:15740"));
     if (parts.size() == 1)
         return {kPtpIp + *address, QString()}; // the library's own 15740 for both
     const auto port = decimal(parts[1], 1, 65535);
     const auto eventPort = parts.size() == 3 ? decimal(parts[2], 1, 65535) : port;
     if (!port || !eventPort)
-        return refused(text, QStringLiteral("ports run from 1 to 65535, e.g. "
-                                            "--port=ptpip:192.168.1.10:15740:15740"));
+        return refused(text, QCoreApplication::translate("CameraPort",
+                                                         "ports run from 1 to 65535, e.g. "
+                                                         "--port=ptpip:192.168.1.10:15740:15740"));
     // Given one port, the library would still look for the events on 15740.
     return {QStringLiteral("%1%2:%3:%4").arg(kPtpIp, *address).arg(*port).arg(*eventPort),
             QString()};
@@ -87,9 +91,10 @@ CameraPort readCameraPort(const QString& text) {
         return readUsb(text, text.mid(kUsb.size()));
     if (text.startsWith(kPtpIp, Qt::CaseInsensitive))
         return readPtpIp(text, text.mid(kPtpIp.size()));
-    return refused(text, QStringLiteral("not a port Snapdeck can use (USB and PTP/IP cameras "
-                                        "only), e.g. --port=usb:001,005 or "
-                                        "--port=ptpip:192.168.1.10"));
+    return refused(text, QCoreApplication::translate(
+                             "CameraPort", "not a port Snapdeck can use (USB and PTP/IP cameras "
+                                           "only), e.g. --port=usb:001,005 or "
+                                           "--port=ptpip:192.168.1.10"));
 }
 
 } // namespace snapdeck

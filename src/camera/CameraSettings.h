@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QSize>
-#include <QStringView>
+#include <QString>
+#include <QUtf8StringView>
 #include <optional>
 #include <span>
 
@@ -10,7 +11,9 @@ namespace snapdeck {
 // The camera's shooting parameters as the program knows them. Each value is the code
 // the camera takes for it; the tables below give every value its caption in the lists,
 // in list order. The lists, the simulated camera and the libgphoto2 mapping all read
-// these tables.
+// these tables. A caption is the program's own (Russian) word, UTF-8, the same in
+// every language (the station's configuration names entries by it); shownCaption()
+// gives it in the user's language.
 
 enum class ImageSize {
     Sq2_640x480 = 0,
@@ -54,15 +57,18 @@ struct Exposure {
 };
 
 template <typename Value> struct SettingEntry {
-    QStringView caption;
+    QUtf8StringView caption;
     Value value;
 };
 
 struct ImageSizeEntry {
-    QStringView caption;
+    QUtf8StringView caption;
     ImageSize value;
     QSize pixels;
 };
+
+// A table's caption as the lists and messages show it, in the user's language.
+QString shownCaption(QUtf8StringView caption);
 
 // The tables, each in the order its list shows it.
 namespace settingTables {

@@ -46,10 +46,11 @@ constexpr int InvalidPicture = 481;
 } // namespace ErrorNumber
 
 // The part of the system an error comes from, as the user knows it: the first line of
-// the error message box.
+// the error message box. Errors carry it untranslated; errorMessage() translates it
+// when the box is built.
 inline const QString kAppErrorSource = QStringLiteral("Snapdeck");
-inline const QString kCameraSource = QStringLiteral("Камера");
-inline const QString kDiskSource = QStringLiteral("Диск");
-inline const QString kUploadSource = QStringLiteral("FTP");
+inline const QString kCameraSource = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Камера"));
+inline const QString kDiskSource = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Диск"));
+inline const QString kUploadSource = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "FTP"));
 
 } // namespace snapdeck

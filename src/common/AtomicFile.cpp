@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "SystemErrorText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -21,7 +22,7 @@ namespace {
     else if (err == ENOENT || err == ENAMETOOLONG || err == EINVAL || err == EISDIR)
         number = ErrorNumber::BadFileName;
     throw AppError(number, kDiskSource,
-                   QStringLiteral("Не удалось записать файл %1: %2")
+                   QCoreApplication::translate("AtomicFile", "Не удалось записать файл %1: %2")
                        .arg(QFileInfo(path).absoluteFilePath(), systemErrorText(err)));
 }
 

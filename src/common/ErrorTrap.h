@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Messages.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -18,8 +19,9 @@ template <typename Body> bool runTrapped(MessagePresenter& messages, Body&& body
     } catch (const AppError& error) {
         showError(messages, error);
     } catch (const std::bad_alloc&) {
-        showError(messages, AppError(ErrorNumber::OutOfMemory, kAppErrorSource,
-                                     QStringLiteral("Недостаточно памяти")));
+        showError(messages,
+                  AppError(ErrorNumber::OutOfMemory, kAppErrorSource,
+                           QCoreApplication::translate("ErrorTrap", "Недостаточно памяти")));
     } catch (const std::exception& error) {
         showError(messages, AppError(ErrorNumber::FileAccess, kAppErrorSource,
                                      QString::fromLocal8Bit(error.what())));

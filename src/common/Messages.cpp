@@ -2,11 +2,17 @@
 
 #include "AppError.h"
 
+#include <QCoreApplication>
+
 namespace snapdeck {
 
 Message errorMessage(const AppError& error) {
     Message message;
-    message.text = error.source() + QStringLiteral("\r\n") + error.description();
+    // The source travels untranslated (kCameraSource ...) and is translated here, on
+    // whichever thread builds the box.
+    const QString source =
+        QCoreApplication::translate("AppError", error.source().toUtf8().constData());
+    message.text = source + QStringLiteral("\r\n") + error.description();
     if (!error.consequence().isEmpty())
         message.text += QStringLiteral("\r\n") + error.consequence();
     message.errorNumber = error.number();

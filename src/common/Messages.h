@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,7 @@ struct Message {
     QString text;
     QString title = QStringLiteral("Snapdeck");
     MessageIcon icon = MessageIcon::None;
-    QStringList buttons = {QStringLiteral("OK")};
+    QStringList buttons = {QCoreApplication::translate("Message", "OK")};
     int errorNumber = 0; // shown last and small, for support; 0: none
 };
 

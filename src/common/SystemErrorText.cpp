@@ -1,5 +1,6 @@
 #include "SystemErrorText.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -8,37 +9,36 @@ namespace snapdeck {
 QString systemErrorText(int error) {
     switch (error) {
     case ENOSPC:
-        return QStringLiteral("на диске нет места");
+        return QCoreApplication::translate("SystemErrorText", "на диске нет места");
     case EDQUOT:
-        return QStringLiteral("исчерпана дисковая квота");
+        return QCoreApplication::translate("SystemErrorText", "исчерпана дисковая квота");
     case EFBIG:
-        return QStringLiteral("файл больше, чем позволено");
+        return QCoreApplication::translate("SystemErrorText", "файл больше, чем позволено");
     case EACCES:
     case EPERM:
-        return QStringLiteral("нет прав на запись");
+        return QCoreApplication::translate("SystemErrorText", "нет прав на запись");
     case EROFS:
-        return QStringLiteral("диск доступен только для чтения");
+        return QCoreApplication::translate("SystemErrorText", "диск доступен только для чтения");
     case EISDIR:
-        return QStringLiteral("на этом месте папка");
+        return QCoreApplication::translate("SystemErrorText", "на этом месте папка");
     case ENOENT:
-        return QStringLiteral("папки нет");
+        return QCoreApplication::translate("SystemErrorText", "папки нет");
     case ENOTDIR:
-        return QStringLiteral("часть пути - не папка");
+        return QCoreApplication::translate("SystemErrorText", "часть пути - не папка");
     case ENAMETOOLONG:
-        return QStringLiteral("слишком длинное имя");
+        return QCoreApplication::translate("SystemErrorText", "слишком длинное имя");
     case EIO:
-        return QStringLiteral("ошибка чтения или записи диска");
+        return QCoreApplication::translate("SystemErrorText", "ошибка чтения или записи диска");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("открыто слишком много файлов");
+        return QCoreApplication::translate("SystemErrorText", "открыто слишком много файлов");
     case ENOMEM:
-        return QStringLiteral("недостаточно памяти");
+        return QCoreApplication::translate("SystemErrorText", "недостаточно памяти");
     default:
         break;
     }
-    return QStringLiteral("ошибка системы %1 (%2)")
-        .arg(error)
-        .arg(QString::fromLocal8Bit(std::strerror(error)));
+    return QCoreApplication::translate("SystemErrorText", "ошибка системы %1 (%2)")
+        .arg(QString::number(error), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 } // namespace snapdeck

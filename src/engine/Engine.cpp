@@ -168,8 +168,8 @@ void Engine::setOverwrite(bool overwrite) {
     if (overwrite)
         return;
     Message warning;
-    warning.text = QStringLiteral("Проверьте свободное место на диске!");
-    warning.title = QStringLiteral("Предупреждение");
+    warning.text = tr("Проверьте свободное место на диске!");
+    warning.title = tr("Предупреждение");
     warning.icon = MessageIcon::Exclamation;
     context_.services.messages.show(warning);
 }

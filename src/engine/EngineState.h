@@ -18,6 +18,15 @@ struct ListState {
     friend bool operator==(const ListState&, const ListState&) = default;
 };
 
+// The caption above a lens slider: "Увеличение - 120/240"; "—" for a position the
+// camera has not told yet.
+inline QString zoomCaption(const QString& position) {
+    return QCoreApplication::translate("LensControl", "Увеличение - %1").arg(position);
+}
+inline QString focusCaption(const QString& position) {
+    return QCoreApplication::translate("LensControl", "Фокусировка - %1").arg(position);
+}
+
 // A lens slider: its position, the caption above it and whether it can be moved.
 struct LensState {
     int position = 0;
@@ -54,7 +63,7 @@ struct TransferState {
 // Interval shooting as the frame "Интервальная съемка" shows it.
 struct IntervalState {
     bool on = false; // "Включить интервальную съемку"
-    QString line = QStringLiteral("Следующий снимок - через");
+    QString line = QCoreApplication::translate("IntervalShooting", "Следующий снимок - через");
     bool lineVisible = true;
     friend bool operator==(const IntervalState&, const IntervalState&) = default;
 };
@@ -91,8 +100,8 @@ struct EngineState {
     // The monitor list's colour once a mode was sent: green while the camera's screen is
     // on, white while it is off; nothing before.
     std::optional<bool> monitorListLit;
-    LensState zoom{80, QStringLiteral("Увеличение - —"), true};
-    LensState focus{1, QStringLiteral("Фокусировка - —"), false};
+    LensState zoom{80, zoomCaption(QStringLiteral("—")), true};
+    LensState focus{1, focusCaption(QStringLiteral("—")), false};
 
     CaptureOptions capture;
     QString captureStatus; // "Экспозиция...", "Запись файла"; empty: hidden

@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 namespace snapdeck {
@@ -38,7 +39,7 @@ std::optional<IniFile> IniFile::parse(const QByteArray& bytes, QString* error) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
-        *error = QStringLiteral("the file is not UTF-8 text");
+        *error = QCoreApplication::translate("IniFile", "the file is not UTF-8 text");
         return std::nullopt;
     }
     IniFile file;
@@ -56,7 +57,9 @@ std::optional<IniFile> IniFile::parse(const QByteArray& bytes, QString* error) {
             continue;
         if (content.startsWith(u'[')) {
             if (!content.endsWith(u']') || content.size() < 3) {
-                *error = QStringLiteral("line %1: a section is written [name]").arg(number);
+                *error =
+                    QCoreApplication::translate("IniFile", "line %1: a section is written [name]")
+                        .arg(number);
                 return std::nullopt;
             }
             section = content.mid(1, content.size() - 2).trimmed();
@@ -65,17 +68,21 @@ std::optional<IniFile> IniFile::parse(const QByteArray& bytes, QString* error) {
         const qsizetype equals = content.indexOf(u'=');
         const QString key = content.left(equals).trimmed();
         if (equals < 0 || key.isEmpty()) {
-            *error = QStringLiteral("line %1: expected \"key = value\"").arg(number);
+            *error = QCoreApplication::translate("IniFile", "line %1: expected \"key = value\"")
+                         .arg(number);
             return std::nullopt;
         }
         const std::optional<QString> value = valueOf(content.mid(equals + 1));
         if (!value) {
-            *error = QStringLiteral("line %1: %2: unbalanced quotes").arg(number).arg(key);
+            *error = QCoreApplication::translate("IniFile", "line %1: %2: unbalanced quotes")
+                         .arg(number)
+                         .arg(key);
             return std::nullopt;
         }
         for (const IniValue& earlier : file.values)
             if (earlier.section == section && earlier.key == key) {
-                *error = QStringLiteral("line %1: %2: given again (first on line %3)")
+                *error = QCoreApplication::translate("IniFile",
+                                                     "line %1: %2: given again (first on line %3)")
                              .arg(number)
                              .arg(key)
                              .arg(earlier.line);

@@ -5,6 +5,7 @@
 #include "engine/settings/SettingList.h"
 #include "engine/upload/FtpSettings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -29,7 +30,8 @@ QString listChoice(SettingList list, const QString& value, std::optional<int>& p
     const QStringList captions = settingCaptions(list);
     const qsizetype found = captions.indexOf(value);
     if (found < 0)
-        return QStringLiteral("\"%1\" is not an entry of the list; one of: %2")
+        return QCoreApplication::translate("StationConfig",
+                                           "\"%1\" is not an entry of the list; one of: %2")
             .arg(value, captions.join(QStringLiteral(", ")));
     position = int(found);
     return {};
@@ -41,7 +43,10 @@ QString wholeNumber(const QString& value, int lowest, int highest, std::optional
     bool ok = false;
     const int number = value.toInt(&ok);
     if (!ok || number < lowest || number > highest)
-        return QStringLiteral("a whole number from %1 to %2, or nothing").arg(lowest).arg(highest);
+        return QCoreApplication::translate("StationConfig",
+                                           "a whole number from %1 to %2, or nothing")
+            .arg(lowest)
+            .arg(highest);
     out = number;
     return {};
 }
@@ -53,7 +58,7 @@ QString yesOrNo(const QString& value, bool& out) {
     else if (v == u"false" || v == u"no" || v == u"off" || v == u"0")
         out = false;
     else
-        return QStringLiteral("true or false");
+        return QCoreApplication::translate("StationConfig", "true or false");
     return {};
 }
 
@@ -63,7 +68,7 @@ QString size(const QString& value, qint64& out) {
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(value);
     if (!match.hasMatch())
-        return QStringLiteral("a size such as 200MB, 2GB or 500KB");
+        return QCoreApplication::translate("StationConfig", "a size such as 200MB, 2GB or 500KB");
     const QString unit = match.captured(2).toUpper();
     const int power = unit == u"KB"   ? 1
                       : unit == u"MB" ? 2
@@ -74,7 +79,7 @@ QString size(const QString& value, qint64& out) {
     for (int i = 0; i < power; ++i)
         bytes *= 1024;
     if (bytes > 1e18)
-        return QStringLiteral("too large");
+        return QCoreApplication::translate("StationConfig", "too large");
     out = qint64(bytes);
     return {};
 }
@@ -85,12 +90,12 @@ QString interval(const QString& value, int& out) {
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(value);
     if (!match.hasMatch())
-        return QStringLiteral("a time such as 30s, 5m or 1h");
+        return QCoreApplication::translate("StationConfig", "a time such as 30s, 5m or 1h");
     const qint64 number = match.captured(1).toLongLong();
     const QString unit = match.captured(2).toLower();
     const qint64 seconds = number * (unit == u"h" ? 3600 : unit == u"m" ? 60 : 1);
     if (seconds < 1 || seconds > kLongestInterval)
-        return QStringLiteral("from 1s to 168h");
+        return QCoreApplication::translate("StationConfig", "from 1s to 168h");
     out = int(seconds);
     return {};
 }
@@ -100,7 +105,8 @@ QString moment(const QString& value, std::optional<QDateTime>& out) {
         return {};
     const QDateTime parsed = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!parsed.isValid())
-        return QStringLiteral("a moment written YYYY-MM-DD HH:MM:SS, or nothing");
+        return QCoreApplication::translate("StationConfig",
+                                           "a moment written YYYY-MM-DD HH:MM:SS, or nothing");
     out = parsed;
     return {};
 }
@@ -110,7 +116,8 @@ QString timeOfDay(const QString& value, std::optional<QTime>& out) {
         return {};
     const QTime parsed = QTime::fromString(value, QStringLiteral("HH:mm"));
     if (!parsed.isValid())
-        return QStringLiteral("a time of day written HH:MM, or nothing");
+        return QCoreApplication::translate("StationConfig",
+                                           "a time of day written HH:MM, or nothing");
     out = parsed;
     return {};
 }
@@ -118,7 +125,8 @@ QString timeOfDay(const QString& value, std::optional<QTime>& out) {
 // A name on the server or on disk: one name, never a path.
 QString plainName(const QString& value) {
     if (!isPlainRemoteName(value))
-        return QStringLiteral("a file name without \"/\", \"..\" or control characters");
+        return QCoreApplication::translate(
+            "StationConfig", "a file name without \"/\", \"..\" or control characters");
     return {};
 }
 
@@ -129,17 +137,21 @@ QString secretFrom(const QString& path, QString& out) {
     struct stat info {};
     const QByteArray name = QFile::encodeName(path);
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return QStringLiteral("\"%1\" is not a file that can be read").arg(path);
+        return QCoreApplication::translate("StationConfig", "\"%1\" is not a file that can be read")
+            .arg(path);
     if ((info.st_mode & 077) != 0)
-        return QStringLiteral("\"%1\" may be read by others (mode %2): make it 0600")
+        return QCoreApplication::translate("StationConfig",
+                                           "\"%1\" may be read by others (mode %2): make it 0600")
             .arg(path)
             .arg(info.st_mode & 0777, 4, 8, QLatin1Char('0'));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("StationConfig", "\"%1\" cannot be read: %2")
+            .arg(path, file.errorString());
     out = QString::fromUtf8(file.read(64 * 1024)).section(u'\n', 0, 0).remove(u'\r');
     if (hasControlCharacter(out))
-        return QStringLiteral("\"%1\" holds a control character").arg(path);
+        return QCoreApplication::translate("StationConfig", "\"%1\" holds a control character")
+            .arg(path);
     return {};
 }
 
@@ -174,8 +186,9 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
         return QStringLiteral(
             "ftp://HOST/FOLDER, ftps://, http(s)://HOST/PATH or s3://BUCKET/PREFIX");
     if (!url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment())
-        return QStringLiteral("no user, password, query or fragment in the address: use user "
-                              "and password_file");
+        return QCoreApplication::translate(
+            "StationConfig", "no user, password, query or fragment in the address: use user "
+                             "and password_file");
     UploadDestination destination;
     destination.service = service->second;
     // The path after the host; a second "/" makes an FTP folder absolute.
@@ -200,7 +213,8 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
     at(keys.endpointLine, "endpoint");
     if (keys.endpoint.isEmpty() || !endpoint.isValid() || endpoint.host().isEmpty() ||
         (endpoint.scheme() != u"http" && endpoint.scheme() != u"https"))
-        return QStringLiteral("[s3] endpoint: the storage's address, e.g. https://s3.example.com");
+        return QCoreApplication::translate(
+            "StationConfig", "[s3] endpoint: the storage's address, e.g. https://s3.example.com");
     destination.account.host = endpoint.host();
     destination.account.port = endpoint.port(0);
     destination.s3.endpointTls = endpoint.scheme() == u"https";
@@ -208,12 +222,13 @@ QString destinationOf(const UploadKeys& keys, std::optional<UploadDestination>& 
     destination.s3.accessKey = keys.accessKey;
     at(keys.secretLine, "secret_file");
     if (keys.secretFile.isEmpty() || keys.accessKey.isEmpty())
-        return QStringLiteral("[s3] access_key and secret_file are needed for object storage");
+        return QCoreApplication::translate(
+            "StationConfig", "[s3] access_key and secret_file are needed for object storage");
     if (const QString wrong = secretFrom(keys.secretFile, destination.s3.secret); !wrong.isEmpty())
         return wrong;
     at(keys.addressingLine, "addressing");
     if (keys.addressing != u"path" && keys.addressing != u"virtual")
-        return QStringLiteral("addressing: path or virtual");
+        return QCoreApplication::translate("StationConfig", "addressing: path or virtual");
     destination.s3.virtualHosted = keys.addressing == u"virtual";
     out = destination;
     return {};
@@ -257,11 +272,13 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return fail(0, {},
-                    info.exists() ? QStringLiteral("cannot be read")
-                                  : QStringLiteral("no such file"));
+                    info.exists() ? QCoreApplication::translate("StationConfig", "cannot be read")
+                                  : QCoreApplication::translate("StationConfig", "no such file"));
     const QByteArray bytes = file.read(kLargestConfigFile + 1);
     if (bytes.size() > kLargestConfigFile)
-        return fail(0, {}, QStringLiteral("too large for a configuration file"));
+        return fail(
+            0, {},
+            QCoreApplication::translate("StationConfig", "too large for a configuration file"));
     QString syntax;
     const std::optional<IniFile> ini = IniFile::parse(bytes, &syntax);
     if (!ini)
@@ -290,7 +307,8 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
            [&](const QString& value) {
                if (value != u"gphoto2" && value != u"simulator" &&
                    !(value.startsWith(QStringLiteral("simulator:")) && value.size() > 10))
-                   return QStringLiteral("gphoto2, simulator or simulator:FOLDER");
+                   return QCoreApplication::translate("StationConfig",
+                                                      "gphoto2, simulator or simulator:FOLDER");
                camera.camera = value;
                return QString();
            }},
@@ -321,14 +339,16 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
          {{QStringLiteral("folder"),
            [&](const QString& value) {
                if (value.isEmpty() || hasControlCharacter(value))
-                   return QStringLiteral("the folder the pictures go to");
+                   return QCoreApplication::translate("StationConfig",
+                                                      "the folder the pictures go to");
                pictures.folder = value;
                return QString();
            }},
           {QStringLiteral("name"),
            [&](const QString& value) {
                if (value.isEmpty() || value.contains(u'/') || hasControlCharacter(value))
-                   return QStringLiteral("strftime fields and %n, without \"/\"");
+                   return QCoreApplication::translate("StationConfig",
+                                                      "strftime fields and %n, without \"/\"");
                pictures.name = value;
                return QString();
            }},
@@ -364,8 +384,9 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
           {QStringLiteral("user"),
            [&](const QString& value) {
                upload.user = value;
-               return hasControlCharacter(value) ? QStringLiteral("no control characters")
-                                                 : QString();
+               return hasControlCharacter(value)
+                          ? QCoreApplication::translate("StationConfig", "no control characters")
+                          : QString();
            }},
           {QStringLiteral("password_file"), setText(upload.passwordFile)},
           {QStringLiteral("latest_name"),
@@ -387,14 +408,16 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
            [&](const QString& value) {
                upload.region = value;
                return value.isEmpty() || hasControlCharacter(value)
-                          ? QStringLiteral("the region, e.g. us-east-1")
+                          ? QCoreApplication::translate("StationConfig",
+                                                        "the region, e.g. us-east-1")
                           : QString();
            }},
           {QStringLiteral("access_key"),
            [&](const QString& value) {
                upload.accessKey = value;
-               return hasControlCharacter(value) ? QStringLiteral("no control characters")
-                                                 : QString();
+               return hasControlCharacter(value)
+                          ? QCoreApplication::translate("StationConfig", "no control characters")
+                          : QString();
            }},
           {QStringLiteral("secret_file"), setText(upload.secretFile)},
           {QStringLiteral("addressing"), setText(upload.addressing)}}}};
@@ -402,15 +425,19 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
     for (const IniValue& value : ini->values) {
         const auto section = keys.find(value.section);
         if (section == keys.end())
-            return fail(value.line, value.key,
-                        value.section.isEmpty()
-                            ? QStringLiteral("outside any section; the sections are [camera], "
-                                             "[pictures], [schedule], [upload] and [s3]")
-                            : QStringLiteral("unknown section [%1]").arg(value.section));
+            return fail(
+                value.line, value.key,
+                value.section.isEmpty()
+                    ? QCoreApplication::translate("StationConfig",
+                                                  "outside any section; the sections are [camera], "
+                                                  "[pictures], [schedule], [upload] and [s3]")
+                    : QCoreApplication::translate("StationConfig", "unknown section [%1]")
+                          .arg(value.section));
         const auto key = section->second.find(value.key);
         if (key == section->second.end())
             return fail(value.line, value.key,
-                        QStringLiteral("unknown key in [%1]").arg(value.section));
+                        QCoreApplication::translate("StationConfig", "unknown key in [%1]")
+                            .arg(value.section));
         if (const QString wrong = key->second(value.value); !wrong.isEmpty())
             return fail(value.line, value.key, wrong);
         const QString& k = value.key;
@@ -439,19 +466,25 @@ std::optional<StationConfig> readStationConfig(const QString& path, QString* err
     const std::optional<int> resolution = nameResolutionSeconds(pictures.name);
     if (!resolution || *resolution > schedule.intervalSeconds)
         return fail(nameLine ? nameLine : intervalLine, QStringLiteral("name"),
-                    QStringLiteral("\"%1\" would give pictures the same name: add %n or a field "
-                                   "that changes at least every interval (e.g. %S)")
+                    QCoreApplication::translate(
+                        "StationConfig",
+                        "\"%1\" would give pictures the same name: add %n or a field "
+                        "that changes at least every interval (e.g. %S)")
                         .arg(pictures.name));
     if (schedule.start && schedule.stop && *schedule.stop <= *schedule.start)
-        return fail(stopLine, QStringLiteral("stop"), QStringLiteral("before the start"));
+        return fail(stopLine, QStringLiteral("stop"),
+                    QCoreApplication::translate("StationConfig", "before the start"));
     if (schedule.dailyFrom.has_value() != schedule.dailyTo.has_value())
         return fail(windowLine, QStringLiteral("daily_from"),
-                    QStringLiteral("give both daily_from and daily_to, or neither"));
+                    QCoreApplication::translate("StationConfig",
+                                                "give both daily_from and daily_to, or neither"));
     if (schedule.dailyFrom && *schedule.dailyFrom == *schedule.dailyTo)
         return fail(windowLine, QStringLiteral("daily_to"),
-                    QStringLiteral("the daily window is empty"));
+                    QCoreApplication::translate("StationConfig", "the daily window is empty"));
     if (camera.port.size() > 0 && camera.camera != u"gphoto2")
-        return fail(0, {}, QStringLiteral("port is for real cameras (camera = gphoto2)"));
+        return fail(0, {},
+                    QCoreApplication::translate("StationConfig",
+                                                "port is for real cameras (camera = gphoto2)"));
     int uploadLine = 0;
     QString uploadKey;
     if (const QString wrong =

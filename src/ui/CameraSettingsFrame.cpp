@@ -57,7 +57,7 @@ void CameraSettingsFrame::render(const EngineState& state) {
             // Filled once, as start-up fills the engine's list; Qt reports the first item
             // added as a choice, which it is not.
             const QSignalBlocker quiet(list);
-            list.addItems(settingCaptions(which));
+            list.addItems(shownSettingCaptions(which));
         }
         setIndexQuietly(list, shown.selected);
         list.setEnabled(shown.enabled);

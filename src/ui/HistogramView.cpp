@@ -1,5 +1,6 @@
 #include "HistogramView.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,8 +10,12 @@ namespace snapdeck {
 
 namespace {
 
+// The numbers are written the way the program's language writes them ("0,2 %" in
+// Russian, "0.2 %" in English), whatever the system's locale.
 QString percent(double share) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(share * 100, 'f', 1);
+    const QLocale numbers(QCoreApplication::translate(
+        "snapdeck::HistogramView", "ru_RU", "the locale whose decimal mark the shares use"));
+    return numbers.toString(share * 100, 'f', 1);
 }
 
 } // namespace

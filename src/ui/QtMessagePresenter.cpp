@@ -31,7 +31,9 @@ int QtMessagePresenter::show(const Message& message) {
         QString text = message.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         std::fprintf(stderr, "snapdeck: %s\n", qPrintable(text));
-        return 0;
+        // The last button is the way out ("Прекратить попытки"): the first would keep
+        // trying, and a camera that never answers would ask again for ever.
+        return int(message.buttons.size()) - 1;
     }
     QCoreApplication* app = QCoreApplication::instance();
     if (QThread::currentThread() == app->thread())

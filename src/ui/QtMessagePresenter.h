@@ -15,7 +15,7 @@ class QtMessagePresenter final : public MessagePresenter {
 public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
     // With nobody at the screen (a screenshot run): each message goes to standard error
-    // and is answered with its first button at once.
+    // and is answered at once with its last button, the way out.
     void setUnattended(bool unattended) { unattended_ = unattended; }
     int show(const Message& message) override;
 

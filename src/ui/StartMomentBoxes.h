@@ -18,6 +18,8 @@ class MessagePresenter;
 //    goes back into the box with the text selected and unchanged.
 // Lives as long as its parent, the frame that holds the boxes.
 class StartMomentBoxes : public QObject {
+    Q_OBJECT
+
 public:
     StartMomentBoxes(MessagePresenter& messages, const std::array<QLineEdit*, 6>& boxes,
                      QObject* parent);

@@ -71,5 +71,17 @@ TEST(ScreenshotRun, SavesTheChosenWindowAndNeverWaitsForAnAnswer) {
         << run.error.toStdString();
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("none.png"))));
 
+    // A camera that never answers (its card folder is gone: unplugged) asks "Камера не
+    // подключена!"; the run takes the way out instead of asking again for ever.
+    const QString unplugged =
+        QStringLiteral("--camera=simulator:") + folder.filePath(QStringLiteral("no-such-card"));
+    const QString gone = folder.filePath(QStringLiteral("unplugged.png"));
+    run = runProgram(folder, {unplugged, QStringLiteral("--screenshot=") + gone});
+    EXPECT_NE(run.status, -1) << "the run ended by itself";
+    EXPECT_TRUE(run.error.contains(QStringLiteral("Камера не подключена!")))
+        << run.error.toStdString();
+    EXPECT_LT(run.error.count(QStringLiteral("Камера не подключена!")), 5)
+        << run.error.left(2000).toStdString();
+
     EXPECT_EQ(runProgram(folder, {QStringLiteral("--screenshot-of=all")}).status, 2);
 }

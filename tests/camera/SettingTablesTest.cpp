@@ -45,21 +45,21 @@ TEST(SettingTables, ListsHaveTheirEntries) {
 // its neighbour's value would switch the flash on when the user switched it off.
 TEST(SettingTables, CaptionsSendTheirOwnValues) {
     using namespace settingTables;
-    EXPECT_EQ(flashModes()[1].caption, u"Включено");
+    EXPECT_EQ(flashModes()[1].caption.toString(), QStringLiteral("Включено"));
     EXPECT_EQ(flashModes()[1].value, FlashMode::On);
-    EXPECT_EQ(flashModes()[2].caption, u"Выключено");
+    EXPECT_EQ(flashModes()[2].caption.toString(), QStringLiteral("Выключено"));
     EXPECT_EQ(flashModes()[2].value, FlashMode::Off);
-    EXPECT_EQ(isoSpeeds()[1].caption, u"ISO 50");
+    EXPECT_EQ(isoSpeeds()[1].caption.toString(), QStringLiteral("ISO 50"));
     EXPECT_EQ(isoSpeeds()[1].value, IsoSpeed::Iso50);
-    EXPECT_EQ(exposureModes()[0].caption, u"Авто");
+    EXPECT_EQ(exposureModes()[0].caption.toString(), QStringLiteral("Авто"));
     EXPECT_EQ(exposureModes()[0].value, ExposureMode::Automatic);
-    EXPECT_EQ(monitorModes()[0].caption, u"Выключен");
+    EXPECT_EQ(monitorModes()[0].caption.toString(), QStringLiteral("Выключен"));
     EXPECT_EQ(monitorModes()[0].value, MonitorMode::Off);
-    EXPECT_EQ(focusModes()[1].caption, u"Вручную");
+    EXPECT_EQ(focusModes()[1].caption.toString(), QStringLiteral("Вручную"));
     EXPECT_EQ(focusModes()[1].value, FocusMode::Manual);
-    EXPECT_EQ(imageSizes()[7].caption, u"HQ 3264x2448");
+    EXPECT_EQ(imageSizes()[7].caption.toString(), QStringLiteral("HQ 3264x2448"));
     EXPECT_EQ(imageSizes()[7].value, ImageSize::Hq3264x2448);
-    EXPECT_EQ(shutterTimes()[3].caption, u"1/600");
+    EXPECT_EQ(shutterTimes()[3].caption.toString(), QStringLiteral("1/600"));
 }
 
 // Every shutter time is its caption's time in microseconds, to the nearest microsecond

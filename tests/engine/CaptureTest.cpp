@@ -2,6 +2,7 @@
 #include "support/EngineFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -257,6 +258,16 @@ TEST_F(CaptureTest, AFailedWriteKeepsThePreviousFileAndThePictureOnTheCard) {
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].errorNumber, 61) << "a full disk";
+    // Where it comes from, the file by its whole path, why in the user's words, and
+    // where the picture is now.
+    const QStringList lines = messages.shown[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 3) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("Диск"));
+    EXPECT_TRUE(lines[1].contains(QFileInfo(filePath("image.jpg")).absoluteFilePath()))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("файл больше, чем позволено")))
+        << lines[1].toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("Снимок остался на карте памяти камеры."));
     EXPECT_EQ(readFile(filePath("image.jpg")), previous);
     EXPECT_EQ(filesInFolder(), (QStringList{"image.jpg", "preview.jpg"})) << "no temporary left";
     EXPECT_TRUE(cameraLog({"deletePicture"}).isEmpty());

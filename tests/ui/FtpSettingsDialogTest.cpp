@@ -266,8 +266,9 @@ QString checkConnection(FtpSettingsDialog& dialog, int* eventsWhileChecking = nu
     if (!button || !line)
         return {};
     button->click();
-    if (!button->isEnabled()) // one check at a time, and the window says it is checking
+    if (!button->isEnabled()) { // one check at a time, and the window says it is checking
         EXPECT_EQ(line->text(), QStringLiteral("Проверяем соединение..."));
+    }
     QTimer ticks;
     int ticked = 0;
     QObject::connect(&ticks, &QTimer::timeout, [&] { ++ticked; });

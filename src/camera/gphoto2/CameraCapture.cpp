@@ -6,6 +6,7 @@
 #include "Gphoto2Session.h"
 #include "LibraryThread.h"
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdlib>
 #include <gphoto2/gphoto2-file.h>
@@ -55,7 +56,7 @@ void drainEvents(Gphoto2Session& session) {
         void* data = nullptr;
         session.check(gp_camera_wait_for_event(session.camera(), kDrainSliceMs, &type, &data,
                                                session.context()),
-                      QStringLiteral("События камеры не прочитаны"));
+                      QCoreApplication::translate("CameraCapture", "События камеры не прочитаны"));
         std::free(data);
         if (type == GP_EVENT_TIMEOUT)
             return;
@@ -64,7 +65,7 @@ void drainEvents(Gphoto2Session& session) {
 
 std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& callSignals,
                                           std::chrono::milliseconds limit) {
-    const QString action = QStringLiteral("Снимок не сделан");
+    const QString action = QCoreApplication::translate("CameraCapture", "Снимок не сделан");
     const int triggered = retryWhileBusy(
         [&] { return gp_camera_trigger_capture(session.camera(), session.context()); });
     if (triggered == GP_ERROR_NOT_SUPPORTED)
@@ -80,7 +81,8 @@ std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& 
     auto lastProgress = Clock::now();
     for (;;) {
         if (callSignals.abandoned())
-            raiseNotAnswering(QStringLiteral("Камера не сообщила о снимке"));
+            raiseNotAnswering(
+                QCoreApplication::translate("CameraCapture", "Камера не сообщила о снимке"));
         const auto now = Clock::now();
         if (picture && (completedAt || now - lastProgress >= kQuietAfterPicture))
             return picture;
@@ -89,8 +91,9 @@ std::optional<CardPicture> capturePicture(Gphoto2Session& session, CallSignals& 
         if (now >= deadline) {
             if (picture || completedAt)
                 return picture;
-            raiseNotAnswering(QStringLiteral("Камера не сообщила о снимке за %1 с")
-                                  .arg(QString::number(limit.count() / 1000.0, 'g', 3)));
+            raiseNotAnswering(
+                QCoreApplication::translate("CameraCapture", "Камера не сообщила о снимке за %1 с")
+                    .arg(QString::number(limit.count() / 1000.0, 'g', 3)));
         }
         // The wait for a late file after the completion is short and bounded.
         if (completedAt)
@@ -125,15 +128,17 @@ void captureToCard(Gphoto2Session& session) {
         if (!choice.contains(QLatin1String("card"), Qt::CaseInsensitive))
             continue;
         if (choice != target->text)
-            CameraConfig::writeChoice(session, "capturetarget", choice,
-                                      QStringLiteral("Куда камера сохраняет снимки"));
+            CameraConfig::writeChoice(
+                session, "capturetarget", choice,
+                QCoreApplication::translate("CameraCapture", "Куда камера сохраняет снимки"));
         return;
     }
 }
 
 std::optional<QByteArray> capturePreview(Gphoto2Session& session) {
     CameraFile* file = nullptr;
-    const QString action = QStringLiteral("Снимок для просмотра не сделан");
+    const QString action =
+        QCoreApplication::translate("CameraCapture", "Снимок для просмотра не сделан");
     session.check(gp_file_new(&file), action);
     const int result = gp_camera_capture_preview(session.camera(), file, session.context());
     if (result == GP_ERROR_NOT_SUPPORTED) {

@@ -3,6 +3,7 @@
 #include "Gphoto2Errors.h"
 #include "Gphoto2Session.h"
 
+#include <QCoreApplication>
 #include <gphoto2/gphoto2-port-result.h>
 #include <gphoto2/gphoto2-widget.h>
 #include <memory>
@@ -75,7 +76,8 @@ QString shownValue(const ConfigEntry& entry) {
 
 void writeWidget(Gphoto2Session& session, const char* name, const QString& settingName,
                  const std::function<int(CameraWidget*)>& setValue) {
-    const QString action = QStringLiteral("Настройка «%1» не изменена").arg(settingName);
+    const QString action =
+        QCoreApplication::translate("CameraConfig", "Настройка «%1» не изменена").arg(settingName);
     WidgetPtr widget = findWidget(session, name, action);
     if (!widget)
         raiseLacksSetting(settingName);
@@ -83,7 +85,8 @@ void writeWidget(Gphoto2Session& session, const char* name, const QString& setti
     // write with an error that does not say why.
     if (const ConfigEntry entry = describe(widget.get()); entry.readOnly)
         raiseError(Gphoto2Error::CameraRefused,
-                   QStringLiteral("Настройка «%1» задаётся на самой камере (сейчас «%2»)")
+                   QCoreApplication::translate(
+                       "CameraConfig", "Настройка «%1» задаётся на самой камере (сейчас «%2»)")
                        .arg(settingName, shownValue(entry)));
     session.check(setValue(widget.get()), action);
     session.check(
@@ -96,7 +99,8 @@ void writeWidget(Gphoto2Session& session, const char* name, const QString& setti
 std::optional<ConfigEntry> CameraConfig::read(Gphoto2Session& session, const char* name) {
     WidgetPtr widget =
         findWidget(session, name,
-                   QStringLiteral("Настройка камеры %1 не прочитана").arg(QString::fromUtf8(name)));
+                   QCoreApplication::translate("CameraConfig", "Настройка камеры %1 не прочитана")
+                       .arg(QString::fromUtf8(name)));
     if (!widget)
         return std::nullopt;
     return describe(widget.get());

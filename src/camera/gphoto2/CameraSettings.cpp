@@ -8,6 +8,7 @@
 #include "Gphoto2Errors.h"
 #include "PictureChoices.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <type_traits>
 
@@ -15,16 +16,21 @@ namespace snapdeck::gphoto2 {
 
 namespace {
 
-// The settings' names as the window shows them, for messages.
-const QString kImageSize = QStringLiteral("Размер изображения");
-const QString kExposureMode = QStringLiteral("Режим экспозиции");
-const QString kWhiteBalance = QStringLiteral("Баланс белого");
-const QString kFlash = QStringLiteral("Режим вспышки");
-const QString kShutter = QStringLiteral("Значение выдержки");
-const QString kAperture = QStringLiteral("Значение диафрагмы");
-const QString kIso = QStringLiteral("Светочувствительность");
-const QString kMonitor = QStringLiteral("Режим экрана");
-const QString kFocusMode = QStringLiteral("Режим фокусировки");
+// The settings' names as the window shows them, for messages; translated when a
+// message is built.
+constexpr const char* kImageSize = QT_TRANSLATE_NOOP("CameraSettings", "Размер изображения");
+constexpr const char* kExposureMode = QT_TRANSLATE_NOOP("CameraSettings", "Режим экспозиции");
+constexpr const char* kWhiteBalance = QT_TRANSLATE_NOOP("CameraSettings", "Баланс белого");
+constexpr const char* kFlash = QT_TRANSLATE_NOOP("CameraSettings", "Режим вспышки");
+constexpr const char* kShutter = QT_TRANSLATE_NOOP("CameraSettings", "Значение выдержки");
+constexpr const char* kAperture = QT_TRANSLATE_NOOP("CameraSettings", "Значение диафрагмы");
+constexpr const char* kIso = QT_TRANSLATE_NOOP("CameraSettings", "Светочувствительность");
+constexpr const char* kMonitor = QT_TRANSLATE_NOOP("CameraSettings", "Режим экрана");
+constexpr const char* kFocusMode = QT_TRANSLATE_NOOP("CameraSettings", "Режим фокусировки");
+
+QString shown(const char* setting) {
+    return QCoreApplication::translate("CameraSettings", setting);
+}
 
 // libgphoto2's names for each setting; drivers differ (PTP "f-number", Canon EOS
 // "aperture").
@@ -62,7 +68,8 @@ void writePick(Gphoto2Session& session, const Found& found, Picker<Value> picker
     const ChoicePick pick = picker(withCurrentFirst(found.entry.choices, found.entry.text), value);
     if (pick.status == ChoicePick::Status::NoMatch)
         raiseError(Gphoto2Error::NotSupported,
-                   QStringLiteral("Камера не предлагает значение «%1» для настройки «%2»")
+                   QCoreApplication::translate(
+                       "CameraSettings", "Камера не предлагает значение «%1» для настройки «%2»")
                        .arg(pick.meaning, setting));
     if (found.entry.text != pick.choice)
         CameraConfig::writeChoice(session, found.name, pick.choice, setting);
@@ -77,10 +84,12 @@ void writeSwitch(Gphoto2Session& session, const Found& found, bool on, const QSt
     }
     const auto choice = switchChoice(withCurrentFirst(found.entry.choices, found.entry.text), on);
     if (!choice)
-        raiseError(
-            Gphoto2Error::NotSupported,
-            QStringLiteral("Камера не предлагает значение «%1» для настройки «%2»")
-                .arg(on ? QStringLiteral("Авто") : QStringLiteral("Авто выключено"), setting));
+        raiseError(Gphoto2Error::NotSupported,
+                   QCoreApplication::translate(
+                       "CameraSettings", "Камера не предлагает значение «%1» для настройки «%2»")
+                       .arg(on ? QCoreApplication::translate("CameraSettings", "Авто")
+                               : QCoreApplication::translate("CameraSettings", "Авто выключено"),
+                            setting));
     if (found.entry.text != *choice)
         CameraConfig::writeChoice(session, found.name, *choice, setting);
 }
@@ -90,9 +99,9 @@ void rejectUnknownCode(Picker<Value> picker, std::type_identity_t<Value> value,
                        const QString& setting) {
     if (picker({}, value).status == ChoicePick::Status::UnknownCode)
         raiseError(Gphoto2Error::BadValue,
-                   QStringLiteral("Недопустимое значение настройки «%1»: %2")
-                       .arg(setting)
-                       .arg(static_cast<qint64>(value)));
+                   QCoreApplication::translate("CameraSettings",
+                                               "Недопустимое значение настройки «%1»: %2")
+                       .arg(setting, QString::number(static_cast<qint64>(value))));
 }
 
 template <typename Value>
@@ -113,49 +122,49 @@ std::optional<ImageSize> CameraSettings::imageSize() {
 }
 
 void CameraSettings::setImageSize(ImageSize size) {
-    setChoice(session_, kImageSizeNames, kImageSize, imageSizeChoice, size);
+    setChoice(session_, kImageSizeNames, shown(kImageSize), imageSizeChoice, size);
 }
 
 void CameraSettings::setWhiteBalance(WhiteBalance balance) {
-    setChoice(session_, kWhiteBalanceNames, kWhiteBalance, whiteBalanceChoice, balance);
+    setChoice(session_, kWhiteBalanceNames, shown(kWhiteBalance), whiteBalanceChoice, balance);
 }
 
 void CameraSettings::setIso(IsoSpeed speed) {
-    rejectUnknownCode(isoChoice, speed, kIso);
+    rejectUnknownCode(isoChoice, speed, shown(kIso));
     const auto iso = findEntry(session_, kIsoNames);
     const auto autoIso = findEntry(session_, kAutoIsoNames);
     const IsoWrites writes =
         isoWrites(iso ? withCurrentFirst(iso->entry.choices, iso->entry.text) : QStringList(),
                   autoIso.has_value(), speed);
     if (writes.autoIsoSwitch)
-        writeSwitch(session_, *autoIso, *writes.autoIsoSwitch, kIso);
+        writeSwitch(session_, *autoIso, *writes.autoIsoSwitch, shown(kIso));
     if (!writes.writeIso)
         return;
     if (!iso)
-        raiseLacksSetting(kIso);
-    writePick(session_, *iso, isoChoice, speed, kIso);
+        raiseLacksSetting(shown(kIso));
+    writePick(session_, *iso, isoChoice, speed, shown(kIso));
 }
 
 void CameraSettings::setFlash(FlashMode mode) {
-    setChoice(session_, kFlashNames, kFlash, flashChoice, mode);
+    setChoice(session_, kFlashNames, shown(kFlash), flashChoice, mode);
 }
 
 void CameraSettings::setFocusMode(FocusMode mode) {
-    setChoice(session_, kFocusModeNames, kFocusMode, focusModeChoice, mode);
+    setChoice(session_, kFocusModeNames, shown(kFocusMode), focusModeChoice, mode);
 }
 
 void CameraSettings::setMonitorMode(MonitorMode mode) {
-    rejectUnknownCode(monitorChoice, mode, kMonitor);
+    rejectUnknownCode(monitorChoice, mode, shown(kMonitor));
     if (const auto found = findEntry(session_, kMonitorChoiceNames)) {
-        writePick(session_, *found, monitorChoice, mode, kMonitor);
+        writePick(session_, *found, monitorChoice, mode, shown(kMonitor));
         return;
     }
     const auto toggle = findEntry(session_, kMonitorToggleNames);
     if (!toggle)
-        raiseLacksSetting(kMonitor);
+        raiseLacksSetting(shown(kMonitor));
     const float wanted = mode == MonitorMode::Off ? 0.0f : 1.0f;
     if (toggle->entry.number != wanted)
-        CameraConfig::writeNumber(session_, toggle->name, wanted, kMonitor);
+        CameraConfig::writeNumber(session_, toggle->name, wanted, shown(kMonitor));
 }
 
 Exposure CameraSettings::exposure() {
@@ -176,14 +185,14 @@ void CameraSettings::setExposure(const Exposure& exposure) {
     bool manual = program && exposureMode(program->entry.text) == ExposureMode::Manual;
     if (exposure.mode == ExposureMode::Manual) {
         if (!program)
-            raiseLacksSetting(kExposureMode);
-        writePick(session_, *program, programChoice, exposure.mode, kExposureMode);
+            raiseLacksSetting(shown(kExposureMode));
+        writePick(session_, *program, programChoice, exposure.mode, shown(kExposureMode));
         manual = true;
     } else if (exposure.mode == ExposureMode::Automatic) {
         // The user's Av, Tv, Green, ... on the mode dial is automatic exposure too; a
         // camera without a program setting exposes by itself.
         if (program && !isAutomaticProgram(program->entry.text))
-            writePick(session_, *program, programChoice, exposure.mode, kExposureMode);
+            writePick(session_, *program, programChoice, exposure.mode, shown(kExposureMode));
         manual = false;
     }
     if (!manual)
@@ -191,18 +200,18 @@ void CameraSettings::setExposure(const Exposure& exposure) {
     if (exposure.aperture > 0) {
         const auto aperture = findEntry(session_, kApertureNames);
         if (!aperture)
-            raiseLacksSetting(kAperture);
+            raiseLacksSetting(shown(kAperture));
         if (aperture->entry.kind != ConfigEntry::Kind::Range)
-            writePick(session_, *aperture, apertureChoice, exposure.aperture, kAperture);
+            writePick(session_, *aperture, apertureChoice, exposure.aperture, shown(kAperture));
         else if (std::lround(aperture->entry.number * 10) != exposure.aperture)
             CameraConfig::writeNumber(session_, aperture->name, exposure.aperture / 10.0f,
-                                      kAperture);
+                                      shown(kAperture));
     }
     if (exposure.shutter > 0) {
         const auto shutter = findEntry(session_, kShutterNames);
         if (!shutter)
-            raiseLacksSetting(kShutter);
-        writePick(session_, *shutter, shutterChoice, exposure.shutter, kShutter);
+            raiseLacksSetting(shown(kShutter));
+        writePick(session_, *shutter, shutterChoice, exposure.shutter, shown(kShutter));
     }
 }
 

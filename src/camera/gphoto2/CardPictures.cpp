@@ -54,7 +54,7 @@ CardPictures::CardPictures(Gphoto2Session& session, std::function<void()> reopen
     : session_(session), reopen_(std::move(reopen)), lifeSign_(std::move(lifeSign)) {}
 
 void CardPictures::collect(const QString& folder, QList<CardPicture>& found, int depth) {
-    const QString action = QStringLiteral("Снимки на камере не прочитаны");
+    const QString action = tr("Снимки на камере не прочитаны");
     const QByteArray path = folder.toUtf8();
     ListPtr files = newList();
     session_.check(gp_camera_folder_list_files(session_.camera(), path.constData(), files.get(),
@@ -88,8 +88,7 @@ int CardPictures::count() {
         const CardPicture missing = *newest_;
         newest_.reset();
         raiseError(Gphoto2Error::CameraRefused,
-                   QStringLiteral("Только что сделанного снимка %1 нет на карте камеры")
-                       .arg(missing.name));
+                   tr("Только что сделанного снимка %1 нет на карте камеры").arg(missing.name));
     }
     return int(listing_.size());
 }
@@ -101,7 +100,7 @@ int CardPictures::remaining() {
         gp_camera_get_storageinfo(session_.camera(), &storages, &storageCount, session_.context());
     if (result == GP_ERROR_NOT_SUPPORTED)
         return -1;
-    session_.check(result, QStringLiteral("Свободное место на карте не прочитано"));
+    session_.check(result, tr("Свободное место на карте не прочитано"));
     std::int64_t images = 0;
     std::int64_t freeBytes = 0;
     bool imagesKnown = false;
@@ -149,10 +148,10 @@ CardPicture CardPictures::pictureAt(int number) {
     if (!listed_)
         count();
     if (number < 1 || number > listing_.size())
-        raiseError(Gphoto2Error::BadIndex, QStringLiteral("На камере нет снимка номер %1 "
-                                                          "(снимков на карте: %2)")
-                                               .arg(number)
-                                               .arg(listing_.size()));
+        raiseError(Gphoto2Error::BadIndex,
+                   tr("На камере нет снимка номер %1 "
+                      "(снимков на карте: %2)")
+                       .arg(QString::number(number), QString::number(listing_.size())));
     return listing_[number - 1];
 }
 
@@ -162,7 +161,7 @@ std::int64_t CardPictures::size(int number) {
     session_.check(gp_camera_file_get_info(session_.camera(), picture.folder.toUtf8().constData(),
                                            picture.name.toUtf8().constData(), &info,
                                            session_.context()),
-                   QStringLiteral("Размер снимка %1 не прочитан").arg(picture.name));
+                   tr("Размер снимка %1 не прочитан").arg(picture.name));
     if (info.file.fields & GP_FILE_INFO_SIZE)
         return std::int64_t(info.file.size);
     // A driver that does not know the size before the copy: copy it to measure.
@@ -185,7 +184,7 @@ bool CardPictures::isOnCard(const CardPicture& picture) {
         session_.camera(), picture.folder.toUtf8().constData(), files.get(), session_.context());
     if (result == GP_ERROR_DIRECTORY_NOT_FOUND)
         return false;
-    session_.check(result, QStringLiteral("Удаление снимка %1 не проверено").arg(picture.name));
+    session_.check(result, tr("Удаление снимка %1 не проверено").arg(picture.name));
     return namesOf(files.get()).contains(picture.name);
 }
 
@@ -240,8 +239,7 @@ void CardPictures::remove(int number) {
     if (!listed_)
         count();
     if (number < 1 || number > listing_.size())
-        raiseError(Gphoto2Error::BadIndex,
-                   QStringLiteral("На камере нет снимка номер %1").arg(number));
+        raiseError(Gphoto2Error::BadIndex, tr("На камере нет снимка номер %1").arg(number));
     const CardPicture picture = listing_[number - 1];
     const std::int64_t bytes = pictureBytes(picture);
     const std::optional<std::int64_t> freeBefore = freeKiB();
@@ -254,22 +252,22 @@ void CardPictures::remove(int number) {
         logged = log.lines();
     }
     if (deleted < GP_OK && meansNotAnswering(deleted))
-        session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+        session_.check(deleted, tr("Снимок %1 не удалён").arg(picture.name));
     // The card's room growing by the picture's size shows the camera did delete it.
     // Otherwise only a listing made afresh can tell, and the driver lists the card
     // afresh only in a new session: a new connection, tens of milliseconds a shot.
     if (deleted < GP_OK || !roomFreed(freeBefore, freeKiB(), bytes)) {
         reopen_();
         if (isOnCard(picture)) {
-            session_.check(deleted, QStringLiteral("Снимок %1 не удалён").arg(picture.name));
+            session_.check(deleted, tr("Снимок %1 не удалён").arg(picture.name));
             if (!logged.isEmpty())
                 raiseError(Gphoto2Error::CameraRefused,
-                           QStringLiteral("Камера отказалась удалить снимок %1, он остался на "
-                                          "карте (libgphoto2: %2)")
+                           tr("Камера отказалась удалить снимок %1, он остался на "
+                              "карте (libgphoto2: %2)")
                                .arg(picture.name, refusalReason(logged)));
             raiseError(Gphoto2Error::CameraRefused,
-                       QStringLiteral("Камера сообщила, что удалила снимок %1, но он остался "
-                                      "на карте")
+                       tr("Камера сообщила, что удалила снимок %1, но он остался "
+                          "на карте")
                            .arg(picture.name));
         }
     }

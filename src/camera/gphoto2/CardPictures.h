@@ -3,6 +3,7 @@
 #include "PictureOrder.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,8 @@ class Gphoto2Session;
 // The pictures on the camera's card as the program numbers them (1..count, newest
 // last): counting, size, copying and deleting, and the room left.
 class CardPictures {
+    Q_DECLARE_TR_FUNCTIONS(CardPictures)
+
 public:
     // "reopen" ends the camera session and opens it afresh: the only way to make the
     // driver list the card again instead of answering from what it remembers.

@@ -17,7 +17,7 @@ struct ChoicePick {
     };
     Status status = Status::UnknownCode;
     QString choice;
-    QString meaning; // the value's meaning for the user (Russian), for messages
+    QString meaning; // the value's meaning for the user, in the user's language, for messages
 
     static ChoicePick found(QString choice, QString meaning) {
         return {Status::Found, std::move(choice), std::move(meaning)};
@@ -32,7 +32,7 @@ template <typename Value>
 std::optional<QString> captionOf(std::span<const SettingEntry<Value>> table, Value value) {
     for (const SettingEntry<Value>& entry : table)
         if (entry.value == value)
-            return entry.caption.toString();
+            return shownCaption(entry.caption);
     return std::nullopt;
 }
 

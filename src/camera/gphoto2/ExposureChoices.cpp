@@ -3,6 +3,7 @@
 #include "ChoiceMatching.h"
 #include "ShutterTimes.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -44,7 +45,8 @@ ChoicePick pickNearest(const std::optional<QString>& choice, const QString& mean
 
 QString shutterMeaning(std::int64_t microseconds) {
     if (microseconds >= 1000000)
-        return QStringLiteral("%1 с").arg(QString::number(microseconds / 1e6, 'g', 3));
+        return QCoreApplication::translate("ExposureChoices", "%1 с")
+            .arg(QString::number(microseconds / 1e6, 'g', 3));
     return QStringLiteral("1/%1").arg(QString::number(1e6 / double(microseconds), 'g', 3));
 }
 

@@ -3,6 +3,7 @@
 #include "BusyRetry.h"
 #include "Gphoto2Session.h"
 
+#include <QCoreApplication>
 #include <gphoto2/gphoto2-file.h>
 #include <gphoto2/gphoto2-port-result.h>
 
@@ -40,7 +41,9 @@ QByteArray downloadPicture(Gphoto2Session& session, const CardPicture& picture,
     Sink sink{{}, &chunkArrived};
     CameraFileHandler handler{&sinkSize, &sinkRead, &sinkWrite};
     CameraFile* file = nullptr;
-    const QString action = QStringLiteral("Снимок %1 не скопирован с камеры").arg(picture.name);
+    const QString action =
+        QCoreApplication::translate("FileDownload", "Снимок %1 не скопирован с камеры")
+            .arg(picture.name);
     session.check(gp_file_new_from_handler(&file, &handler, &sink), action);
     // A busy camera answers before any of the picture arrives: asking again is safe.
     const int result = retryWhileBusy([&] {

@@ -196,8 +196,8 @@ QByteArray Gphoto2Camera::takePreview(const TransferProgress& progress) {
     if (!preview) {
         previewRefused_ = true;
         gphoto2::raiseError(gphoto2::Gphoto2Error::NotSupported,
-                            QStringLiteral("Камера не умеет показывать изображение для "
-                                           "просмотра: используйте кнопку «Захват»"));
+                            tr("Камера не умеет показывать изображение для "
+                               "просмотра: используйте кнопку «Захват»"));
     }
     // The library hands the preview over whole: the bar shows it arriving at once.
     if (progress)

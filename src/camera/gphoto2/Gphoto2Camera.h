@@ -2,6 +2,7 @@
 
 #include "camera/Camera.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <chrono>
 #include <functional>
@@ -40,6 +41,8 @@ struct Gphoto2Options {
 // preview with "not supported" (libgphoto2 cannot say so before: its drivers do not
 // flag every camera that previews); live view goes with it.
 class Gphoto2Camera : public Camera {
+    Q_DECLARE_TR_FUNCTIONS(Gphoto2Camera)
+
 public:
     explicit Gphoto2Camera(Gphoto2Options options = {});
     ~Gphoto2Camera() override;

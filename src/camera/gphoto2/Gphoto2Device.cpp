@@ -49,7 +49,7 @@ QString Gphoto2Device::modelName(int index) {
             return model->text;
         CameraAbilities abilities;
         session.check(gp_camera_get_abilities(session.camera(), &abilities),
-                      QStringLiteral("Модель камеры не прочитана"));
+                      tr("Модель камеры не прочитана"));
         return QString::fromUtf8(abilities.model);
     }
     if (port_.isEmpty() && detected_.isEmpty())
@@ -57,7 +57,7 @@ QString Gphoto2Device::modelName(int index) {
     if (!port_.isEmpty() && index == 0)
         return port_;
     if (index < 0 || index >= detected_.size())
-        raiseError(Gphoto2Error::BadIndex, QStringLiteral("Камеры номер %1 нет").arg(index));
+        raiseError(Gphoto2Error::BadIndex, tr("Камеры номер %1 нет").arg(index));
     return detected_[index].model;
 }
 
@@ -65,19 +65,16 @@ void Gphoto2Device::openCamera(int index) {
     CameraTarget target;
     if (!port_.isEmpty()) {
         if (index != 0)
-            raiseError(Gphoto2Error::BadIndex,
-                       QStringLiteral("На порту %1 одна камера, номер %2 не подходит")
-                           .arg(port_)
-                           .arg(index));
+            raiseError(Gphoto2Error::BadIndex, tr("На порту %1 одна камера, номер %2 не подходит")
+                                                   .arg(port_, QString::number(index)));
         target = {QString(), port_};
     } else {
         if (detected_.isEmpty())
             detected_ = session.detect();
         if (index < 0 || index >= detected_.size())
             raiseError(Gphoto2Error::BadIndex,
-                       QStringLiteral("Камеры номер %1 нет (найдено камер: %2)")
-                           .arg(index)
-                           .arg(detected_.size()));
+                       tr("Камеры номер %1 нет (найдено камер: %2)")
+                           .arg(QString::number(index), QString::number(detected_.size())));
         target = detected_[index];
     }
     if (session.isOpen() && !session.lost() && target_ && target_->port == target.port &&
@@ -119,7 +116,7 @@ void Gphoto2Device::openAt(const CameraTarget& target) {
 
 void Gphoto2Device::reopen() {
     if (!target_)
-        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+        raiseNotAnswering(tr("Камера не открыта"));
     session.close();
     open(*target_);
 }
@@ -128,7 +125,7 @@ void Gphoto2Device::closeCamera() {
     const bool stoppedAnswering = session.lost();
     session.close();
     if (!target_)
-        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+        raiseNotAnswering(tr("Камера не открыта"));
     if (stoppedAnswering)
         open(*target_);
 }
@@ -139,7 +136,7 @@ void Gphoto2Device::ensureOpen() {
     if (session.isOpen())
         return;
     if (!target_)
-        raiseNotAnswering(QStringLiteral("Камера не открыта"));
+        raiseNotAnswering(tr("Камера не открыта"));
     open(*target_);
 }
 
@@ -161,13 +158,13 @@ void Gphoto2Device::takePicture(CallSignals& callSignals, std::chrono::milliseco
     }
     if (added.isEmpty())
         raiseError(Gphoto2Error::CameraRefused,
-                   QStringLiteral("Камера не сообщила о новом снимке JPEG, и на карте его нет. "
-                                  "Проверьте, что камера сохраняет снимки в JPEG (не только "
-                                  "RAW) и на карту. Снимки на карте не тронуты"));
+                   tr("Камера не сообщила о новом снимке JPEG, и на карте его нет. "
+                      "Проверьте, что камера сохраняет снимки в JPEG (не только "
+                      "RAW) и на карту. Снимки на карте не тронуты"));
     raiseError(Gphoto2Error::CameraRefused,
-               QStringLiteral("Камера не сообщила, какой снимок новый, а на карте появилось "
-                              "несколько новых снимков JPEG (%1). Снимок не выбран, снимки на "
-                              "карте не тронуты")
+               tr("Камера не сообщила, какой снимок новый, а на карте появилось "
+                  "несколько новых снимков JPEG (%1). Снимок не выбран, снимки на "
+                  "карте не тронуты")
                    .arg(added.size()));
 }
 

@@ -5,6 +5,7 @@
 #include "Gphoto2Session.h"
 #include "LensControl.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <chrono>
 #include <functional>
@@ -17,6 +18,8 @@ class CallSignals;
 // Everything the library thread keeps about the camera: the session, which camera to
 // (re)open, the card, the settings and the lens. Used only on the library thread.
 class Gphoto2Device {
+    Q_DECLARE_TR_FUNCTIONS(Gphoto2Device)
+
 public:
     // "port" is the --port option: a camera on that port instead of detected ones.
     Gphoto2Device(QString port, std::function<bool()> cancelled);

@@ -1,5 +1,6 @@
 #include "Gphoto2Errors.h"
 
+#include <QCoreApplication>
 #include <gphoto2/gphoto2-port-result.h>
 #include <gphoto2/gphoto2-result.h>
 
@@ -15,7 +16,8 @@ void raiseNotAnswering(const QString& description) {
 
 void raiseLacksSetting(const QString& settingName) {
     raiseError(Gphoto2Error::NotSupported,
-               QStringLiteral("У камеры нет настройки «%1»").arg(settingName));
+               QCoreApplication::translate("Gphoto2Errors", "У камеры нет настройки «%1»")
+                   .arg(settingName));
 }
 
 bool meansNotAnswering(int result) {
@@ -42,7 +44,8 @@ namespace {
 
 // The desktop's automounter opens cameras as a disk and keeps the USB device claimed.
 QString claimedDeviceAdvice() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Gphoto2Errors",
         "камера занята другой программой. Обычно её держит служба рабочего стола, "
         "которая открывает камеру как диск (gvfs-gphoto2-volume-monitor). Извлеките "
         "камеру в файловом менеджере или выполните «gio mount -s gphoto2» и повторите. "
@@ -62,31 +65,40 @@ Meaning meaningOf(int result) {
         return {kCameraNotAnswering, claimedDeviceAdvice()};
     case GP_ERROR_IO_USB_FIND:
     case GP_ERROR_MODEL_NOT_FOUND:
-        return {kCameraNotAnswering, QStringLiteral("камера не найдена")};
+        return {kCameraNotAnswering,
+                QCoreApplication::translate("Gphoto2Errors", "камера не найдена")};
     case GP_ERROR_TIMEOUT:
     case GP_ERROR_CANCEL:
-        return {kCameraNotAnswering, QStringLiteral("камера не ответила вовремя")};
+        return {kCameraNotAnswering,
+                QCoreApplication::translate("Gphoto2Errors", "камера не ответила вовремя")};
     case GP_ERROR_NOT_SUPPORTED:
-        return {NotSupported, QStringLiteral("камера этого не умеет")};
+        return {NotSupported,
+                QCoreApplication::translate("Gphoto2Errors", "камера этого не умеет")};
     case GP_ERROR_CAMERA_BUSY:
-        return {CameraRefused, QStringLiteral("камера занята")};
+        return {CameraRefused, QCoreApplication::translate("Gphoto2Errors", "камера занята")};
     case GP_ERROR_NO_SPACE:
-        return {CameraRefused, QStringLiteral("на карте камеры нет места")};
+        return {CameraRefused,
+                QCoreApplication::translate("Gphoto2Errors", "на карте камеры нет места")};
     case GP_ERROR_FILE_NOT_FOUND:
     case GP_ERROR_DIRECTORY_NOT_FOUND:
-        return {CameraRefused, QStringLiteral("снимка нет на камере")};
+        return {CameraRefused,
+                QCoreApplication::translate("Gphoto2Errors", "снимка нет на камере")};
     case GP_ERROR_BAD_PARAMETERS:
-        return {BadValue, QStringLiteral("камера не принимает это значение")};
+        return {BadValue,
+                QCoreApplication::translate("Gphoto2Errors", "камера не принимает это значение")};
     case GP_ERROR_UNKNOWN_PORT:
-        return {LibraryFailed, QStringLiteral("такого порта нет")};
+        return {LibraryFailed, QCoreApplication::translate("Gphoto2Errors", "такого порта нет")};
     case GP_ERROR_NO_MEMORY:
     case GP_ERROR_LIBRARY:
     case GP_ERROR_OS_FAILURE:
-        return {LibraryFailed, QStringLiteral("сбой библиотеки libgphoto2")};
+        return {LibraryFailed,
+                QCoreApplication::translate("Gphoto2Errors", "сбой библиотеки libgphoto2")};
     default:
         if (meansNotAnswering(result))
-            return {kCameraNotAnswering, QStringLiteral("камера не отвечает")};
-        return {CameraRefused, QStringLiteral("камера сообщила об ошибке")};
+            return {kCameraNotAnswering,
+                    QCoreApplication::translate("Gphoto2Errors", "камера не отвечает")};
+        return {CameraRefused,
+                QCoreApplication::translate("Gphoto2Errors", "камера сообщила об ошибке")};
     }
 }
 
@@ -100,7 +112,7 @@ CameraError libraryError(int result, const QString& action, const QString& libra
     return CameraError(
         meaning.number, kGphoto2Source,
         QStringLiteral("%1: %2 (libgphoto2: %3)").arg(action, meaning.reason, details),
-        result == GP_ERROR_NO_SPACE ? kCardFullAdvice : QString());
+        result == GP_ERROR_NO_SPACE ? cardFullAdvice() : QString());
 }
 
 } // namespace snapdeck::gphoto2

@@ -81,22 +81,22 @@ void Gphoto2Session::loadDrivers() {
     if (abilities_)
         return;
     CameraAbilitiesList* list = nullptr;
-    check(gp_abilities_list_new(&list), QStringLiteral("Драйверы камер не загружены"));
+    check(gp_abilities_list_new(&list), tr("Драйверы камер не загружены"));
     const int loaded = gp_abilities_list_load(list, context_);
     if (loaded < GP_OK) {
         gp_abilities_list_free(list);
-        check(loaded, QStringLiteral("Драйверы камер не загружены"));
+        check(loaded, tr("Драйверы камер не загружены"));
     }
     abilities_ = list;
 }
 
 GPPortInfoList* Gphoto2Session::freshPortList() {
     GPPortInfoList* ports = nullptr;
-    check(gp_port_info_list_new(&ports), QStringLiteral("Порты не найдены"));
+    check(gp_port_info_list_new(&ports), tr("Порты не найдены"));
     const int loaded = gp_port_info_list_load(ports);
     if (loaded < GP_OK) {
         gp_port_info_list_free(ports);
-        check(loaded, QStringLiteral("Порты не найдены"));
+        check(loaded, tr("Порты не найдены"));
     }
     return ports;
 }
@@ -106,10 +106,9 @@ void Gphoto2Session::checkPortPath(const QString& path) {
     const int index = gp_port_info_list_lookup_path(ports, path.toUtf8().constData());
     gp_port_info_list_free(ports);
     if (index < GP_OK)
-        raiseError(Gphoto2Error::BadValue,
-                   QStringLiteral("Порт «%1» не подходит. Примеры: usb:001,005, "
-                                  "ptpip:192.168.1.10 или ptpip:192.168.1.10:15740")
-                       .arg(path));
+        raiseError(Gphoto2Error::BadValue, tr("Порт «%1» не подходит. Примеры: usb:001,005, "
+                                              "ptpip:192.168.1.10 или ptpip:192.168.1.10:15740")
+                                               .arg(path));
 }
 
 QList<CameraTarget> Gphoto2Session::detect() {
@@ -132,7 +131,7 @@ QList<CameraTarget> Gphoto2Session::detect() {
     }
     gp_list_free(found);
     gp_port_info_list_free(ports);
-    check(result, QStringLiteral("Камеры не найдены"));
+    check(result, tr("Камеры не найдены"));
     return targets;
 }
 
@@ -144,7 +143,7 @@ void Gphoto2Session::open(const CameraTarget& target) {
         bool& flag;
         ~Opening() { flag = false; }
     } opening{opening_};
-    const QString action = QStringLiteral("Камера не открыта");
+    const QString action = tr("Камера не открыта");
     ::Camera* camera = nullptr;
     check(gp_camera_new(&camera), action);
     auto fail = [&](int result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,8 @@ struct CameraTarget {
 // libgphoto2's context, drivers and the one open camera. Lives on the library thread
 // and is used only there.
 class Gphoto2Session {
+    Q_DECLARE_TR_FUNCTIONS(Gphoto2Session)
+
 public:
     // "cancelled" is asked by the library during long calls; true stops them.
     explicit Gphoto2Session(std::function<bool()> cancelled);

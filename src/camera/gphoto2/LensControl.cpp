@@ -5,6 +5,7 @@
 #include "Gphoto2Errors.h"
 #include "LibraryThread.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -13,8 +14,13 @@ namespace snapdeck::gphoto2 {
 
 namespace {
 
-const QString kZoom = QStringLiteral("Увеличение");
-const QString kFocus = QStringLiteral("Фокусировка");
+// The sliders' names as the window shows them, for messages.
+QString zoomName() {
+    return QCoreApplication::translate("LensControl", "Увеличение");
+}
+QString focusName() {
+    return QCoreApplication::translate("LensControl", "Фокусировка");
+}
 
 struct Lens {
     const char* name;
@@ -53,11 +59,10 @@ float currentValue(const ConfigEntry& entry) {
 
 void checkPosition(int position, SliderScale scale, const QString& setting) {
     if (position < scale.first || position > scale.last)
-        raiseError(Gphoto2Error::BadValue, QStringLiteral("Положение «%1» вне шкалы %2..%3: %4")
-                                               .arg(setting)
-                                               .arg(scale.first)
-                                               .arg(scale.last)
-                                               .arg(position));
+        raiseError(Gphoto2Error::BadValue,
+                   QCoreApplication::translate("LensControl", "Положение «%1» вне шкалы %2..%3: %4")
+                       .arg(setting, QString::number(scale.first), QString::number(scale.last),
+                            QString::number(position)));
 }
 
 // libgphoto2 shows a PTP focus distance range divided by 100 but writes the number
@@ -106,11 +111,11 @@ int LensControl::zoom() {
 }
 
 void LensControl::setZoom(int position) {
-    checkPosition(position, kZoomScale, kZoom);
+    checkPosition(position, kZoomScale, zoomName());
     const auto lens = findLens(session_, {"focallength", "zoom"});
     if (!lens)
-        raiseLacksSetting(kZoom);
-    moveTo(session_, *lens, position, kZoomScale, kZoom);
+        raiseLacksSetting(zoomName());
+    moveTo(session_, *lens, position, kZoomScale, zoomName());
 }
 
 int LensControl::focus() {
@@ -122,27 +127,27 @@ int LensControl::focus() {
 }
 
 void LensControl::setFocus(int position, CallSignals& callSignals) {
-    checkPosition(position, kFocusScale, kFocus);
+    checkPosition(position, kFocusScale, focusName());
     if (const auto lens = findLens(session_, {"focusdistance"})) {
-        moveTo(session_, *lens, position, kFocusScale, kFocus);
+        moveTo(session_, *lens, position, kFocusScale, focusName());
         return;
     }
     const auto drive = findLens(session_, {"manualfocusdrive"});
     if (!drive)
-        raiseLacksSetting(kFocus);
+        raiseLacksSetting(focusName());
     const int units = counter_.unitsTo(position);
     if (drive->entry.kind == ConfigEntry::Kind::Range) {
         // The whole slider drives the lens across the drive's largest step.
         const float perUnit = drive->entry.maximum / float(kFocusScale.last - kFocusScale.first);
         if (units != 0)
-            CameraConfig::writeNumber(session_, drive->name, units * perUnit, kFocus);
+            CameraConfig::writeNumber(session_, drive->name, units * perUnit, focusName());
     } else {
         // Step drives ("Near 1" .. "Far 3"): one smallest step per slider position.
         const QString step = units > 0 ? QStringLiteral("Far 1") : QStringLiteral("Near 1");
         if (units != 0 && !drive->entry.choices.contains(step))
-            raiseLacksSetting(kFocus);
+            raiseLacksSetting(focusName());
         for (int i = 0; i < std::abs(units); ++i) {
-            CameraConfig::writeChoice(session_, drive->name, step, kFocus);
+            CameraConfig::writeChoice(session_, drive->name, step, focusName());
             callSignals.alive();
         }
     }

@@ -3,6 +3,7 @@
 #include "Gphoto2Errors.h"
 #include "ThreadLocale.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -90,7 +91,7 @@ void LibraryThread::serve(std::shared_ptr<State> state) {
 namespace {
 
 [[noreturn]] void raiseTimedOut(std::chrono::milliseconds limit) {
-    raiseNotAnswering(QStringLiteral("Камера не ответила за %1 с")
+    raiseNotAnswering(QCoreApplication::translate("LibraryThread", "Камера не ответила за %1 с")
                           .arg(QString::number(limit.count() / 1000.0, 'g', 3)));
 }
 
@@ -105,7 +106,8 @@ void LibraryThread::run(Job job, std::chrono::milliseconds limit, const Progress
     // moment's grace for a stuck call whose connection has just dropped.
     const auto grace = std::min<std::chrono::milliseconds>(limit, kStuckCallGrace);
     if (!state.changed.wait_for(lock, grace, [&] { return !state.busy; }))
-        raiseNotAnswering(QStringLiteral("Камера не ответила на прошлую команду и ещё занята ею"));
+        raiseNotAnswering(QCoreApplication::translate(
+            "LibraryThread", "Камера не ответила на прошлую команду и ещё занята ею"));
     auto deadline = Clock::now() + limit;
 
     state.job = std::move(job);

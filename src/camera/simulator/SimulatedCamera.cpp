@@ -157,9 +157,8 @@ void SimulatedCamera::open(int index) {
         raiseNotAnswering();
     if (index < 0 || index >= config_.cameras)
         raiseCameraError(SimulatedError::BadIndex,
-                         QStringLiteral("Недопустимый номер камеры %1 (найдено камер: %2)")
-                             .arg(index)
-                             .arg(config_.cameras));
+                         tr("Недопустимый номер камеры %1 (найдено камер: %2)")
+                             .arg(QString::number(index), QString::number(config_.cameras)));
 }
 
 QString SimulatedCamera::modelName() {
@@ -227,7 +226,7 @@ void SimulatedCamera::deletePicture(int number) {
 
 void SimulatedCamera::requireBattery() const {
     if (state_->battery <= 0)
-        raiseCameraError(SimulatedError::BatteryEmpty, QStringLiteral("Батарея камеры разряжена"));
+        raiseCameraError(SimulatedError::BatteryEmpty, tr("Батарея камеры разряжена"));
 }
 
 // A picture of the scene as the settings make it look, stamped with the time and the
@@ -255,14 +254,14 @@ QByteArray SimulatedCamera::shoot(const Shot& shot) {
     QByteArray jpeg = renderSceneJpeg(look);
     if (jpeg.isEmpty())
         raiseCameraError(SimulatedError::CardFileFailed,
-                         QStringLiteral("Не удалось записать снимок в формате JPEG"));
+                         tr("Не удалось записать снимок в формате JPEG"));
     return jpeg;
 }
 
 QByteArray SimulatedCamera::takePreview(const TransferProgress& progress) {
     requireCamera();
     requireBattery();
-    QByteArray preview = shoot({kPreviewSize, QStringLiteral("просмотр")});
+    QByteArray preview = shoot({kPreviewSize, tr("просмотр")});
     state_->battery = std::max(0.0, state_->battery - kDrainPerPreview);
     reportInChunks(preview.size(), progress);
     return preview;
@@ -285,11 +284,10 @@ void SimulatedCamera::takePicture() {
     requireBattery();
     if (remainingPictures() <= 0)
         throw CameraError(SimulatedError::CardFull, kSimulatedSource,
-                          QStringLiteral("Карта памяти заполнена: снимок не сделан."),
-                          kCardFullAdvice);
+                          tr("Карта памяти заполнена: снимок не сделан."), cardFullAdvice());
     const int number = card_->nextFileNumber();
     const QSize size = findImageSize(state_->imageSize)->pixels;
-    card_->store(shoot({size, QStringLiteral("№%1").arg(number, 4, 10, QChar(u'0'))}));
+    card_->store(shoot({size, tr("№%1").arg(number, 4, 10, QChar(u'0'))}));
     state_->battery = std::max(0.0, state_->battery - kDrainPerPicture);
 }
 

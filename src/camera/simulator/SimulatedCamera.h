@@ -4,6 +4,7 @@
 #include "SimulatedCard.h"
 #include "camera/Camera.h"
 
+#include <QCoreApplication>
 #include <QSize>
 #include <memory>
 
@@ -26,6 +27,8 @@ namespace snapdeck {
 //  - with a card folder, the camera does not answer (error 26) while the folder does
 //    not exist, so renaming the folder "unplugs" it.
 class SimulatedCamera : public Camera {
+    Q_DECLARE_TR_FUNCTIONS(SimulatedCamera)
+
 public:
     // A camera with its card in memory.
     explicit SimulatedCamera(SimulatedCameraConfig config = {});

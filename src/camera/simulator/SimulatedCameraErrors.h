@@ -2,6 +2,7 @@
 
 #include "camera/CameraError.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace snapdeck::simulated {
@@ -26,13 +27,15 @@ inline const QString& kSimulatedSource = kCameraSource;
 }
 
 [[noreturn]] inline void raiseNotAnswering() {
-    raiseCameraError(kCameraNotAnswering, QStringLiteral("Камера не отвечает"));
+    raiseCameraError(kCameraNotAnswering,
+                     QCoreApplication::translate("SimulatedCamera", "Камера не отвечает"));
 }
 
 [[noreturn]] inline void raiseBadValue(const QString& property, int value) {
     raiseCameraError(
         SimulatedError::BadPropertyValue,
-        QStringLiteral("Недопустимое значение свойства %1: %2").arg(property).arg(value));
+        QCoreApplication::translate("SimulatedCamera", "Недопустимое значение свойства %1: %2")
+            .arg(property, QString::number(value)));
 }
 
 } // namespace snapdeck::simulated

@@ -3,6 +3,7 @@
 #include "SimulatedCameraErrors.h"
 #include "common/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -27,9 +28,9 @@ constexpr int kLastFileNumber = 9999;
 void checkNumber(int number, int count) {
     if (number < 1 || number > count)
         raiseCameraError(BadIndex,
-                         QStringLiteral("Снимка номер %1 нет на карте памяти (снимков: %2)")
-                             .arg(number)
-                             .arg(count));
+                         QCoreApplication::translate(
+                             "SimulatedCamera", "Снимка номер %1 нет на карте памяти (снимков: %2)")
+                             .arg(QString::number(number), QString::number(count)));
 }
 
 // A picture's file name on the card, as a real camera numbers them.
@@ -94,8 +95,10 @@ public:
         const QFileInfo info = pictureFile(number);
         QFile file(info.absoluteFilePath());
         if (!file.open(QIODevice::ReadOnly))
-            raiseCameraError(CardFileFailed, QStringLiteral("Не удалось прочитать снимок %1: %2")
-                                                 .arg(info.fileName(), file.errorString()));
+            raiseCameraError(
+                CardFileFailed,
+                QCoreApplication::translate("SimulatedCamera", "Не удалось прочитать снимок %1: %2")
+                    .arg(info.fileName(), file.errorString()));
         return file.readAll();
     }
     int nextFileNumber() const override {
@@ -113,7 +116,8 @@ public:
         const int number = nextFileNumber();
         if (number > kLastFileNumber)
             raiseCameraError(CardNumbersUsedUp,
-                             QStringLiteral("Номера файлов на карте памяти исчерпаны"));
+                             QCoreApplication::translate(
+                                 "SimulatedCamera", "Номера файлов на карте памяти исчерпаны"));
         const QString name = cardFileName(number);
         const QString path = QDir(folder_).filePath(name);
         const QFileInfoList before = pictureFiles();
@@ -128,8 +132,10 @@ public:
         const QFileInfo info = pictureFile(number);
         QFile file(info.absoluteFilePath());
         if (!file.remove())
-            raiseCameraError(CardFileFailed, QStringLiteral("Не удалось удалить снимок %1: %2")
-                                                 .arg(info.fileName(), file.errorString()));
+            raiseCameraError(
+                CardFileFailed,
+                QCoreApplication::translate("SimulatedCamera", "Не удалось удалить снимок %1: %2")
+                    .arg(info.fileName(), file.errorString()));
     }
 
 private:
@@ -186,7 +192,8 @@ private:
             // copy and delete another.
             QFile::remove(path);
             raiseCameraError(CardFileFailed,
-                             QStringLiteral("Не удалось записать время снимка %1: %2")
+                             QCoreApplication::translate("SimulatedCamera",
+                                                         "Не удалось записать время снимка %1: %2")
                                  .arg(QFileInfo(path).fileName(), reason));
         }
     }

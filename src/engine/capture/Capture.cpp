@@ -37,7 +37,7 @@ void Capture::run(const CaptureRequest& request) {
     retryWhileNotAnswering(monitor_, [&] { camera.setExposure(context_.exposure); });
     if (request.beforeShot)
         request.beforeShot(retryWhileNotAnswering(monitor_, [&] { return camera.pictureCount(); }));
-    setStatus(QStringLiteral("Экспозиция..."));
+    setStatus(tr("Экспозиция..."));
     takePictureOnce();
     picture_ = Picture::OnCard;
     setStatus({});
@@ -84,10 +84,10 @@ void Capture::storePicture(int number, const QString& requestedName) {
         retryWhileNotAnswering(monitor_, [&] { return camera.pictureSize(number); });
     if (byteCount < 0)
         throw AppError(ErrorNumber::InvalidCall, kAppErrorSource,
-                       QStringLiteral("Камера сообщила неверный размер снимка: %1").arg(byteCount));
+                       tr("Камера сообщила неверный размер снимка: %1").arg(byteCount));
     if (byteCount > 0)
         context_.state.transfer.maximum = byteCount;
-    setStatus(QStringLiteral("Запись файла"));
+    setStatus(tr("Запись файла"));
     if (byteCount == 0) {
         setStatus({});
         return;
@@ -98,9 +98,8 @@ void Capture::storePicture(int number, const QString& requestedName) {
     // Half a picture must neither replace the last one on disk nor cost the card's copy.
     if (picture.size() < byteCount)
         throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
-                       QStringLiteral("Камера передала %1 байт снимка из %2.")
-                           .arg(picture.size())
-                           .arg(byteCount));
+                       tr("Камера передала %1 байт снимка из %2.")
+                           .arg(QString::number(picture.size()), QString::number(byteCount)));
 
     const QString fileName = requestedName.isEmpty() ? pictureFileName() : requestedName;
     const QString path = context_.services.folder.path(fileName);
@@ -128,14 +127,13 @@ void Capture::storePicture(int number, const QString& requestedName) {
 QString Capture::whereThePictureIs() const {
     switch (picture_) {
     case Picture::NotTaken:
-        return QStringLiteral("Снимок не сделан.");
+        return tr("Снимок не сделан.");
     case Picture::OnCard:
-        return QStringLiteral("Снимок остался на карте памяти камеры.");
+        return tr("Снимок остался на карте памяти камеры.");
     case Picture::Stored:
-        return QStringLiteral("Снимок сохранен в файле %1; на карте памяти он тоже остался.")
-            .arg(storedPath_);
+        return tr("Снимок сохранен в файле %1; на карте памяти он тоже остался.").arg(storedPath_);
     case Picture::StoredAndDone:
-        return QStringLiteral("Снимок сохранен в файле %1.").arg(storedPath_);
+        return tr("Снимок сохранен в файле %1.").arg(storedPath_);
     }
     return {};
 }

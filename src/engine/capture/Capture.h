@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -28,6 +29,8 @@ class SettingsControl;
 // in the large picture box, removed from the card when it is not to stay there, handed
 // to the upload, and the camera's counters read back.
 class Capture {
+    Q_DECLARE_TR_FUNCTIONS(Capture)
+
 public:
     using Upload = std::function<void(const QString& fileName)>;
     using QueueUpload = std::function<void(const QString& path, const QString& fileName)>;

@@ -4,6 +4,7 @@
 #include "common/AppError.h"
 #include "common/DateTimeText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -34,7 +35,7 @@ void checkShowable(const QString& path) {
     if (reader.canRead() && reader.size().isValid())
         return;
     throw AppError(ErrorNumber::InvalidPicture, kAppErrorSource,
-                   QStringLiteral("Не удалось показать снимок %1: %2")
+                   QCoreApplication::translate("PictureFiles", "Не удалось показать снимок %1: %2")
                        .arg(QFileInfo(path).fileName(), reader.errorString()));
 }
 

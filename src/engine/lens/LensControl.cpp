@@ -19,20 +19,18 @@ void checkSliderPosition(int position, int minimum, int maximum, const char* sli
         position > std::numeric_limits<std::int16_t>::max())
         throw AppError(
             ErrorNumber::Overflow, kAppErrorSource,
-            QStringLiteral("Переполнение: положение %1 не помещается в ползунок").arg(position));
+            LensControl::tr("Переполнение: положение %1 не помещается в ползунок").arg(position));
     if (position < minimum || position > maximum)
         throw AppError(ErrorNumber::InvalidPropertyValue, kAppErrorSource,
-                       QStringLiteral("Недопустимое значение свойства: положение %1 вне "
-                                      "диапазона %2..%3 ползунка %4")
-                           .arg(position)
-                           .arg(minimum)
-                           .arg(maximum)
-                           .arg(QLatin1String(slider)));
+                       LensControl::tr("Недопустимое значение свойства: положение %1 вне "
+                                       "диапазона %2..%3 ползунка %4")
+                           .arg(QString::number(position), QString::number(minimum),
+                                QString::number(maximum), QLatin1String(slider)));
 }
 
 QString captionOf(bool zoom, int position) {
-    return (zoom ? QStringLiteral("Увеличение - ") : QStringLiteral("Фокусировка - ")) +
-           QString::number(position) + QStringLiteral("/240");
+    const QString shown = QString::number(position) + QStringLiteral("/240");
+    return zoom ? zoomCaption(shown) : focusCaption(shown);
 }
 
 } // namespace

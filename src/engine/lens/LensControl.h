@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 namespace snapdeck {
 
 class EngineContext;
@@ -12,6 +14,8 @@ class SettingsControl;
 // change also reads the exposure back (the lens's aperture depends on the zoom); both
 // end with a new preview.
 class LensControl {
+    Q_DECLARE_TR_FUNCTIONS(LensControl)
+
 public:
     // The sliders' ranges, on the camera's scale.
     static constexpr int kZoomMinimum = 80;

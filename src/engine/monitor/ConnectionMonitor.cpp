@@ -20,8 +20,8 @@ CheckOutcome ConnectionMonitor::checkConnection() {
 
 bool ConnectionMonitor::askToKeepTrying() {
     Message message;
-    message.text = QStringLiteral("Камера не подключена!");
-    message.buttons = {QStringLiteral("OK"), QStringLiteral("Прекратить попытки")};
+    message.text = tr("Камера не подключена!");
+    message.buttons.append(tr("Прекратить попытки")); // after "OK"
     const bool keepTrying = context_.services.messages.show(message) == 0;
     if (!keepTrying)
         context_.cameraLost = true;

@@ -2,6 +2,8 @@
 
 #include "camera/CameraError.h"
 
+#include <QCoreApplication>
+
 namespace snapdeck {
 
 class EngineContext;
@@ -21,6 +23,8 @@ enum class CheckOutcome {
 // next operation finds it afresh, and when even that gets no answer, asks the user
 // whether to keep trying.
 class ConnectionMonitor {
+    Q_DECLARE_TR_FUNCTIONS(ConnectionMonitor)
+
 public:
     explicit ConnectionMonitor(EngineContext& context) : context_(context) {}
 

@@ -46,7 +46,7 @@ void keepBytes(const QString& from, const QString& to) {
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(
             ErrorNumber::FileAccess, kAppErrorSource,
-            QStringLiteral("Не удалось прочитать снимок %1: %2").arg(from, file.errorString()));
+            UploadQueue::tr("Не удалось прочитать снимок %1: %2").arg(from, file.errorString()));
     writeFileAtomically(to, file.readAll(), 0600);
 }
 
@@ -75,11 +75,10 @@ QStringList UploadQueue::open() {
     const QByteArray name = QFile::encodeName(folder_);
     // The entries hold passwords: the folder is its owner's alone.
     if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-        return {QStringLiteral("Не удалось создать папку очереди %1: %2")
-                    .arg(folder_, systemText(errno))};
+        return {tr("Не удалось создать папку очереди %1: %2").arg(folder_, systemText(errno))};
     QDir dir(folder_);
     if (!dir.exists())
-        return {QStringLiteral("Папка очереди %1 недоступна").arg(folder_)};
+        return {tr("Папка очереди %1 недоступна").arg(folder_)};
     QStringList pictures;
     for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
         const QString fileName = file.fileName();
@@ -100,15 +99,14 @@ QStringList UploadQueue::open() {
             entry = entryFromFileBytes(entryFile.readAll());
         if (!entry || entryFileName(entry->sequence) != fileName) {
             setAsideFile(fileName);
-            problems.append(QStringLiteral("Запись очереди %1 повреждена: отложена в %2/")
-                                .arg(fileName, kSetAsideFolder));
+            problems.append(
+                tr("Запись очереди %1 повреждена: отложена в %2/").arg(fileName, kSetAsideFolder));
             continue;
         }
         if (!QFileInfo::exists(pathOf(entry->pictureFile))) {
             setAsideFile(fileName);
-            problems.append(
-                QStringLiteral("Снимок записи очереди %1 (%2) пропал: запись отложена в %3/")
-                    .arg(fileName, entry->remoteName, kSetAsideFolder));
+            problems.append(tr("Снимок записи очереди %1 (%2) пропал: запись отложена в %3/")
+                                .arg(fileName, entry->remoteName, kSetAsideFolder));
             continue;
         }
         entries_[entry->sequence] = *entry;
@@ -134,10 +132,11 @@ UploadQueue::Added UploadQueue::add(const QString& picturePath, const QString& r
     if (freeBytes_() < limits_.minFreeBytes &&
         !(limits_.dropOldestWhenLow && makeRoom(added.dropped))) {
         added.outcome = Outcome::DiskLow;
-        added.problem =
-            QStringLiteral("На диске меньше %1 МБ свободного места: снимки сохраняются, но не "
-                           "ставятся в очередь на отправку.")
-                .arg(limits_.minFreeBytes / (1024 * 1024));
+        added.problem = tr("На диске с папкой %1 меньше %2 МБ свободного места: снимки "
+                           "сохраняются, но не ставятся в очередь на отправку. Освободите место "
+                           "на диске: очередь возобновится сама.")
+                            .arg(QDir::toNativeSeparators(QFileInfo(folder_).absoluteFilePath()))
+                            .arg(limits_.minFreeBytes / (1024 * 1024));
         return added;
     }
     QueueEntry entry;
@@ -153,8 +152,8 @@ UploadQueue::Added UploadQueue::add(const QString& picturePath, const QString& r
     } catch (const AppError& error) {
         QFile::remove(pathOf(entry.pictureFile));
         added.outcome = Outcome::Failed;
-        added.problem = QStringLiteral("Снимок не поставлен в очередь на отправку: %1")
-                            .arg(error.description());
+        added.problem =
+            tr("Снимок не поставлен в очередь на отправку: %1").arg(error.description());
         return added;
     }
     ++nextSequence_;

@@ -2,6 +2,7 @@
 
 #include "QueueEntry.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -33,6 +34,8 @@ struct QueueLimits {
 // Entries that are damaged, or whose picture is gone, are set aside in "damaged/" and
 // the rest goes on. Safe to use from the engine's thread and the upload worker at once.
 class UploadQueue {
+    Q_DECLARE_TR_FUNCTIONS(UploadQueue)
+
 public:
     enum class Outcome { Queued, DiskLow, Failed };
     struct Added {

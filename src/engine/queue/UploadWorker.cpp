@@ -14,9 +14,9 @@ QString describe(const SendOutcome& outcome, const QueueEntry& entry) {
     const QString host = entry.destination.account.host;
     switch (outcome.result) {
     case StepResult::LoginRefused:
-        return QStringLiteral("Сервер «%1» отказал во входе (%2)").arg(host, entry.remoteName);
+        return UploadWorker::tr("Сервер «%1» отказал во входе (%2)").arg(host, entry.remoteName);
     case StepResult::OutOfTime:
-        return QStringLiteral("Передача %1 на «%2» не уложилась во время")
+        return UploadWorker::tr("Передача %1 на «%2» не уложилась во время")
             .arg(entry.remoteName, host);
     case StepResult::Done:
     case StepResult::Failed:
@@ -24,15 +24,15 @@ QString describe(const SendOutcome& outcome, const QueueEntry& entry) {
     }
     switch (outcome.stage) {
     case SendOutcome::Stage::Opening:
-        return QStringLiteral("Подключение к интернету отсутствует");
+        return UploadWorker::tr("Подключение к интернету отсутствует");
     case SendOutcome::Stage::Connecting:
-        return QStringLiteral("Сервер «%1» не отвечает").arg(host);
+        return UploadWorker::tr("Сервер «%1» не отвечает").arg(host);
     case SendOutcome::Stage::ChangingFolder:
     case SendOutcome::Stage::Sending:
     case SendOutcome::Stage::Done:
         break;
     }
-    return QStringLiteral("Файл %1 не отослан на «%2»").arg(entry.remoteName, host);
+    return UploadWorker::tr("Файл %1 не отослан на «%2»").arg(entry.remoteName, host);
 }
 
 } // namespace
@@ -137,7 +137,7 @@ bool UploadWorker::sendOldest() {
         queue_.setAside(*entry);
         {
             std::lock_guard lock(mutex_);
-            report_.lastError = QStringLiteral("Снимок %1 пропал из очереди: запись отложена")
+            report_.lastError = UploadWorker::tr("Снимок %1 пропал из очереди: запись отложена")
                                     .arg(entry->remoteName);
         }
         publish();

@@ -3,6 +3,7 @@
 #include "Backoff.h"
 #include "engine/upload/UploadTransport.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <atomic>
@@ -32,6 +33,8 @@ struct QueueReport {
 // once the server is back; shooting never waits for it. An entry whose picture is gone
 // is set aside. "report" hears every change, on the worker's thread.
 class UploadWorker {
+    Q_DECLARE_TR_FUNCTIONS(UploadWorker)
+
 public:
     using Report = std::function<void(const QueueReport&)>;
 

@@ -19,7 +19,7 @@ void IntervalShooting::switchOn() {
     IntervalState& interval = context_.state.interval;
     if (!intervalGiven(form_)) {
         Message noInterval;
-        noInterval.text = QStringLiteral("Не задан интервал");
+        noInterval.text = tr("Не задан интервал");
         context_.services.messages.show(noInterval);
         interval.on = false;
         interval.lineVisible = false;
@@ -32,7 +32,7 @@ void IntervalShooting::switchOn() {
     startReached_.reset();
     const std::optional<qint64> next = nextShotFromNow();
     if (!next)
-        return stopBecause(QStringLiteral("Неверно указан интервал"));
+        return stopBecause(tr("Неверно указан интервал"));
     nextShotDueMs_ = *next;
     // The caption stays until the first tick writes it.
     interval.lineVisible = true;
@@ -49,8 +49,8 @@ void IntervalShooting::tick() {
     if (!isOn())
         return;
     const qint64 left = millisecondsLeft();
-    setLine(u'#' + QString::number(storedCount_) + QStringLiteral(", следующий снимок - через ") +
-            timeLeftText(left));
+    setLine(tr("#%1, следующий снимок - через %2")
+                .arg(QString::number(storedCount_), timeLeftText(left)));
     if (left > 0)
         return;
     runDueTick();
@@ -59,7 +59,7 @@ void IntervalShooting::tick() {
 void IntervalShooting::runDueTick() {
     const std::optional<QDateTime> start = momentOf(form_.start);
     if (!start)
-        return stopBecause(QStringLiteral("Неверно указано время начала"));
+        return stopBecause(tr("Неверно указано время начала"));
     // The start, the stop and the work window are moments on the wall clock; the due
     // moment is where the wall clock stands now, less how late the tick is. Once a due
     // tick has reached the start, a wall clock set back later does not put the run to
@@ -75,7 +75,7 @@ void IntervalShooting::runDueTick() {
         const std::optional<int> begin = windowBegin(form_);
         const std::optional<int> end = windowEnd(form_);
         if (!begin || !end)
-            return stopBecause(QStringLiteral("Неверно указан период работы"));
+            return stopBecause(tr("Неверно указан период работы"));
         const int timeOfDay = secondsOfDay(context_.services.clock.now());
         if (timeOfDay < *begin || timeOfDay > *end)
             return reschedule();
@@ -84,14 +84,14 @@ void IntervalShooting::runDueTick() {
     if (form_.stopAtMoment) {
         const std::optional<QDateTime> end = momentOf(form_.stop);
         if (!end)
-            return stopBecause(QStringLiteral("Неверно указано время остановки"));
+            return stopBecause(tr("Неверно указано время остановки"));
         if (due > *end)
-            return stop(u'#' + QString::number(storedCount_) + QStringLiteral(". Время вышло."));
+            return stop(tr("#%1. Время вышло.").arg(storedCount_));
     }
 
     // The count could not take one more picture.
     if (storedCount_ == std::numeric_limits<int>::max())
-        return stopBecause(QStringLiteral("Счетчик снимков заполнен"));
+        return stopBecause(tr("Счетчик снимков заполнен"));
 
     // Only a picture stored on disk counts: a flat battery or a lost camera must not
     // end a count-limited run early.
@@ -101,25 +101,24 @@ void IntervalShooting::runDueTick() {
     if (stored)
         ++storedCount_;
     if (!next)
-        return stopBecause(QStringLiteral("Неверно указан интервал"));
+        return stopBecause(tr("Неверно указан интервал"));
     nextShotDueMs_ = *next;
 
     if (stored && form_.stopAfterCount) {
         const std::optional<double> limit = countLimit(form_);
         if (!limit)
-            return stopBecause(QStringLiteral("Неверно указано число снимков"));
+            return stopBecause(tr("Неверно указано число снимков"));
         if (storedCount_ >= *limit)
-            stop(QStringLiteral("Снято ") + QString::number(storedCount_) +
-                 QStringLiteral(" снимков."));
+            stop(tr("Снято %n снимков.", nullptr, storedCount_));
     }
 }
 
 void IntervalShooting::reschedule() {
     const std::optional<qint64> next = nextShotFromNow();
     if (!next)
-        return stopBecause(QStringLiteral("Неверно указан интервал"));
+        return stopBecause(tr("Неверно указан интервал"));
     nextShotDueMs_ = *next;
-    setLine(QStringLiteral("Следующий снимок - через ") + timeLeftText(millisecondsLeft()));
+    setLine(tr("Следующий снимок - через %1").arg(timeLeftText(millisecondsLeft())));
 }
 
 void IntervalShooting::stop(const QString& text) {

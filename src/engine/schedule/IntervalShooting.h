@@ -2,6 +2,7 @@
 
 #include "ScheduleForm.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <functional>
@@ -18,6 +19,8 @@ class EngineContext;
 // stopping. The wait for the next shot runs on the monotonic clock; the start, the stop
 // and the work window are read on the wall clock.
 class IntervalShooting {
+    Q_DECLARE_TR_FUNCTIONS(IntervalShooting)
+
 public:
     // Takes one picture; true when it was stored on disk.
     using TakePicture = std::function<bool()>;

@@ -24,14 +24,15 @@ constexpr int kLongestModelName = 64;
 } // namespace
 
 QString cameraNotFoundText() {
-    return QStringLiteral("                   Камера не обнаружена!\r\n"
-                          "         - Проверьте, что камера включена\r\n"
-                          "          и переведена в режим управления.\r\n"
-                          "- Проверьте кабель USB и режим USB камеры: PTP (\"ПК\", \"Remote\"),\r\n"
-                          "  не \"Mass storage\".\r\n"
-                          "- Закройте программу, открывшую камеру как диск: в файловом\r\n"
-                          "  менеджере \"Извлечь\", или команда gio mount -s gphoto2.\r\n"
-                          "- Команда gphoto2 --auto-detect должна показать камеру.");
+    return CameraSession::tr(
+        "                   Камера не обнаружена!\r\n"
+        "         - Проверьте, что камера включена\r\n"
+        "          и переведена в режим управления.\r\n"
+        "- Проверьте кабель USB и режим USB камеры: PTP (\"ПК\", \"Remote\"),\r\n"
+        "  не \"Mass storage\".\r\n"
+        "- Закройте программу, открывшую камеру как диск: в файловом\r\n"
+        "  менеджере \"Извлечь\", или команда gio mount -s gphoto2.\r\n"
+        "- Команда gphoto2 --auto-detect должна показать камеру.");
 }
 
 bool CameraSession::load(StartUp startUp) {
@@ -43,8 +44,8 @@ bool CameraSession::load(StartUp startUp) {
             return;
         settings_.fillLists();
         context_.loading = false;
-        context_.state.zoom.caption = QStringLiteral("Увеличение - 80/240");
-        context_.state.focus.caption = QStringLiteral("Фокусировка - 0/240");
+        context_.state.zoom.caption = zoomCaption(QStringLiteral("80/240"));
+        context_.state.focus.caption = focusCaption(QStringLiteral("0/240"));
         context_.publish();
         {
             // Lens positions read back from the camera move the sliders, whose changes
@@ -72,9 +73,9 @@ bool CameraSession::openCamera(StartUp startUp) {
     Camera& camera = context_.services.camera;
     if (!camera.initialize()) {
         Message failed;
-        failed.text = QStringLiteral("Ошибка инициализации камеры!\r\n"
-                                     "Проверьте, что камера подключена и включена, и "
-                                     "запустите программу снова.");
+        failed.text = tr("Ошибка инициализации камеры!\r\n"
+                         "Проверьте, что камера подключена и включена, и "
+                         "запустите программу снова.");
         failed.icon = MessageIcon::Critical;
         context_.services.messages.show(failed);
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace snapdeck {
@@ -15,6 +16,8 @@ class SettingsControl;
 // every part its starting state; shutdown switches the camera's screen off and closes
 // the camera.
 class CameraSession {
+    Q_DECLARE_TR_FUNCTIONS(CameraSession)
+
 public:
     CameraSession(EngineContext& context, LackGatherer& lacks, SettingsControl& settings,
                   Capture& capture, Preview& preview, IntervalShooting& interval)

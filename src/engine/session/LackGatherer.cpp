@@ -38,11 +38,11 @@ void LackGatherer::showGathered() {
         return;
     }
     Message together = gathered.front();
-    QString text = splitSource(together.text).first +
-                   QStringLiteral("\r\nКамера умеет не все, что программа ей задает при запуске:");
+    QString text = splitSource(together.text).first + QStringLiteral("\r\n") +
+                   tr("Камера умеет не все, что программа ей задает при запуске:");
     for (const Message& lack : gathered)
         text += QStringLiteral("\r\n- ") + splitSource(lack.text).second;
-    text += QStringLiteral("\r\nОстальное работает.");
+    text += QStringLiteral("\r\n") + tr("Остальное работает.");
     together.text = text;
     messages_.show(together);
 }

@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace snapdeck {
@@ -11,6 +12,8 @@ namespace snapdeck {
 // at start-up's end they are named together in one box: a camera without three of them
 // is one box to close, not three. Every other message goes through at once.
 class LackGatherer : public MessagePresenter {
+    Q_DECLARE_TR_FUNCTIONS(LackGatherer)
+
 public:
     explicit LackGatherer(MessagePresenter& messages) : messages_(messages) {}
 

@@ -42,6 +42,13 @@ QStringList settingCaptions(SettingList list) {
     return {};
 }
 
+QStringList shownSettingCaptions(SettingList list) {
+    QStringList captions = settingCaptions(list);
+    for (QString& caption : captions)
+        caption = shownCaption(caption.toUtf8());
+    return captions;
+}
+
 int initialPosition(SettingList list) {
     return list == SettingList::Shutter ? kOneThirtiethPosition : 0;
 }

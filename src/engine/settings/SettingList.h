@@ -25,8 +25,11 @@ constexpr std::array<SettingList, kSettingListCount> kAllSettingLists = {
     SettingList::Iso,       SettingList::Monitor,      SettingList::FocusMode,
 };
 
-// The captions of a list's entries, from its table.
+// The captions of a list's entries, from its table: the program's own words, the same
+// in every language (the station's configuration names entries by them).
 QStringList settingCaptions(SettingList list);
+// The same captions as the list shows them, in the user's language.
+QStringList shownSettingCaptions(SettingList list);
 // The entry a list shows once start-up has filled it ("1/30" for the shutter, the first
 // entry for the others), and whether filling leaves it disabled (aperture and shutter
 // wait for manual exposure).

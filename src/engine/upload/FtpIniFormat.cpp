@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/NumberReading.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -35,7 +36,8 @@ std::int32_t numberInRange(const QString& key, const QString& value,
                            std::optional<std::int32_t> number, const QString& range) {
     if (!number)
         throw AppError(ErrorNumber::Overflow, kAppErrorSource,
-                       QStringLiteral("В файле %1 значение %2%3 вне допустимых пределов (%4).")
+                       QCoreApplication::translate(
+                           "FtpIniFormat", "В файле %1 значение %2%3 вне допустимых пределов (%4).")
                            .arg(kFtpIniFileName, key, value, range));
     return *number;
 }
@@ -59,9 +61,11 @@ QString decodeFtpIni(const QByteArray& bytes) {
         return text;
     QStringDecoder windows1251("windows-1251");
     if (!windows1251.isValid())
-        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
-                       QStringLiteral("Кодировка Windows-1251 недоступна: файл %1 не прочитан.")
-                           .arg(kFtpIniFileName));
+        throw AppError(
+            ErrorNumber::FileAccess, kAppErrorSource,
+            QCoreApplication::translate("FtpIniFormat",
+                                        "Кодировка Windows-1251 недоступна: файл %1 не прочитан.")
+                .arg(kFtpIniFileName));
     return windows1251.decode(bytes);
 }
 
@@ -74,14 +78,16 @@ void readFtpIniText(const QString& text, FtpSettings& settings) {
             settings.FtpHost = value;
         } else if (key == kFtpIniKeys[1]) {
             settings.FtpPort =
-                numberInRange(key, value, portFromText(value), QStringLiteral("от 0 до 65535"));
+                numberInRange(key, value, portFromText(value),
+                              QCoreApplication::translate("FtpIniFormat", "от 0 до 65535"));
         } else if (key == kFtpIniKeys[2]) {
             settings.FtpLogin = value;
         } else if (key == kFtpIniKeys[3]) {
             settings.FtpPassword = value;
         } else if (key == kFtpIniKeys[4]) {
-            settings.FtpServiceType = numberInRange(key, value, serviceFromText(value),
-                                                    QStringLiteral("от -32768 до 32767"));
+            settings.FtpServiceType =
+                numberInRange(key, value, serviceFromText(value),
+                              QCoreApplication::translate("FtpIniFormat", "от -32768 до 32767"));
         } else if (key == kFtpIniKeys[5]) {
             settings.FtpDirectory = value;
         } else if (key == kFtpIniKeys[6]) {

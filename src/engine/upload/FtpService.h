@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdint>
 
@@ -15,9 +16,10 @@ enum FtpService : std::int32_t {
     HttpService = 3,
 };
 
+// As the list shows them, in the user's language (the protocols' names stay).
 inline QStringList ftpServiceNames() {
-    return {QStringLiteral("Авто"), QStringLiteral("FTP"), QStringLiteral("GOPHER"),
-            QStringLiteral("HTTP")};
+    return {QCoreApplication::translate("FtpSettings", "Авто"), QStringLiteral("FTP"),
+            QStringLiteral("GOPHER"), QStringLiteral("HTTP")};
 }
 
 } // namespace snapdeck

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
@@ -21,13 +22,23 @@ struct FtpSettings {
 };
 
 // The captions of the settings window's boxes; messages name a setting by its caption.
-inline const QString kFtpHostCaption = QStringLiteral("Имя хоста");
-inline const QString kFtpPortCaption = QStringLiteral("Порт");
-inline const QString kFtpLoginCaption = QStringLiteral("Логин");
-inline const QString kFtpPasswordCaption = QStringLiteral("Пароль");
-inline const QString kFtpServiceCaption = QStringLiteral("Тип сервиса");
-inline const QString kFtpDirectoryCaption = QStringLiteral("Директория");
-inline const QString kFtpFileNameCaption = QStringLiteral("Имя файла");
+// Untranslated here; shownFtpCaption() gives one in the user's language.
+inline const QString kFtpHostCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Имя хоста"));
+inline const QString kFtpPortCaption = QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Порт"));
+inline const QString kFtpLoginCaption = QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Логин"));
+inline const QString kFtpPasswordCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Пароль"));
+inline const QString kFtpServiceCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Тип сервиса"));
+inline const QString kFtpDirectoryCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Директория"));
+inline const QString kFtpFileNameCaption =
+    QStringLiteral(QT_TRANSLATE_NOOP("FtpSettings", "Имя файла"));
+
+inline QString shownFtpCaption(const QString& caption) {
+    return QCoreApplication::translate("FtpSettings", caption.toUtf8().constData());
+}
 
 // A character below 0x20 (CR, LF, NUL, tab, ...) or DEL. No setting may hold one: sent
 // with an FTP command, a line break ends the command and starts one of the text's own.

@@ -5,6 +5,7 @@
 #include "common/ErrorTrap.h"
 #include "common/WorkFolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,20 +22,25 @@ QByteArray readWholeFile(const QString& path) {
     const QFileInfo info(path);
     // Only a regular file: a pipe would block the start, a device could be endless.
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
-                       QStringLiteral("Не удалось прочитать файл %1: %2")
-                           .arg(kFtpIniFileName, info.isDir() ? QStringLiteral("это папка")
-                                                 : !info.isFile() ? QStringLiteral("это не файл")
-                                                                  : file.errorString()));
-    QByteArray bytes = file.read(kMaxFtpIniBytes + 1);
-    if (bytes.size() > kMaxFtpIniBytes)
         throw AppError(
             ErrorNumber::FileAccess, kAppErrorSource,
-            QStringLiteral("Файл %1 слишком велик для файла настроек").arg(kFtpIniFileName));
-    if (file.error() != QFileDevice::NoError)
+            QCoreApplication::translate("FtpSettingsFile", "Не удалось прочитать файл %1: %2")
+                .arg(kFtpIniFileName,
+                     info.isDir() ? QCoreApplication::translate("FtpSettingsFile", "это папка")
+                     : !info.isFile()
+                         ? QCoreApplication::translate("FtpSettingsFile", "это не файл")
+                         : file.errorString()));
+    QByteArray bytes = file.read(kMaxFtpIniBytes + 1);
+    if (bytes.size() > kMaxFtpIniBytes)
         throw AppError(ErrorNumber::FileAccess, kAppErrorSource,
-                       QStringLiteral("Не удалось прочитать файл %1: %2")
-                           .arg(kFtpIniFileName, file.errorString()));
+                       QCoreApplication::translate("FtpSettingsFile",
+                                                   "Файл %1 слишком велик для файла настроек")
+                           .arg(kFtpIniFileName));
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(
+            ErrorNumber::FileAccess, kAppErrorSource,
+            QCoreApplication::translate("FtpSettingsFile", "Не удалось прочитать файл %1: %2")
+                .arg(kFtpIniFileName, file.errorString()));
     return bytes;
 }
 

@@ -9,23 +9,17 @@ namespace snapdeck {
 
 namespace {
 
-// What became of the picture, and what to do, after an upload that failed.
-const QString kKeptOnDisk = QStringLiteral("Снимок сохранен на диске, на сервер он не попал.");
-const QString kNoFolderAdvice = QStringLiteral(
-    "Снимок отсылается в папку, с которой начинает сервер. Проверьте \"Директорию\" в "
-    "\"Настройках FTP\".");
-
 // Why nothing is sent for a service without a transport.
 QString unsupportedService(std::int32_t service) {
     if (service == GopherService)
-        return QStringLiteral("Тип сервиса GOPHER не поддерживается: файл не отослан.\r\n"
-                              "Выберите в настройках FTP тип сервиса \"Авто\", \"FTP\" или "
-                              "\"HTTP\".");
+        return FtpUpload::tr("Тип сервиса GOPHER не поддерживается: файл не отослан.\r\n"
+                             "Выберите в настройках FTP тип сервиса \"Авто\", \"FTP\" или "
+                             "\"HTTP\".");
     if (service == NoFtpService)
-        return QStringLiteral("Тип сервиса не выбран: файл не отослан.\r\n"
-                              "Выберите его в настройках FTP.");
+        return FtpUpload::tr("Тип сервиса не выбран: файл не отослан.\r\n"
+                             "Выберите его в настройках FTP.");
     if (service < NoFtpService || service > HttpService)
-        return QStringLiteral("Неизвестный тип сервиса %1: файл не отослан.").arg(service);
+        return FtpUpload::tr("Неизвестный тип сервиса %1: файл не отослан.").arg(service);
     return {};
 }
 
@@ -39,12 +33,12 @@ QString controlCharacterRefusal(const FtpSettings& settings, const QString& file
         {settings.FtpDirectory, kFtpDirectoryCaption}};
     for (const auto& [text, caption] : fields)
         if (hasControlCharacter(text))
-            return QStringLiteral("В поле \"%1\" настроек FTP есть управляющий символ (например, "
-                                  "перевод строки). Передача файла отменена.")
-                .arg(caption);
+            return FtpUpload::tr("В поле \"%1\" настроек FTP есть управляющий символ (например, "
+                                 "перевод строки). Передача файла отменена.")
+                .arg(shownFtpCaption(caption));
     if (hasControlCharacter(fileName))
-        return QStringLiteral("В имени отсылаемого файла есть управляющий символ (например, "
-                              "перевод строки). Передача файла отменена.");
+        return FtpUpload::tr("В имени отсылаемого файла есть управляющий символ (например, "
+                             "перевод строки). Передача файла отменена.");
     return {};
 }
 
@@ -72,7 +66,7 @@ bool FtpUpload::refuses(const QString& fileName) {
 // The connection is released when the transport goes out of scope, before the line is
 // cleared.
 void FtpUpload::runSteps(const QString& fileName) {
-    showStatus(QStringLiteral("Подключаемся к сети..."));
+    showStatus(tr("Подключаемся к сети..."));
     if (refuses(fileName))
         return;
     // Published under "Имя файла" too, when one is given: a web page shows the newest.
@@ -80,9 +74,9 @@ void FtpUpload::runSteps(const QString& fileName) {
     QStringList names{fileName};
     const QString& fixedName = settings_.FtpFileName;
     if (!isPlainRemoteName(fixedName))
-        say(QStringLiteral("В поле \"%1\" настроек FTP должно быть одно имя файла, без \"/\" и "
-                           "\"..\": снимок под ним не опубликован.")
-                .arg(kFtpFileNameCaption));
+        say(tr("В поле \"%1\" настроек FTP должно быть одно имя файла, без \"/\" и "
+               "\"..\": снимок под ним не опубликован.")
+                .arg(shownFtpCaption(kFtpFileNameCaption)));
     else if (!fixedName.isEmpty() && fixedName != fileName)
         names.append(fixedName);
     using Stage = SendOutcome::Stage;
@@ -91,18 +85,18 @@ void FtpUpload::runSteps(const QString& fileName) {
                     options_, [this](const SendOutcome& soFar) {
                         switch (soFar.stage) {
                         case Stage::Connecting:
-                            showStatus(QStringLiteral("Ищем хост..."));
+                            showStatus(tr("Ищем хост..."));
                             break;
                         case Stage::ChangingFolder:
-                            showStatus(QStringLiteral("Переходим в папку ") +
-                                       settings_.FtpDirectory + QStringLiteral("..."));
+                            showStatus(tr("Переходим в папку %1...").arg(settings_.FtpDirectory));
                             break;
                         case Stage::Sending:
                             if (soFar.folderMissing)
-                                say(QStringLiteral("Папки ") + settings_.FtpDirectory +
-                                    QStringLiteral(" на сервере ") + settings_.FtpHost +
-                                    QStringLiteral(" не существует!\r\n") + kNoFolderAdvice);
-                            showStatus(QStringLiteral("Отсылаем файл..."));
+                                say(tr("Папки %1 на сервере %2 не существует!\r\n"
+                                       "Снимок отсылается в папку, с которой начинает сервер. "
+                                       "Проверьте \"Директорию\" в \"Настройках FTP\".")
+                                        .arg(settings_.FtpDirectory, settings_.FtpHost));
+                            showStatus(tr("Отсылаем файл..."));
                             break;
                         case Stage::Opening:
                         case Stage::Done:
@@ -111,16 +105,16 @@ void FtpUpload::runSteps(const QString& fileName) {
                     });
     switch (outcome.stage) {
     case Stage::Opening:
-        say(QStringLiteral("Подключение к интернету отсутствует.\r\n") + kKeptOnDisk +
-                QStringLiteral(" Проверьте подключение к сети."),
+        say(tr("Подключение к интернету отсутствует.\r\n"
+               "Снимок сохранен на диске, на сервер он не попал. Проверьте подключение к сети."),
             true);
         break;
     case Stage::Connecting:
         sayWhy(outcome.result,
-               QStringLiteral("Сервер «") + settings_.FtpHost +
-                   QStringLiteral("» не отвечает. Передача файла отменена.\r\n") + kKeptOnDisk +
-                   QStringLiteral(" Проверьте имя хоста и порт в \"Настройках FTP\" и что "
-                                  "сервер работает."),
+               tr("Сервер «%1» не отвечает. Передача файла отменена.\r\n"
+                  "Снимок сохранен на диске, на сервер он не попал. Проверьте имя хоста и порт "
+                  "в \"Настройках FTP\" и что сервер работает.")
+                   .arg(settings_.FtpHost),
                true);
         break;
     case Stage::ChangingFolder:
@@ -128,9 +122,9 @@ void FtpUpload::runSteps(const QString& fileName) {
         break;
     case Stage::Sending:
         sayWhy(outcome.result,
-               QStringLiteral("Файл не отослан!\r\n") + kKeptOnDisk +
-                   QStringLiteral(" Сервер не принял файл: проверьте права на запись в папку "
-                                  "на сервере и место на нем."));
+               tr("Файл не отослан!\r\n"
+                  "Снимок сохранен на диске, на сервер он не попал. Сервер не принял файл: "
+                  "проверьте права на запись в папку на сервере и место на нем."));
         break;
     case Stage::Done:
         break;
@@ -141,17 +135,18 @@ void FtpUpload::runSteps(const QString& fileName) {
 void FtpUpload::sayWhy(StepResult result, const QString& stepFailure, bool critical) {
     switch (result) {
     case StepResult::LoginRefused:
-        say(QStringLiteral("Сервер «") + settings_.FtpHost +
-                QStringLiteral("» отказал во входе: неверный логин или пароль. "
-                               "Передача файла отменена.\r\n") +
-                kKeptOnDisk + QStringLiteral(" Проверьте логин и пароль в \"Настройках FTP\"."),
+        say(tr("Сервер «%1» отказал во входе: неверный логин или пароль. "
+               "Передача файла отменена.\r\n"
+               "Снимок сохранен на диске, на сервер он не попал. Проверьте логин и пароль в "
+               "\"Настройках FTP\".")
+                .arg(settings_.FtpHost),
             true);
         return;
     case StepResult::OutOfTime:
-        say(QStringLiteral("Передача файла на сервер «") + settings_.FtpHost +
-                QStringLiteral("» не уложилась в отведённое время и отменена. "
-                               "Файл остался на диске.\r\n"
-                               "Сервер или связь с ним слишком медленны: проверьте соединение."),
+        say(tr("Передача файла на сервер «%1» не уложилась в отведённое время и отменена. "
+               "Файл остался на диске.\r\n"
+               "Сервер или связь с ним слишком медленны: проверьте соединение.")
+                .arg(settings_.FtpHost),
             true);
         return;
     case StepResult::Done:

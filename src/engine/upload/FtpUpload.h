@@ -3,6 +3,7 @@
 #include "FtpSettings.h"
 #include "UploadTransport.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace snapdeck {
@@ -13,6 +14,8 @@ class EngineContext;
 // the state's upload line and each failure in a message box. Every step has a time
 // limit, and so has the whole upload; the picture stays on disk whatever happens.
 class FtpUpload {
+    Q_DECLARE_TR_FUNCTIONS(FtpUpload)
+
 public:
     FtpUpload(EngineContext& context, FtpSettings settings)
         : context_(context), settings_(std::move(settings)) {}

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -172,8 +173,13 @@ TEST_F(UploadQueueTest, BelowTheMinimumOfFreeSpacePicturesAreNotQueuedOrTheOldes
     const UploadQueue::Added refused =
         queue->add(picture(QStringLiteral("b.jpg"), "b"), QStringLiteral("b.jpg"), {}, server("s"));
     EXPECT_EQ(refused.outcome, UploadQueue::Outcome::DiskLow);
+    // What happened, where, what becomes of the pictures, and what to do.
     EXPECT_TRUE(refused.problem.contains(QStringLiteral("200 МБ")))
         << refused.problem.toStdString();
+    EXPECT_TRUE(refused.problem.contains(QFileInfo(queue->folder()).absoluteFilePath()))
+        << refused.problem.toStdString();
+    EXPECT_TRUE(refused.problem.contains(QStringLiteral("снимки сохраняются")));
+    EXPECT_TRUE(refused.problem.contains(QStringLiteral("Освободите место")));
     EXPECT_EQ(queue->length(), 1);
 
     freeBytes = 300LL * 1024 * 1024; // room again: queuing resumes by itself

@@ -1,0 +1,167 @@
+#include "app/Translations.h"
+#include "support/WindowFixture.h"
+#include "ui/QtMessagePresenter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <map>
+#include <set>
+
+using namespace snapdeck;
+
+namespace {
+
+// The main window built after the English translation went in, as the program builds it
+// under --lang=en. Russian again afterwards, as every other test expects it.
+class WindowLanguageTest : public test::WindowFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(installTranslations(Language::English));
+        WindowFixture::SetUp();
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        installTranslations(Language::Russian);
+    }
+};
+
+bool hasCyrillic(const QString& text) {
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    return text.contains(cyrillic);
+}
+
+// The letter after a single "&", upper case; nothing when the caption has none.
+std::optional<QChar> altLetter(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toUpper();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// Every frame's caption, button, check box, caption, list entry and tooltip of the
+// loaded window is English; nothing Russian is left over anywhere a user looks.
+TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) {
+    load();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Snapdeck"));
+    std::set<QString> titles;
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>())
+        titles.insert(frame->title());
+    const std::set<QString> expected{QStringLiteral("Camera settings"),
+                                     QStringLiteral("Camera"),
+                                     QStringLiteral("Capture settings"),
+                                     QStringLiteral("FTP"),
+                                     QStringLiteral("Lens"),
+                                     QStringLiteral("Interval shooting")};
+    for (const QString& title : titles)
+        EXPECT_FALSE(hasCyrillic(title) || title.isEmpty())
+            << "frame \"" << title.toStdString() << "\"";
+    for (const QString& title : expected)
+        EXPECT_TRUE(titles.contains(title)) << "no frame \"" << title.toStdString() << "\"";
+
+    int looked = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                text += list->itemText(i) + u'|';
+        for (const QString& shown : {text, widget->toolTip(), widget->accessibleName()}) {
+            if (shown.isEmpty())
+                continue;
+            ++looked;
+            EXPECT_FALSE(hasCyrillic(shown))
+                << widget->metaObject()->className() << " " << widget->objectName().toStdString()
+                << ": \"" << shown.toStdString() << "\"";
+        }
+    }
+    EXPECT_GE(looked, 40);
+    EXPECT_EQ(find<QLabel>("zoomCaption")->text(), QStringLiteral("&Zoom - 80/240"));
+    EXPECT_EQ(find<QComboBox>("exposureModeList")->itemText(1), QStringLiteral("Manual"));
+
+    // A picture's clipped shares, written with the English decimal mark.
+    find<QPushButton>("captureButton")->click();
+    waitForPictures();
+    const QString clipping = find<QLabel>("clippingLine")->text();
+    EXPECT_TRUE(
+        QRegularExpression(
+            QStringLiteral("^Clipped shadows: \\d+\\.\\d %   Clipped highlights: \\d+\\.\\d %$"))
+            .match(clipping)
+            .hasMatch())
+        << clipping.toStdString();
+}
+
+// The English captions keep the window's keyboard rule: a button's or a check box's Alt
+// letter is its own in the whole window, a caption's is no button's and no other
+// caption's of its frame.
+TEST_F(WindowLanguageTest, EnglishAltLettersAreUniqueAsTheRussianOnesAre) {
+    load();
+    std::map<QChar, QString> actions;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->objectName().isEmpty())
+            continue; // Qt's own parts
+        const std::optional<QChar> letter = altLetter(button->text());
+        ASSERT_TRUE(letter) << button->text().toStdString();
+        EXPECT_FALSE(actions.contains(*letter))
+            << button->text().toStdString() << " and " << actions[*letter].toStdString();
+        actions[*letter] = button->text();
+    }
+    EXPECT_GE(actions.size(), 13u);
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+        std::map<QChar, QString> inFrame;
+        for (QLabel* label : frame->findChildren<QLabel*>()) {
+            if (!label->buddy())
+                continue;
+            const std::optional<QChar> letter = altLetter(label->text());
+            ASSERT_TRUE(letter) << label->text().toStdString();
+            EXPECT_FALSE(actions.contains(*letter))
+                << label->text().toStdString() << " and " << actions[*letter].toStdString();
+            EXPECT_FALSE(inFrame.contains(*letter))
+                << label->text().toStdString() << " and " << inFrame[*letter].toStdString();
+            inFrame[*letter] = label->text();
+        }
+    }
+}
+
+// The box the user meets when the camera goes away during a capture, as Qt shows it:
+// its text and both buttons English.
+TEST_F(WindowLanguageTest, TheCameraNotConnectedBoxIsEnglish) {
+    load();
+    QtMessagePresenter boxes;
+    boxes.setParentWindow(window.get());
+    QString text;
+    QStringList buttons;
+    messages.answer = [&](const Message& message) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            for (QAbstractButton* button : box->buttons())
+                buttons.append(button->text());
+            box->buttons().last()->click(); // stop trying
+        });
+        return boxes.show(message);
+    };
+    simulated->setUnplugged(true);
+    find<QPushButton>("captureButton")->click();
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(text, QStringLiteral("The camera is not connected!"));
+    EXPECT_EQ(buttons, (QStringList{"OK", "Stop trying"}));
+}
