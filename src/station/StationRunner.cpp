@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <malloc.h>
 
 namespace snapdeck {
 
@@ -137,6 +138,10 @@ void StationRunner::round() {
         return finish(0, QStringLiteral("plan ended: %1 pictures stored").arg(state_.stored));
     deleteOldPictures();
     writeStatus();
+    // The allocator keeps the pages a round freed (a backlog sent, a picture copied)
+    // inside its heap, behind whatever was allocated after them; over months of rounds
+    // that reads as growth. Handing them back costs far less than a shot.
+    ::malloc_trim(0);
     scheduleNextRound();
 }
 
