@@ -7,6 +7,7 @@
 #include "common/AppError.h"
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
+#include "common/FreeSpace.h"
 #include "engine/Engine.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QStorageInfo>
+#include <malloc.h>
 
 namespace snapdeck {
 
@@ -35,7 +36,7 @@ StationRunner::StationRunner(const StationConfig& config, Engine& engine, const 
                              StationLog& log, StationMessages& messages, ServiceNotifier& notifier)
     : config_(config), engine_(engine), clock_(clock), log_(log), messages_(messages),
       notifier_(notifier), plan_(config.schedule, clock.now()) {
-    freeBytes = [this] { return QStorageInfo(config_.pictures.folder).bytesAvailable(); };
+    freeBytes = [this] { return freeBytesOn(config_.pictures.folder); };
     timer_.setParent(this); // goes with the runner to the engine's thread
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -137,6 +138,10 @@ void StationRunner::round() {
         return finish(0, QStringLiteral("plan ended: %1 pictures stored").arg(state_.stored));
     deleteOldPictures();
     writeStatus();
+    // The allocator keeps the pages a round freed (a backlog sent, a picture copied)
+    // inside its heap, behind whatever was allocated after them; over months of rounds
+    // that reads as growth. Handing them back costs far less than a shot.
+    ::malloc_trim(0);
     scheduleNextRound();
 }
 
@@ -280,6 +285,18 @@ void StationRunner::removeLeftoverWrites() {
 
 bool StationRunner::diskHasRoom() {
     const qint64 free = freeBytes();
+    if (free < 0) {
+        // Not knowing is no reason to stop shooting: a disk that is really full still
+        // shows as a failed write, and the picture stays on the card.
+        if (!freeSpaceUnknownSaid_) {
+            freeSpaceUnknownSaid_ = true;
+            log_.write(tr("Свободное место на диске папки %1 узнать не удалось; снимки "
+                          "сохраняются без этой проверки")
+                           .arg(config_.pictures.folder));
+        }
+        diskLow_ = false;
+        return true;
+    }
     const bool room = free >= config_.pictures.minFreeBytes;
     if (room == diskLow_) {
         diskLow_ = !room;

@@ -50,7 +50,8 @@ public:
     QString statePath() const;
     QString statusPath() const;
 
-    // Free bytes on the pictures' disk; a test may say otherwise.
+    // Free bytes on the pictures' disk, -1 when the system cannot tell; a test may say
+    // otherwise.
     std::function<qint64()> freeBytes;
 
 private:
@@ -92,6 +93,7 @@ private:
     qint64 nextCameraTryMs_ = 0;
     std::chrono::milliseconds cameraBackoff_{1000};
     bool diskLow_ = false;
+    bool freeSpaceUnknownSaid_ = false;
     bool ended_ = false;
     int exitStatus_ = 0;
     qint64 taken_ = 0; // shots fired this run

@@ -46,7 +46,7 @@ void StationFaultPlan::planBlock(int firstRound) {
           CaptureMoment::AfterDownload}) {
         CameraAway away;
         away.moment = moment;
-        away.rounds = between(2, 40);
+        away.rounds = between(2, 20);
         add(anyRound(), away);
     }
     add(anyRound(), DownloadFailure{});
@@ -62,15 +62,15 @@ void StationFaultPlan::planBlock(int firstRound) {
         ServerOutage outage;
         int shortest, longest;
     };
-    // The server down for stretches, every fifth block a long one (up to ten minutes of
-    // the station's clock), so that a backlog of hundreds of pictures builds up and
-    // drains; a silent server holds the uploads for the transport's timeouts, on the
-    // queue's thread. About half the rounds have the server out.
-    const bool longStop = (firstRound / kBlock) % 5 == 4;
+    // The server down for stretches, every tenth block a long one (up to nearly seven
+    // minutes of the station's clock), so that a backlog of hundreds of pictures builds
+    // up and drains; a silent server holds each upload for the transport's timeouts.
+    // About a third of the rounds have the server out.
+    const bool longStop = (firstRound / kBlock) % 10 == 9;
     for (const Outage& outage :
-         {Outage{ServerOutage::Stopped, longStop ? 200 : 10, longStop ? 600 : 100},
-          Outage{ServerOutage::Killed, 5, 40}, Outage{ServerOutage::KilledMidUpload, 3, 15},
-          Outage{ServerOutage::SilentAtConnect, 2, 5}, Outage{ServerOutage::SilentAtStore, 2, 5}}) {
+         {Outage{ServerOutage::Stopped, longStop ? 100 : 5, longStop ? 400 : 40},
+          Outage{ServerOutage::Killed, 5, 20}, Outage{ServerOutage::KilledMidUpload, 2, 8},
+          Outage{ServerOutage::SilentAtConnect, 2, 4}, Outage{ServerOutage::SilentAtStore, 2, 4}}) {
         ServerFault fault;
         fault.outage = outage.outage;
         fault.rounds = between(outage.shortest, outage.longest);
@@ -82,7 +82,7 @@ void StationFaultPlan::planBlock(int firstRound) {
           CaptureMoment::AfterDownload, CaptureMoment::AfterStored}) {
         Crash crash;
         crash.moment = moment;
-        crash.downRounds = between(0, 30);
+        crash.downRounds = between(0, 10);
         add(anyRound(), crash);
     }
 }

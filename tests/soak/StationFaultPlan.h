@@ -46,8 +46,8 @@ using StationFault =
 
 // The station soak's faults, at random but reproducible rounds: blocks of kBlock rounds,
 // each holding every kind of fault at every moment once, so that even a short run meets
-// them all. The FTP server is down for long stretches (stopped or killed for up to a
-// few hundred rounds); outages that overlap wait for each other.
+// them all. The FTP server is down for long stretches (every tenth block stopped for up
+// to 400 rounds); outages that overlap wait for each other.
 class StationFaultPlan {
 public:
     static constexpr int kBlock = 200;

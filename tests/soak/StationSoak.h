@@ -6,6 +6,7 @@
 #include "StationLogWatch.h"
 #include "WriteLimit.h"
 #include "common/Clock.h"
+#include "engine/queue/Backoff.h"
 #include "station/ServiceNotifier.h"
 #include "station/StationConfig.h"
 
@@ -32,6 +33,8 @@ class ScriptedCamera;
 } // namespace snapdeck::test
 
 namespace snapdeck::soak {
+
+class UploadThread;
 
 struct StationSoakOptions {
     int rounds = 10000;
@@ -97,15 +100,19 @@ struct StationSoakFigures {
 
 // The station's own rounds (StationRunner over the engine, as `snapdeck --station` runs
 // them) with the simulated camera whose card is a folder, uploading through the durable
-// queue to the real FTP test server, on a clock the soak moves one second a round. The
-// queue's worker sends on its own thread in real time, as in the program. A "kill -9" is
-// made in the process: at its moment (between rounds, or inside a capture right after a
-// camera call, by an exception nothing in the engine catches) the runner, the engine and
-// the log are dropped without the orderly stop, and after the rounds it is down they are
-// built again over the same folders, as a restart after a crash. Unlike a real kill the
-// destructors run (the worker's upload is cut off, an unfinished write's temporary file
-// removed); what the station saved is exactly what it had saved. The camera and the
-// server are other devices and live on.
+// queue to the real FTP test server, on a clock the soak moves one second a round.
+// The queue's worker is parked; after each round a thread of the soak's, standing in for
+// the worker's (so that its memory lives apart from the station's, as in the program),
+// sends as many pictures as go through (up to five), and after a failure waits the
+// worker's backoff (1 s doubling to 5 min) on the moved clock: the worker's own thread
+// would wait in real time while the station's clock runs some thirty times faster.
+// A "kill -9" is made in the process: at its moment (between rounds, or inside a capture
+// right after a camera call, by an exception nothing in the engine catches) the runner,
+// the engine and the log are dropped without the orderly stop, and after the rounds it
+// is down they are built again over the same folders, as a restart after a crash. Unlike
+// a real kill the destructors run (the worker's upload is cut off, an unfinished write's
+// temporary file removed); what the station saved is exactly what it had saved. The
+// camera and the server are other devices and live on.
 class StationSoak {
 public:
     explicit StationSoak(const StationSoakOptions& options);
@@ -117,6 +124,8 @@ public:
     // drained in real time.
     void finish();
     int round() const { return round_; }
+    // Up, the server there and the queue empty.
+    bool quiet() const;
     void fill(StationSoakFigures& figures) const;
 
 private:
@@ -129,6 +138,9 @@ private:
     void unplug();
     void plugIn();
     void endRound();
+    void takeOverUploads();
+    void sendUploads();
+    void dropStation();
 
     StationSoakOptions options_;
     QTemporaryDir dir_;
@@ -168,6 +180,10 @@ private:
     int writesRefused_ = 0;
     int escapedExceptions_ = 0;
     double drainSeconds_ = 0;
+    bool uploadsByHand_ = true;
+    std::unique_ptr<UploadThread> uploadThread_;
+    Backoff uploadBackoff_;
+    qint64 nextUploadMs_ = 0;
 };
 
 // Runs the station soak; false, with the reason, when it could not be set up.

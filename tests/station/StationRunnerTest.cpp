@@ -187,6 +187,25 @@ TEST_F(StationRunnerTest, BelowTheMinimumOfFreeSpaceStoringStopsAndResumesByItse
     EXPECT_TRUE(logText().contains(QStringLiteral("disk has room again")));
 }
 
+// A chroot or a container whose mount table lacks the pictures' disk: the free space is
+// not known (-1). The station shoots as usual and says so once, not at every round.
+TEST_F(StationRunnerTest, FreeSpaceTheSystemCannotTellDoesNotStopShootingAndIsSaidOnce) {
+    freeBytes = -1;
+    startStation();
+    run(35);
+    EXPECT_EQ(pictures().size(), 4u) << logText().toStdString();
+    EXPECT_FALSE(logText().contains(QStringLiteral("disk low")));
+    EXPECT_EQ(logText().count(QStringLiteral("Свободное место на диске папки")), 1)
+        << logText().toStdString();
+    EXPECT_NE(status().value(QStringLiteral("state")).toString(), QStringLiteral("disk low"));
+
+    // Known again and low: the minimum applies as before.
+    freeBytes = 100LL * 1024 * 1024;
+    run(20);
+    EXPECT_EQ(pictures().size(), 4u);
+    EXPECT_TRUE(logText().contains(QStringLiteral("disk low")));
+}
+
 TEST_F(StationRunnerTest, ARestartGoesOnWhereItWasAndNeverReusesAName) {
     config.pictures.name = QStringLiteral("cam-%n");
     config.schedule.count = 4;

@@ -3,11 +3,11 @@
 #include "common/AppError.h"
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
+#include "common/FreeSpace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -56,7 +56,7 @@ UploadQueue::UploadQueue(QString folder, const Clock& clock, QueueLimits limits,
                          std::function<qint64()> freeBytes)
     : folder_(std::move(folder)), clock_(clock), limits_(limits), freeBytes_(std::move(freeBytes)) {
     if (!freeBytes_)
-        freeBytes_ = [this] { return QStorageInfo(folder_).bytesAvailable(); };
+        freeBytes_ = [this] { return freeBytesOn(folder_); };
 }
 
 QString UploadQueue::pathOf(const QString& fileName) const {
@@ -129,8 +129,7 @@ UploadQueue::Added UploadQueue::add(const QString& picturePath, const QString& r
                                     const UploadDestination& destination) {
     std::lock_guard lock(mutex_);
     Added added;
-    if (freeBytes_() < limits_.minFreeBytes &&
-        !(limits_.dropOldestWhenLow && makeRoom(added.dropped))) {
+    if (lowOnSpace() && !(limits_.dropOldestWhenLow && makeRoom(added.dropped))) {
         added.outcome = Outcome::DiskLow;
         added.problem = tr("На диске с папкой %1 меньше %2 МБ свободного места: снимки "
                            "сохраняются, но не ставятся в очередь на отправку. Освободите место "
@@ -172,11 +171,17 @@ UploadQueue::Added UploadQueue::add(const QString& picturePath, const QString& r
 }
 
 bool UploadQueue::makeRoom(int& dropped) {
-    while (freeBytes_() < limits_.minFreeBytes && !entries_.empty()) {
+    while (lowOnSpace() && !entries_.empty()) {
         removeLocked(entries_.begin()->second);
         ++dropped;
     }
-    return freeBytes_() >= limits_.minFreeBytes;
+    return !lowOnSpace();
+}
+
+// Free space the system cannot tell (-1) is no reason to stop queuing.
+bool UploadQueue::lowOnSpace() const {
+    const qint64 free = freeBytes_();
+    return free >= 0 && free < limits_.minFreeBytes;
 }
 
 std::optional<QueueEntry> UploadQueue::oldest() const {

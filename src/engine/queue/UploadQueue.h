@@ -46,7 +46,7 @@ public:
     };
 
     // "folder" is the queue's own folder; "freeBytes" tells the free space on its disk
-    // (the file system's, unless a test says otherwise).
+    // (the file system's, unless a test says otherwise), -1 when it is not known.
     UploadQueue(QString folder, const Clock& clock, QueueLimits limits = {},
                 std::function<qint64()> freeBytes = {});
 
@@ -79,6 +79,7 @@ private:
     void removeLocked(const QueueEntry& entry);
     void setAsideFile(const QString& fileName);
     bool makeRoom(int& dropped);
+    bool lowOnSpace() const;
 
     QString folder_;
     const Clock& clock_;

@@ -206,6 +206,24 @@ TEST_F(UploadQueueTest, BelowTheMinimumOfFreeSpacePicturesAreNotQueuedOrTheOldes
     EXPECT_EQ(queue->oldest()->remoteName, QStringLiteral("c.jpg"));
 }
 
+// In a chroot or a container the system may not tell the free space (-1): the pictures
+// still go into the queue, with the drop-oldest setting too, and nothing is dropped.
+TEST_F(UploadQueueTest, FreeSpaceTheSystemCannotTellDoesNotStopQueuing) {
+    freeBytes = -1;
+    auto queue = openQueue();
+    const UploadQueue::Added added =
+        queue->add(picture(QStringLiteral("a.jpg"), "a"), QStringLiteral("a.jpg"), {}, server("s"));
+    EXPECT_EQ(added.outcome, UploadQueue::Outcome::Queued) << added.problem.toStdString();
+    queue = std::make_unique<UploadQueue>(
+        queueFolder(), clock, QueueLimits{200LL * 1024 * 1024, true}, [&] { return freeBytes; });
+    queue->open();
+    const UploadQueue::Added second =
+        queue->add(picture(QStringLiteral("b.jpg"), "b"), QStringLiteral("b.jpg"), {}, server("s"));
+    EXPECT_EQ(second.outcome, UploadQueue::Outcome::Queued);
+    EXPECT_EQ(second.dropped, 0);
+    EXPECT_EQ(queue->length(), 2);
+}
+
 // A file where the queue's folder should be (as good as a folder no one may write to, also
 // for root): said at open and at each picture, and nothing counts as queued.
 TEST_F(UploadQueueTest, AQueueFolderThatCannotBeUsedIsSaidAndNothingIsQueued) {
