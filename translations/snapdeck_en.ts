@@ -1678,4 +1678,11 @@ The server or the connection to it is too slow: check the connection.</translati
         <translation>The seconds are wrong!</translation>
     </message>
 </context>
+<context>
+    <name>snapdeck::StationRunner</name>
+    <message>
+        <source>Свободное место на диске папки %1 узнать не удалось; снимки сохраняются без этой проверки</source>
+        <translation>The free space on the disk of the folder %1 could not be told; pictures are stored without this check</translation>
+    </message>
+</context>
 </TS>

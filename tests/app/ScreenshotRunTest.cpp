@@ -23,9 +23,11 @@ Outcome runProgram(const QTemporaryDir& folder, const QStringList& arguments) {
     program.setWorkingDirectory(folder.path());
     program.start(QStringLiteral(SNAPDECK_PROGRAM), arguments);
     if (!program.waitForStarted() || !program.waitForFinished(60000)) {
+        // What it printed before it hung says where it stopped.
         program.kill();
         program.waitForFinished();
-        return {};
+        return {-1, QStringLiteral("did not end within 60 s; it printed: ") +
+                        QString::fromUtf8(program.readAllStandardError())};
     }
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
             QString::fromUtf8(program.readAllStandardError())};
@@ -77,7 +79,7 @@ TEST(ScreenshotRun, SavesTheChosenWindowAndNeverWaitsForAnAnswer) {
         QStringLiteral("--camera=simulator:") + folder.filePath(QStringLiteral("no-such-card"));
     const QString gone = folder.filePath(QStringLiteral("unplugged.png"));
     run = runProgram(folder, {unplugged, QStringLiteral("--screenshot=") + gone});
-    EXPECT_NE(run.status, -1) << "the run ended by itself";
+    EXPECT_NE(run.status, -1) << run.error.toStdString();
     EXPECT_TRUE(run.error.contains(QStringLiteral("Камера не подключена!")))
         << run.error.toStdString();
     EXPECT_LT(run.error.count(QStringLiteral("Камера не подключена!")), 5)
