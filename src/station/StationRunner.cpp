@@ -25,6 +25,8 @@ constexpr std::chrono::milliseconds kLongestCameraWait{60000};
 constexpr qint64 kCleanupEveryMs = 3600 * 1000;
 const QString kStateFile = QStringLiteral("station-state.json");
 const QString kStatusFile = QStringLiteral("status.json");
+// Unchanged, the status is written again after this long: its time shows the station alive.
+constexpr qint64 kStatusHeartbeatMs = 60 * 1000;
 
 QString megabytes(qint64 bytes) {
     return QString::number(bytes / (1024 * 1024)) + QStringLiteral(" MB");
@@ -385,7 +387,7 @@ void StationRunner::saveState() {
     }
 }
 
-void StationRunner::writeStatus() {
+void StationRunner::writeStatus(bool always) {
     const QueueState& queue = engineState_.queue;
     const QDateTime nextShot = ended_ ? QDateTime() : plan_.nextShot(clock_);
     QJsonObject status{
@@ -409,8 +411,7 @@ void StationRunner::writeStatus() {
         {QStringLiteral("last_picture"),
          lastPicture_.isEmpty() ? QJsonValue() : QJsonValue(lastPicture_)},
         {QStringLiteral("next_shot"),
-         nextShot.isValid() ? QJsonValue(nextShot.toString(Qt::ISODate)) : QJsonValue()},
-        {QStringLiteral("time"), clock_.now().toString(Qt::ISODate)}};
+         nextShot.isValid() ? QJsonValue(nextShot.toString(Qt::ISODate)) : QJsonValue()}};
     const std::optional<StationMessages::Said> said = messages_.last();
     const QString uploadError = queue.lastError;
     if (said || !uploadError.isEmpty())
@@ -418,6 +419,13 @@ void StationRunner::writeStatus() {
                       QJsonObject{{QStringLiteral("message"), said ? said->text : uploadError},
                                   {QStringLiteral("time"),
                                    said ? said->when.toString(Qt::ISODate) : QJsonValue()}});
+    const QByteArray content = QJsonDocument(status).toJson(QJsonDocument::Compact);
+    const qint64 nowMs = clock_.monotonicMs();
+    if (!always && content == statusWritten_ && nowMs - statusWrittenMs_ < kStatusHeartbeatMs)
+        return;
+    statusWritten_ = content;
+    statusWrittenMs_ = nowMs;
+    status.insert(QStringLiteral("time"), clock_.now().toString(Qt::ISODate));
     try {
         writeFileAtomically(statusPath(), QJsonDocument(status).toJson(QJsonDocument::Indented));
     } catch (const AppError& error) {
@@ -447,7 +455,7 @@ void StationRunner::finish(int status, const QString& why) {
     log_.write(why);
     saveState();
     engine_.unload();
-    writeStatus();
+    writeStatus(true);
     if (finished)
         finished(status);
 }

@@ -74,7 +74,7 @@ private:
     void shoot(const StationPlan::Due& due);
     void deleteOldPictures();
     void saveState();
-    void writeStatus();
+    void writeStatus(bool always = false);
     void finish(int status, const QString& why);
     void scheduleNextRound();
 
@@ -100,6 +100,10 @@ private:
     qint64 missedLogged_ = 0;
     qint64 lastCleanupMs_ = -1;
     QString lastPicture_;
+    // The status as last written, without its time, and when: the file is written when
+    // it says something new, else once a minute, sparing a small computer's SD card.
+    QByteArray statusWritten_;
+    qint64 statusWrittenMs_ = 0;
     QString cameraState_ = QStringLiteral("searching");
 };
 

@@ -132,6 +132,40 @@ TEST_F(StationRunnerTest, APlanOfACountTakesItsPicturesOnTheGridAndEnds) {
         << logText().toStdString();
 }
 
+// A station wakes every second; its status file is written when it says something new
+// (a picture, the next shot), and otherwise once a minute, whose time shows it alive: not
+// 3,600 flushed writes an hour on a small computer's SD card.
+TEST_F(StationRunnerTest, TheStatusIsWrittenWhenItChangesAndOnceAMinuteOtherwise) {
+    config.schedule.intervalSeconds = 300;
+    startStation();
+    run(int(clock.now().secsTo(kStart))); // the first shot, at the start
+    const auto written = [&] { return status().value(QStringLiteral("time")).toString(); };
+    const QString afterFirstShot = written();
+    ASSERT_FALSE(afterFirstShot.isEmpty());
+    EXPECT_EQ(status()
+                  .value(QStringLiteral("pictures"))
+                  .toObject()
+                  .value(QStringLiteral("stored"))
+                  .toInt(),
+              1);
+
+    run(30);
+    EXPECT_EQ(written(), afterFirstShot) << "nothing new in 30 s: not written again";
+    run(40);
+    const QString heartbeat = written();
+    EXPECT_NE(heartbeat, afterFirstShot) << "written again within a minute";
+
+    run(230); // the next shot, five minutes after the first
+    EXPECT_EQ(status()
+                  .value(QStringLiteral("pictures"))
+                  .toObject()
+                  .value(QStringLiteral("stored"))
+                  .toInt(),
+              2)
+        << "the next picture is there at once";
+    EXPECT_NE(written(), heartbeat);
+}
+
 TEST_F(StationRunnerTest, ACameraUnpluggedIsFoundAgainAndTheShotsMeanwhileAreMissedNotMadeUp) {
     startStation();
     run(5); // 06:00:00, the first shot
