@@ -265,8 +265,8 @@ void printLateness(const char* what, const ScheduleRun& run) {
                 run.gaps.max());
 }
 
-double megabytesPerSecond(qint64 bytes, double ms) {
-    return double(bytes) / 1e6 / (ms / 1000.0);
+double megabytesPerSecond(double bytes, double ms) {
+    return bytes / 1e6 / (ms / 1000.0);
 }
 
 } // namespace
@@ -404,7 +404,7 @@ int main(int argc, char* argv[]) {
     const double bytesPerPicture = double(drain.bytes) / count;
     auto line = [&](const char* what, double ms, int pictures) {
         std::printf("  %-56s %9.3f %9.1f %9.1f\n", what, ms / 1000.0, pictures / (ms / 1000.0),
-                    bytesPerPicture * pictures / 1e6 / (ms / 1000.0));
+                    megabytesPerSecond(bytesPerPicture * pictures, ms));
     };
     line("the queue: fast server listening until the queue is empty", drain.drainMs, count);
     if (count > 1)
