@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/Translations.h"
+#include "support/ProgramRun.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,41 +36,17 @@ std::optional<Language> parsedLanguage(const QStringList& options,
     return parsed ? std::optional(parsed->language) : std::nullopt;
 }
 
-struct Finished {
-    bool normalExit = false;
-    int status = -1;
-    QString output;
-    QString errors;
-};
+using test::Finished;
 
 // The program where no display can be reached (X11 without DISPLAY): what must not
 // need a display ends normally, anything that wanted a window fails.
 Finished run(const QStringList& arguments, const QProcessEnvironment& localeVariables) {
-    QTemporaryDir runtimeDir; // else Qt warns about its absence on standard error
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name :
-         {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"})
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
         environment.remove(QString::fromLatin1(name));
     for (const QString& name : localeVariables.keys())
         environment.insert(name, localeVariables.value(name));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(SNAPDECK_PROGRAM), arguments);
-    Finished finished;
-    if (!program.waitForStarted())
-        return finished;
-    if (!program.waitForFinished(30000)) {
-        program.kill();
-        program.waitForFinished();
-        return finished;
-    }
-    finished.normalExit = program.exitStatus() == QProcess::NormalExit;
-    finished.status = program.exitCode();
-    finished.output = QString::fromUtf8(program.readAllStandardOutput());
-    finished.errors = QString::fromUtf8(program.readAllStandardError());
-    return finished;
+    return test::runWithoutDisplay(QStringLiteral(SNAPDECK_PROGRAM), arguments, environment);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/Translations.h"
+#include "support/AltLetters.h"
 #include "support/WindowFixture.h"
 #include "ui/QtMessagePresenter.h"
 
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-#include <map>
 #include <set>
 
 using namespace snapdeck;
@@ -35,20 +35,6 @@ protected:
 bool hasCyrillic(const QString& text) {
     static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
     return text.contains(cyrillic);
-}
-
-// The letter after a single "&", upper case; nothing when the caption has none.
-std::optional<QChar> altLetter(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&')
-            continue;
-        if (caption[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return caption[i + 1].toUpper();
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -113,31 +99,9 @@ TEST_F(WindowLanguageTest, EveryFrameCaptionAndControlOfTheMainWindowIsEnglish) 
 // caption's of its frame.
 TEST_F(WindowLanguageTest, EnglishAltLettersAreUniqueAsTheRussianOnesAre) {
     load();
-    std::map<QChar, QString> actions;
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (button->objectName().isEmpty())
-            continue; // Qt's own parts
-        const std::optional<QChar> letter = altLetter(button->text());
-        ASSERT_TRUE(letter) << button->text().toStdString();
-        EXPECT_FALSE(actions.contains(*letter))
-            << button->text().toStdString() << " and " << actions[*letter].toStdString();
-        actions[*letter] = button->text();
-    }
-    EXPECT_GE(actions.size(), 13u);
-    for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
-        std::map<QChar, QString> inFrame;
-        for (QLabel* label : frame->findChildren<QLabel*>()) {
-            if (!label->buddy())
-                continue;
-            const std::optional<QChar> letter = altLetter(label->text());
-            ASSERT_TRUE(letter) << label->text().toStdString();
-            EXPECT_FALSE(actions.contains(*letter))
-                << label->text().toStdString() << " and " << actions[*letter].toStdString();
-            EXPECT_FALSE(inFrame.contains(*letter))
-                << label->text().toStdString() << " and " << inFrame[*letter].toStdString();
-            inFrame[*letter] = label->text();
-        }
-    }
+    const test::AltLetters letters = test::altLettersOf(*window);
+    EXPECT_TRUE(letters.faults.isEmpty()) << letters.faults.join(u'\n').toStdString();
+    EXPECT_GE(letters.actions, 13);
 }
 
 // The box the user meets when the camera goes away during a capture, as Qt shows it:

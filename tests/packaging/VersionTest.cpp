@@ -1,41 +1,13 @@
-#include <QProcess>
-#include <QTemporaryDir>
+#include "support/ProgramRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Finished {
-    bool normalExit = false;
-    int status = -1;
-    QString output;
-    QString errors;
-};
+using snapdeck::test::Finished;
 
-// Runs the program where no display can be reached: on the X11 platform with no DISPLAY,
-// any window, or any Qt application object that needs a screen, ends it with an error.
 Finished runWithoutDisplay(const QStringList& arguments) {
-    QTemporaryDir runtimeDir; // else Qt warns about its absence on standard error
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(SNAPDECK_PROGRAM), arguments);
-    Finished finished;
-    if (!program.waitForStarted())
-        return finished;
-    if (!program.waitForFinished(30000)) {
-        program.kill();
-        program.waitForFinished();
-        return finished;
-    }
-    finished.normalExit = program.exitStatus() == QProcess::NormalExit;
-    finished.status = program.exitCode();
-    finished.output = QString::fromUtf8(program.readAllStandardOutput());
-    finished.errors = QString::fromUtf8(program.readAllStandardError());
-    return finished;
+    return snapdeck::test::runWithoutDisplay(QStringLiteral(SNAPDECK_PROGRAM), arguments);
 }
 
 } // namespace

@@ -15,8 +15,19 @@
 
 namespace snapdeck::soak {
 
+// The memory a soak watches, KiB: resident after the warm-up and at the end, its samples
+// (the shot or round, KiB), and the allocator's bytes in use.
+struct MemoryFigures {
+    qint64 rssAfterWarmupKiB = 0;
+    qint64 rssEndKiB = 0;
+    qint64 rssPeakKiB = 0;
+    std::vector<std::pair<int, qint64>> rssSamples;
+    qint64 heapAfterWarmupKiB = 0;
+    qint64 heapEndKiB = 0;
+};
+
 // Everything a soak run found out.
-struct SoakFigures {
+struct SoakFigures : MemoryFigures {
     std::uint64_t seed = 0;
     int shotsPlanned = 0;
     int shots = 0;  // pictures the interval run stored on disk (its count)
@@ -66,14 +77,7 @@ struct SoakFigures {
     int escapedExceptions = 0;
     QString runEndedEarly; // why the interval run ended before its shots, if it did
 
-    // Memory, KiB.
-    int warmupShots = 0;
-    qint64 rssAfterWarmupKiB = 0;
-    qint64 rssEndKiB = 0;
-    qint64 rssPeakKiB = 0;
-    std::vector<std::pair<int, qint64>> rssSamples; // (shots, KiB)
-    qint64 heapAfterWarmupKiB = 0;                  // the allocator's bytes in use
-    qint64 heapEndKiB = 0;
+    int warmupShots = 0; // before the memory is first measured
 
     QString serverFailure;
 };

@@ -150,14 +150,7 @@ QString soakReport(const SoakFigures& f) {
                .arg(f.rssEndKiB)
                .arg(f.rssEndKiB - f.rssAfterWarmupKiB)
                .arg(f.rssPeakKiB);
-    QStringList samples;
-    for (const auto& [shots, kib] : f.rssSamples)
-        samples << QStringLiteral("%1:%2").arg(shots).arg(kib);
-    out << QStringLiteral("  shots:KiB ") + samples.join(u' ');
-    out << QStringLiteral("  heap in use after warm-up %1 KiB, at the end %2 KiB, growth %3 KiB")
-               .arg(f.heapAfterWarmupKiB)
-               .arg(f.heapEndKiB)
-               .arg(f.heapEndKiB - f.heapAfterWarmupKiB);
+    reportMemorySamples(out, f, QStringLiteral("shots"));
     if (!f.serverFailure.isEmpty())
         out << QStringLiteral("  FTP server trouble: ") + f.serverFailure;
     return out.join(u'\n') + u'\n';
@@ -170,11 +163,7 @@ QStringList soakProblems(const SoakFigures& f, qint64 memoryToleranceKiB) {
         if (wrong)
             problems << what;
     };
-    check(p.lost != 0, QStringLiteral("%1 pictures lost").arg(p.lost));
-    check(p.damaged != 0, QStringLiteral("%1 damaged pictures").arg(p.damaged));
-    check(p.strays != 0, QStringLiteral("%1 pictures nobody saw taken").arg(p.strays));
-    check(p.temporaryFiles != 0,
-          QStringLiteral("%1 half-written files left").arg(p.temporaryFiles));
+    checkPictures(problems, p);
     if (f.backgroundQueue) {
         const ServerHoldings& h = f.server;
         check(p.duplicatesOnDisk != 0,
@@ -204,10 +193,36 @@ QStringList soakProblems(const SoakFigures& f, qint64 memoryToleranceKiB) {
     check(f.shots != f.shotsPlanned,
           QStringLiteral("%1 of %2 shots").arg(f.shots).arg(f.shotsPlanned));
     check(!f.serverFailure.isEmpty(), QStringLiteral("FTP server: ") + f.serverFailure);
-    const qint64 growth = f.rssEndKiB - f.rssAfterWarmupKiB;
-    check(memoryToleranceKiB >= 0 && growth > memoryToleranceKiB,
-          QStringLiteral("resident memory grew by %1 KiB after warm-up").arg(growth));
+    checkMemory(problems, f, memoryToleranceKiB);
     return problems;
+}
+
+void reportMemorySamples(QStringList& out, const MemoryFigures& memory, const QString& unit) {
+    QStringList samples;
+    for (const auto& [when, kib] : memory.rssSamples)
+        samples << QStringLiteral("%1:%2").arg(when).arg(kib);
+    out << QStringLiteral("  %1:KiB ").arg(unit) + samples.join(u' ');
+    out << QStringLiteral("  heap in use after warm-up %1 KiB, at the end %2 KiB, growth %3 KiB")
+               .arg(memory.heapAfterWarmupKiB)
+               .arg(memory.heapEndKiB)
+               .arg(memory.heapEndKiB - memory.heapAfterWarmupKiB);
+}
+
+void checkPictures(QStringList& problems, const PictureCount& p) {
+    if (p.lost != 0)
+        problems << QStringLiteral("%1 pictures lost").arg(p.lost);
+    if (p.damaged != 0)
+        problems << QStringLiteral("%1 damaged pictures").arg(p.damaged);
+    if (p.strays != 0)
+        problems << QStringLiteral("%1 pictures nobody saw taken").arg(p.strays);
+    if (p.temporaryFiles != 0)
+        problems << QStringLiteral("%1 half-written files left").arg(p.temporaryFiles);
+}
+
+void checkMemory(QStringList& problems, const MemoryFigures& memory, qint64 memoryToleranceKiB) {
+    const qint64 growth = memory.rssEndKiB - memory.rssAfterWarmupKiB;
+    if (memoryToleranceKiB >= 0 && growth > memoryToleranceKiB)
+        problems << QStringLiteral("resident memory grew by %1 KiB after warm-up").arg(growth);
 }
 
 } // namespace snapdeck::soak

@@ -16,4 +16,10 @@ QString soakReport(const SoakFigures& figures);
 // more than "memoryToleranceKiB" after warm-up (negative: not checked). Empty: passed.
 QStringList soakProblems(const SoakFigures& figures, qint64 memoryToleranceKiB);
 
+// Parts every soak's report and checks share: the memory's samples ("unit": shots or
+// rounds) and the heap; the pictures' faults; the growth of resident memory.
+void reportMemorySamples(QStringList& out, const MemoryFigures& memory, const QString& unit);
+void checkPictures(QStringList& problems, const PictureCount& pictures);
+void checkMemory(QStringList& problems, const MemoryFigures& memory, qint64 memoryToleranceKiB);
+
 } // namespace snapdeck::soak

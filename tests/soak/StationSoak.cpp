@@ -1,5 +1,6 @@
 #include "StationSoak.h"
 
+#include "SoakReport.h"
 #include "camera/simulator/SimulatedCamera.h"
 #include "common/AtomicFile.h"
 #include "engine/Engine.h"
@@ -607,14 +608,7 @@ QString stationSoakReport(const StationSoakFigures& f) {
                .arg(f.rssEndKiB)
                .arg(f.rssEndKiB - f.rssAfterWarmupKiB)
                .arg(f.rssPeakKiB);
-    QStringList samples;
-    for (const auto& [round, kib] : f.rssSamples)
-        samples << QStringLiteral("%1:%2").arg(round).arg(kib);
-    out << QStringLiteral("  round:KiB ") + samples.join(u' ');
-    out << QStringLiteral("  heap in use after warm-up %1 KiB, at the end %2 KiB, growth %3 KiB")
-               .arg(f.heapAfterWarmupKiB)
-               .arg(f.heapEndKiB)
-               .arg(f.heapEndKiB - f.heapAfterWarmupKiB);
+    reportMemorySamples(out, f, QStringLiteral("round"));
     if (!f.serverFailure.isEmpty())
         out << QStringLiteral("  FTP server trouble: ") + f.serverFailure;
     return out.join(u'\n') + u'\n';
@@ -627,13 +621,9 @@ QStringList stationSoakProblems(const StationSoakFigures& f, qint64 memoryTolera
         if (wrong)
             problems << what;
     };
-    check(p.lost != 0, QStringLiteral("%1 pictures lost").arg(p.lost));
-    check(p.damaged != 0, QStringLiteral("%1 damaged pictures").arg(p.damaged));
-    check(p.strays != 0, QStringLiteral("%1 pictures nobody saw taken").arg(p.strays));
+    checkPictures(problems, p);
     check(p.duplicatesOnDisk != 0,
           QStringLiteral("%1 pictures stored twice").arg(p.duplicatesOnDisk));
-    check(p.temporaryFiles != 0,
-          QStringLiteral("%1 half-written files left").arg(p.temporaryFiles));
     check(f.namesReused != 0, QStringLiteral("%1 names given twice").arg(f.namesReused));
     check(f.namesGiven < f.rounds / 10,
           QStringLiteral("only %1 names seen in the log").arg(f.namesGiven));
@@ -651,9 +641,7 @@ QStringList stationSoakProblems(const StationSoakFigures& f, qint64 memoryTolera
           QStringLiteral("%1 exceptions escaped the station").arg(f.escapedExceptions));
     check(!f.statusProblem.isEmpty(), f.statusProblem);
     check(!f.serverFailure.isEmpty(), QStringLiteral("FTP server: ") + f.serverFailure);
-    const qint64 growth = f.rssEndKiB - f.rssAfterWarmupKiB;
-    check(memoryToleranceKiB >= 0 && growth > memoryToleranceKiB,
-          QStringLiteral("resident memory grew by %1 KiB after warm-up").arg(growth));
+    checkMemory(problems, f, memoryToleranceKiB);
     return problems;
 }
 

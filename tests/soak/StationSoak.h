@@ -2,6 +2,7 @@
 
 #include "FtpServerSide.h"
 #include "PictureLedger.h"
+#include "SoakFigures.h"
 #include "StationFaultPlan.h"
 #include "StationLogWatch.h"
 #include "WriteLimit.h"
@@ -49,7 +50,7 @@ struct StationSoakOptions {
 };
 
 // Everything a station soak found out.
-struct StationSoakFigures {
+struct StationSoakFigures : MemoryFigures {
     std::uint64_t seed = 0;
     int rounds = 0;
     qint64 stationSeconds = 0;
@@ -87,13 +88,7 @@ struct StationSoakFigures {
     int escapedExceptions = 0;
     QString statusProblem; // status.json not whole or not as described
 
-    int warmupRounds = 0;
-    qint64 rssAfterWarmupKiB = 0;
-    qint64 rssEndKiB = 0;
-    qint64 rssPeakKiB = 0;
-    std::vector<std::pair<int, qint64>> rssSamples; // (round, KiB)
-    qint64 heapAfterWarmupKiB = 0;
-    qint64 heapEndKiB = 0;
+    int warmupRounds = 0; // before the memory is first measured
 
     QString serverFailure;
 };

@@ -1,3 +1,4 @@
+#include "support/AltLetters.h"
 #include "support/WindowFixture.h"
 #include "ui/Accessibility.h"
 
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <map>
 
 using namespace snapdeck;
 
@@ -42,20 +42,6 @@ protected:
     }
 };
 
-// The letter after a single "&", upper case; nothing when the caption has none.
-std::optional<QChar> altLetter(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&')
-            continue;
-        if (caption[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return caption[i + 1].toUpper();
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 // Every button, check box and caption has its Alt letter. A button's or a check box's
@@ -63,34 +49,10 @@ std::optional<QChar> altLetter(const QString& caption) {
 // is no button's and no other caption's of its frame (Alt with it moves the focus).
 TEST_F(KeyboardTest, EveryCaptionHasAnAltLetterAndActionsShareNone) {
     load();
-    std::map<QChar, QString> actions;
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (button->objectName().isEmpty())
-            continue; // Qt's own parts
-        const std::optional<QChar> letter = altLetter(button->text());
-        ASSERT_TRUE(letter) << button->text().toStdString();
-        EXPECT_FALSE(actions.contains(*letter))
-            << button->text().toStdString() << " and " << actions[*letter].toStdString();
-        actions[*letter] = button->text();
-    }
-    EXPECT_GE(actions.size(), 13u);
-    int captions = 0;
-    for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
-        std::map<QChar, QString> inFrame;
-        for (QLabel* label : frame->findChildren<QLabel*>()) {
-            if (!label->buddy())
-                continue;
-            ++captions;
-            const std::optional<QChar> letter = altLetter(label->text());
-            ASSERT_TRUE(letter) << label->text().toStdString();
-            EXPECT_FALSE(actions.contains(*letter))
-                << label->text().toStdString() << " and " << actions[*letter].toStdString();
-            EXPECT_FALSE(inFrame.contains(*letter))
-                << label->text().toStdString() << " and " << inFrame[*letter].toStdString();
-            inFrame[*letter] = label->text();
-        }
-    }
-    EXPECT_GE(captions, 17);
+    const test::AltLetters letters = test::altLettersOf(*window);
+    EXPECT_TRUE(letters.faults.isEmpty()) << letters.faults.join(u'\n').toStdString();
+    EXPECT_GE(letters.actions, 13);
+    EXPECT_GE(letters.captions, 17);
 }
 
 // Alt with a caption's letter moves to its control; with a check box's letter ticks it.
