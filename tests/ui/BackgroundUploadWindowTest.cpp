@@ -3,6 +3,7 @@
 #include "engine/queue/UploadQueue.h"
 #include "engine/upload/FtpService.h"
 #include "support/EngineFixture.h"
+#include "support/PassingObserver.h"
 #include "support/QtPrinters.h"
 #include "support/WindowFixture.h"
 #include "ui/FtpSettingsDialog.h"
@@ -20,31 +21,6 @@
 using namespace snapdeck;
 
 namespace {
-
-// Passes what the engine tells on to the window and notes the FTP frame's status line
-// whenever what it shows changes ("-" while hidden).
-class StatusLineWatcher final : public EngineObserver {
-public:
-    StatusLineWatcher(EngineObserver& window, QLabel& line) : window_(window), line_(line) {}
-
-    void stateChanged(const EngineState& state) override {
-        window_.stateChanged(state);
-        const QString now = line_.isVisible() ? line_.text() : QStringLiteral("-");
-        if (shown.isEmpty() || shown.last() != now)
-            shown.append(now);
-    }
-    void pictureStored(const QString& path) override { window_.pictureStored(path); }
-    void previewStored(const QString& path) override { window_.previewStored(path); }
-    void scheduleFilled(const ScheduleForm& form) override { window_.scheduleFilled(form); }
-    void intervalRefused() override { window_.intervalRefused(); }
-    void runEnded(const QString& reason) override { window_.runEnded(reason); }
-
-    QStringList shown;
-
-private:
-    EngineObserver& window_;
-    QLabel& line_;
-};
 
 // The frame "FTP" with "Отправлять в фоне": the worker sends on its own thread and its
 // news reach the window through the engine's event queue, which the test runs while it
@@ -89,7 +65,7 @@ protected:
         return queueErrorLine->isVisible() ? queueErrorLine->text() : QStringLiteral("-");
     }
 
-    std::optional<StatusLineWatcher> watcher; // outlives the engine
+    std::optional<test::LabelWatcher> watcher; // outlives the engine
     QLabel* statusLine = nullptr;
     QLabel* queueLine = nullptr;
     QLabel* queueErrorLine = nullptr;

@@ -1,5 +1,6 @@
 #include "TestServers.h"
 #include "engine/upload/FtpService.h"
+#include "support/PassingObserver.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -12,38 +13,13 @@ using namespace snapdeck;
 
 namespace {
 
-// Passes what the engine tells on to the window and, after each state, notes the FTP
-// frame's status line whenever what it shows changes ("-" while hidden).
-class UploadLineWatcher final : public EngineObserver {
-public:
-    UploadLineWatcher(EngineObserver& window, QLabel& line) : window_(window), line_(line) {}
-
-    void stateChanged(const EngineState& state) override {
-        window_.stateChanged(state);
-        const QString now = line_.isVisible() ? line_.text() : QStringLiteral("-");
-        if (shown.isEmpty() || shown.last() != now)
-            shown.append(now);
-    }
-    void pictureStored(const QString& path) override { window_.pictureStored(path); }
-    void previewStored(const QString& path) override { window_.previewStored(path); }
-    void scheduleFilled(const ScheduleForm& form) override { window_.scheduleFilled(form); }
-    void intervalRefused() override { window_.intervalRefused(); }
-    void runEnded(const QString& reason) override { window_.runEnded(reason); }
-
-    QStringList shown;
-
-private:
-    EngineObserver& window_;
-    QLabel& line_;
-};
-
 class FtpWindowStatusTest : public test::WindowFixture {
 protected:
     void TearDown() override {
         waitForPictures();
         WindowFixture::TearDown();
     }
-    std::optional<UploadLineWatcher> watcher; // outlives the engine
+    std::optional<test::LabelWatcher> watcher; // outlives the engine
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "engine/ObserverOnThread.h"
+#include "support/PassingObserver.h"
 #include "support/WindowFixture.h"
 
 #include <QCoreApplication>
@@ -53,23 +54,15 @@ private:
 };
 
 // Counts the states the engine tells before passing everything on.
-class StateCounter final : public EngineObserver {
+class StateCounter final : public test::PassingObserver {
 public:
-    explicit StateCounter(EngineObserver& next) : next_(next) {}
+    using PassingObserver::PassingObserver;
     void stateChanged(const EngineState& state) override {
         ++states;
-        next_.stateChanged(state);
+        PassingObserver::stateChanged(state);
     }
-    void pictureStored(const QString& path) override { next_.pictureStored(path); }
-    void previewStored(const QString& path) override { next_.previewStored(path); }
-    void scheduleFilled(const ScheduleForm& form) override { next_.scheduleFilled(form); }
-    void intervalRefused() override { next_.intervalRefused(); }
-    void runEnded(const QString& reason) override { next_.runEnded(reason); }
 
     int states = 0;
-
-private:
-    EngineObserver& next_;
 };
 
 class TransferProgressTest : public test::WindowFixture {
