@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QSocketNotifier>
 #include <QThread>
@@ -67,6 +68,12 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
         std::signal(SIGINT, noteSignal);
     }
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    const auto endNow = [&log](int status) {
+        log.write(QStringLiteral("stopped while the camera still worked; the next start "
+                                 "copies what it left on the card"));
+        std::fflush(nullptr);
+        std::_Exit(status);
+    };
     bool stopping = false;
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
         char byte = 0;
@@ -80,12 +87,7 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
             runner.get(), [&runner] { runner->stop(); }, Qt::QueuedConnection);
         // A round stuck in a camera call does not hold the stop up: the state is on disk
         // after every change, and so is the queue.
-        QTimer::singleShot(kStopWithinMs, [&log] {
-            log.write(QStringLiteral("stopped while the camera still worked; the next start "
-                                     "copies what it left on the card"));
-            std::fflush(nullptr);
-            std::_Exit(0);
-        });
+        QTimer::singleShot(kStopWithinMs, [&endNow] { endNow(0); });
     });
 
     QMetaObject::invokeMethod(
@@ -93,16 +95,18 @@ int runStation(const StationConfig& config, std::unique_ptr<Camera> camera) {
     notifier.ready();
     const int status = QCoreApplication::exec();
 
-    // The engine and the runner end on their own thread, then the thread.
+    // The engine and the runner end on their own thread, then the thread; a camera call
+    // or an upload that holds them up does not hold the station's end up.
     QMetaObject::invokeMethod(
         runner.get(),
         [&] {
             runner.reset();
             engine.reset();
+            QThread::currentThread()->quit();
         },
-        Qt::BlockingQueuedConnection);
-    thread.quit();
-    thread.wait();
+        Qt::QueuedConnection);
+    if (!thread.wait(QDeadlineTimer(kStopWithinMs)))
+        endNow(status);
     return status;
 }
 
