@@ -258,10 +258,6 @@ Check that the camera is connected and switched on, and start the program again.
         <translation>The deletion of picture %1 could not be checked</translation>
     </message>
     <message>
-        <source>На камере нет снимка номер %1</source>
-        <translation>The camera has no picture number %1</translation>
-    </message>
-    <message>
         <source>Снимок %1 не удалён</source>
         <translation>Picture %1 not deleted</translation>
     </message>

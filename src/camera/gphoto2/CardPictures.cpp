@@ -236,11 +236,7 @@ bool roomFreed(std::optional<std::int64_t> beforeKiB, std::optional<std::int64_t
 }
 
 void CardPictures::remove(int number) {
-    if (!listed_)
-        count();
-    if (number < 1 || number > listing_.size())
-        raiseError(Gphoto2Error::BadIndex, tr("На камере нет снимка номер %1").arg(number));
-    const CardPicture picture = listing_[number - 1];
+    const CardPicture picture = pictureAt(number);
     const std::int64_t bytes = pictureBytes(picture);
     const std::optional<std::int64_t> freeBefore = freeKiB();
     int deleted;

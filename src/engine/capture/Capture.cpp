@@ -15,7 +15,6 @@ namespace snapdeck {
 
 bool Capture::take(const CaptureRequest& request) {
     const BusyWhile busy(context_);
-    stored_ = false;
     picture_ = Picture::NotTaken;
     try {
         runTrapped(context_.services.messages, [&] {
@@ -29,7 +28,7 @@ bool Capture::take(const CaptureRequest& request) {
         // The user stopped waiting for the camera: the capture ends here, nothing more
         // is deleted, uploaded or refreshed.
     }
-    return stored_;
+    return stored();
 }
 
 void Capture::run(const CaptureRequest& request) {
@@ -106,7 +105,6 @@ void Capture::storePicture(int number, const QString& requestedName) {
     // On disk and flushed before the card's copy may go.
     writeFileAtomically(path, picture.constData(), byteCount);
     picture = QByteArray();
-    stored_ = true;
     picture_ = Picture::Stored;
     storedPath_ = path;
     const bool uploading = context_.state.uploadEnabled;
@@ -160,7 +158,7 @@ std::optional<int> Capture::findOnCard(const QString& cardName) {
 }
 
 Capture::CardStep Capture::copyFromCard(const QString& cardName, const QString& fileName) {
-    stored_ = false;
+    picture_ = Picture::OnCard;
     const CardStep step = onCard([&] {
         const std::optional<int> number = findOnCard(cardName);
         if (!number)
@@ -169,7 +167,7 @@ Capture::CardStep Capture::copyFromCard(const QString& cardName, const QString& 
         return CardStep::Done;
     });
     // On disk is done, even if the card's copy could not be deleted after it.
-    return stored_ ? CardStep::Done : step;
+    return stored() ? CardStep::Done : step;
 }
 
 Capture::CardStep Capture::nameShotOnCard(int picturesBefore, QString& cardName) {

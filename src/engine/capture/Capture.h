@@ -83,10 +83,11 @@ private:
     LensControl& lens_;
     Upload upload_;
     QueueUpload queueUpload_;
-    bool stored_ = false; // this capture wrote its picture to disk
     // How far this capture came with its picture, for the message when it fails.
     enum class Picture { NotTaken, OnCard, Stored, StoredAndDone };
     Picture picture_ = Picture::NotTaken;
+    // This capture wrote its picture to disk.
+    bool stored() const { return picture_ >= Picture::Stored; }
     QString storedPath_;
 };
 

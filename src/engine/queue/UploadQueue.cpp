@@ -4,12 +4,13 @@
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
 #include "common/FreeSpace.h"
+#include "common/SystemErrorText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,10 +29,6 @@ QString entryFileName(qint64 sequence) {
 
 QString pictureFileName(qint64 sequence) {
     return QStringLiteral("%1").arg(sequence, 12, 10, QLatin1Char('0')) + kPictureSuffix;
-}
-
-QString systemText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // A second name for the picture's bytes: a hard link, or a copy where the file system
@@ -75,7 +72,7 @@ QStringList UploadQueue::open() {
     const QByteArray name = QFile::encodeName(folder_);
     // The entries hold passwords: the folder is its owner's alone.
     if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-        return {tr("Не удалось создать папку очереди %1: %2").arg(folder_, systemText(errno))};
+        return {tr("Не удалось создать папку очереди %1: %2").arg(folder_, systemErrorText(errno))};
     QDir dir(folder_);
     if (!dir.exists())
         return {tr("Папка очереди %1 недоступна").arg(folder_)};
@@ -114,13 +111,12 @@ QStringList UploadQueue::open() {
     }
     // A picture no entry names was queued when the program stopped before its entry
     // was written: the capture never reported it queued, and its own file is kept.
-    for (const QString& picture : pictures) {
-        bool named = false;
-        for (const auto& [sequence, entry] : entries_)
-            named = named || entry.pictureFile == picture;
-        if (!named)
+    QSet<QString> named;
+    for (const auto& [sequence, entry] : entries_)
+        named.insert(entry.pictureFile);
+    for (const QString& picture : pictures)
+        if (!named.contains(picture))
             QFile::remove(pathOf(picture));
-    }
     return problems;
 }
 
