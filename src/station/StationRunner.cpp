@@ -21,7 +21,6 @@ namespace snapdeck {
 
 namespace {
 
-constexpr std::chrono::milliseconds kLongestCameraWait{60000};
 constexpr qint64 kCleanupEveryMs = 3600 * 1000;
 const QString kStateFile = QStringLiteral("station-state.json");
 const QString kStatusFile = QStringLiteral("status.json");
@@ -152,17 +151,16 @@ void StationRunner::findCamera() {
         return;
     if (engine_.connectCamera()) {
         cameraReady_ = true;
-        cameraBackoff_ = std::chrono::milliseconds(1000);
+        cameraBackoff_.succeeded();
         cameraState_ = QStringLiteral("ready");
         log_.write(QStringLiteral("camera found: %1").arg(engineState_.model));
         applySettings();
         return;
     }
     cameraState_ = QStringLiteral("searching");
-    log_.write(
-        QStringLiteral("camera not found; next try in %1 s").arg(cameraBackoff_.count() / 1000));
-    nextCameraTryMs_ = clock_.monotonicMs() + cameraBackoff_.count();
-    cameraBackoff_ = std::min(cameraBackoff_ * 2, kLongestCameraWait);
+    const std::chrono::milliseconds wait = cameraBackoff_.afterFailure();
+    log_.write(QStringLiteral("camera not found; next try in %1 s").arg(wait.count() / 1000));
+    nextCameraTryMs_ = clock_.monotonicMs() + wait.count();
 }
 
 // The configured settings over what start-up chose: exposure first, so that aperture
@@ -267,8 +265,8 @@ void StationRunner::lostWhileOnCard() {
 void StationRunner::cameraWasLost() {
     cameraReady_ = false;
     cameraState_ = QStringLiteral("lost");
-    nextCameraTryMs_ = clock_.monotonicMs() + 1000;
-    cameraBackoff_ = std::chrono::milliseconds(2000);
+    cameraBackoff_.succeeded();
+    nextCameraTryMs_ = clock_.monotonicMs() + cameraBackoff_.afterFailure().count();
     log_.write(QStringLiteral("camera lost; looking for it again"));
 }
 

@@ -5,6 +5,7 @@
 #include "StationState.h"
 #include "engine/EngineObserver.h"
 #include "engine/EngineState.h"
+#include "engine/queue/Backoff.h"
 
 #include <QObject>
 #include <QTimer>
@@ -91,7 +92,8 @@ private:
     bool timed_ = false;
     bool cameraReady_ = false;
     qint64 nextCameraTryMs_ = 0;
-    std::chrono::milliseconds cameraBackoff_{1000};
+    // A camera that is not there is looked for again after 1 s, doubling up to a minute.
+    Backoff cameraBackoff_{std::chrono::seconds(1), std::chrono::seconds(60)};
     bool diskLow_ = false;
     bool freeSpaceUnknownSaid_ = false;
     bool ended_ = false;

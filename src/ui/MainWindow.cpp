@@ -9,6 +9,7 @@
 #include "LensFrame.h"
 #include "PictureBox.h"
 #include "ScheduleFrame.h"
+#include "WidgetUpdates.h"
 #include "engine/Engine.h"
 #include "engine/EngineHost.h"
 #include "engine/live/LiveFrame.h"
@@ -200,10 +201,7 @@ void MainWindow::openFtpSettings() {
 }
 
 void MainWindow::renderLiveView(const LiveViewState& live) {
-    {
-        const QSignalBlocker quiet(liveViewBox_);
-        liveViewBox_->setChecked(live.on);
-    }
+    setCheckedQuietly(*liveViewBox_, live.on);
     liveViewBox_->setEnabled(live.available);
     liveViewBox_->setToolTip(live.available ? tr("Показывать в большом окне то, что видит камера")
                                             : live.unavailableReason);
@@ -216,9 +214,8 @@ void MainWindow::renderLiveView(const LiveViewState& live) {
 
 void MainWindow::showHistogram(const LuminanceHistogram& histogram) {
     histogramView_->setHistogram(histogram);
-    const QString text = HistogramView::clippingText(histogram);
-    if (clippingLine_->text() != text)
-        clippingLine_->setText(text);
+    // The view words its shares once a histogram; the line shows the same words.
+    setTextIfChanged(*clippingLine_, histogramView_->accessibleDescription());
 }
 
 void MainWindow::liveFrame(const LiveFrame& frame) {
