@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -55,6 +56,13 @@ void syncFolderOf(const QString& folder) {
 }
 
 } // namespace
+
+// The temporary file is ".NAME.XXXXXX" (mkostemp's six characters).
+QString atomicWriteTarget(const QString& leftoverName) {
+    static const QRegularExpression leftover(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}$"));
+    const QRegularExpressionMatch match = leftover.match(leftoverName);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
 
 void writeFileAtomically(const QString& path, const char* data, qint64 size, mode_t mode) {
     const QFileInfo target(path);

@@ -16,4 +16,9 @@ inline void writeFileAtomically(const QString& path, const QByteArray& bytes, mo
     writeFileAtomically(path, bytes.constData(), bytes.size(), mode);
 }
 
+// A write killed half way leaves its temporary file beside the target; the target is
+// whole (the old file or none), so the leftover may go. For such a file's name, the name
+// of the file it was to replace; empty for any other name.
+QString atomicWriteTarget(const QString& leftoverName);
+
 } // namespace snapdeck

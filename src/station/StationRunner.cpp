@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <malloc.h>
 
 namespace snapdeck {
@@ -270,17 +269,18 @@ void StationRunner::cameraWasLost() {
     log_.write(QStringLiteral("camera lost; looking for it again"));
 }
 
-// A kill in the middle of a write leaves its temporary file (".NAME.XXXXXX" beside
-// NAME); the file it was to replace is whole, so the leftover goes.
+// A kill in the middle of one of the station's writes leaves its temporary file beside
+// the file it was to replace, which is whole: the leftover goes.
 void StationRunner::removeLeftoverWrites() {
-    static const QRegularExpression leftover(
-        QStringLiteral("^\\.(.+\\.jpg|%1|%2)\\.[A-Za-z0-9]{6}$")
-            .arg(QRegularExpression::escape(kStateFile), QRegularExpression::escape(kStatusFile)));
     QDir folder(config_.pictures.folder);
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-        if (leftover.match(name).hasMatch() && folder.remove(name))
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        const QString target = atomicWriteTarget(name);
+        const bool ours = target.endsWith(QStringLiteral(".jpg")) || target == kStateFile ||
+                          target == kStatusFile;
+        if (ours && folder.remove(name))
             log_.write(
                 QStringLiteral("removed %1, left by a write the station did not finish").arg(name));
+    }
 }
 
 bool StationRunner::diskHasRoom() {

@@ -3,9 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace snapdeck;
 
@@ -64,4 +67,20 @@ TEST(AtomicFile, KeepsTheRequestedPermissions) {
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// What a killed write leaves (the writer's own temporary name, made as the writer makes
+// it) names the file it was to replace; the files themselves and other hidden files do not.
+TEST(AtomicFile, ALeftoverOfAKilledWriteNamesItsTarget) {
+    QTemporaryDir dir;
+    QByteArray leftover = QFile::encodeName(dir.filePath(QStringLiteral(".image.jpg.XXXXXX")));
+    const int fd = ::mkostemp(leftover.data(), O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_EQ(atomicWriteTarget(QFileInfo(QFile::decodeName(leftover)).fileName()),
+              QStringLiteral("image.jpg"));
+    EXPECT_EQ(atomicWriteTarget(QStringLiteral(".status.json.a1B2c3")),
+              QStringLiteral("status.json"));
+    for (const char* other : {"image.jpg", ".hidden", ".image.jpg.tmp", ".snapdeck-queue"})
+        EXPECT_TRUE(atomicWriteTarget(QString::fromLatin1(other)).isEmpty()) << other;
 }

@@ -79,8 +79,8 @@ QStringList UploadQueue::open() {
     QStringList pictures;
     for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
         const QString fileName = file.fileName();
-        if (fileName.startsWith(u'.')) {
-            // A journal file's temporary, left by a crash mid-write: never an entry.
+        if (!atomicWriteTarget(fileName).isEmpty()) {
+            // An entry's or a picture's temporary, left by a crash mid-write: never either.
             QFile::remove(file.absoluteFilePath());
             continue;
         }
