@@ -139,7 +139,7 @@ std::optional<std::pair<QLineEdit*, QString>> FtpSettingsDialog::boxWithControlC
         {folderBox_, kFtpDirectoryCaption}, {fileNameBox_, kFtpFileNameCaption}};
     for (const auto& [box, caption] : boxes)
         if (hasControlCharacter(box->text().trimmed()))
-            return std::pair{box, caption};
+            return std::pair{box, shownFtpCaption(caption)};
     return std::nullopt;
 }
 
@@ -168,7 +168,7 @@ std::optional<FtpIniValues> FtpSettingsDialog::checkedValues() {
                                  fileNameBox_->text().trimmed()};
     if (!isPlainRemoteName(values[6]))
         return refuse(tr("В поле \"%1\" должно быть одно имя файла, без \"/\" и \"..\".")
-                          .arg(kFtpFileNameCaption),
+                          .arg(shownFtpCaption(kFtpFileNameCaption)),
                       fileNameBox_);
     if (!portFromText(values[1]))
         return refuse(tr("Порт должен быть числом от 0 до 65535 (0 - порт по умолчанию)."),

@@ -1,6 +1,8 @@
 #include "app/Translations.h"
 #include "support/AltLetters.h"
 #include "support/WindowFixture.h"
+#include "ui/FtpSettingsDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/QtMessagePresenter.h"
 
 #include <QAbstractButton>
@@ -8,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -102,6 +105,23 @@ TEST_F(WindowLanguageTest, EnglishAltLettersAreUniqueAsTheRussianOnesAre) {
     const test::AltLetters letters = test::altLettersOf(*window);
     EXPECT_TRUE(letters.faults.isEmpty()) << letters.faults.join(u'\n').toStdString();
     EXPECT_GE(letters.actions, 13);
+}
+
+// The settings window names a refused box by its English caption.
+TEST_F(WindowLanguageTest, TheFtpSettingsNameARefusedBoxInEnglish) {
+    load();
+    const std::unique_ptr<FtpSettingsDialog> dialog = window->ftpSettingsDialog();
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameBox"))
+        ->setText(QStringLiteral("a/b.jpg"));
+    dialog->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("\"File name\"")))
+        << messages.shown[0].text.toStdString();
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameBox"))->setText(QStringLiteral("a\nb"));
+    dialog->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("\"File name\"")))
+        << messages.shown[1].text.toStdString();
 }
 
 // The box the user meets when the camera goes away during a capture, as Qt shows it:
