@@ -43,7 +43,9 @@ std::optional<Language> languageNamed(const QString& name) {
     return std::nullopt;
 }
 
-QStringList translationFolders() {
+// Where the program's .qm files are looked for, in order: the installed
+// share/snapdeck/translations beside the program's bin/, then the build's folder.
+static QStringList translationFolders() {
     QStringList folders{QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                         QStringLiteral("/../share/snapdeck/translations"))};
 #ifdef SNAPDECK_BUILD_TRANSLATIONS_DIR

@@ -32,8 +32,4 @@ enum class QtTexts { Translated, AsTheyAre };
 // runs, with no other thread about.
 bool installTranslations(Language language, QtTexts qt = QtTexts::Translated);
 
-// Where the program's .qm files are looked for, in order: the installed
-// share/snapdeck/translations beside the program's bin/, then the build's folder.
-QStringList translationFolders();
-
 } // namespace snapdeck

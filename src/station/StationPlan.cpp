@@ -21,14 +21,13 @@ qint64 StationPlan::firstIndexAtOrAfter(const QDateTime& moment) const {
 void StationPlan::begin(const Clock& clock, std::optional<qint64> lastHandled) {
     wallAtBegin_ = clock.now();
     monotonicAtBegin_ = clock.monotonicMs();
-    lastHandled_ = lastHandled;
     // Started after the start moment: the next grid point, never one already passed.
     next_ = firstIndexAtOrAfter(wallAtBegin_);
-    if (lastHandled_ && *lastHandled_ >= next_)
-        next_ = *lastHandled_ + 1; // the wall clock was set back meanwhile: no point twice
+    if (lastHandled && *lastHandled >= next_)
+        next_ = *lastHandled + 1; // the wall clock was set back meanwhile: no point twice
     missed_ = 0;
-    if (lastHandled_)
-        for (qint64 index = *lastHandled_ + 1; index < next_; ++index)
+    if (lastHandled)
+        for (qint64 index = *lastHandled + 1; index < next_; ++index)
             if (insideWindow(gridMoment(index)) &&
                 !(schedule_.stop && gridMoment(index) > *schedule_.stop))
                 ++missed_;
@@ -59,7 +58,6 @@ std::optional<StationPlan::Due> StationPlan::due(const Clock& clock) {
     while (now >= dueMonotonicMs(next_ + 1)) {
         if (insideWindow(gridMoment(next_)))
             ++missed_;
-        lastHandled_ = next_;
         ++next_;
     }
     Due due;

@@ -37,15 +37,12 @@ public:
         Action action = Action::Shoot;
     };
     // The grid point that has come, if any; older points that came meanwhile (the
-    // station was busy, the clock jumped) are counted as missed. Handle it, then call
-    // handled().
+    // station was busy, the clock jumped) are counted as missed.
     std::optional<Due> due(const Clock& clock);
-    void handled(qint64 index) { lastHandled_ = index; }
 
     // Grid points passed without a picture that should have had one.
     qint64 missedSinceBegin() const { return missed_; }
     void takeMissed(qint64 count) { missed_ += count; }
-    std::optional<qint64> lastHandled() const { return lastHandled_; }
     // The moment of the next grid point that will take a picture (inside the window,
     // not past the stop), for the status file; invalid when no shot is left.
     QDateTime nextShot(const Clock& clock) const;
@@ -63,7 +60,6 @@ private:
     QDateTime wallAtBegin_;
     qint64 monotonicAtBegin_ = 0;
     qint64 next_ = 0; // the next grid point not yet handled
-    std::optional<qint64> lastHandled_;
     qint64 missed_ = 0;
 };
 

@@ -102,7 +102,6 @@ void StationRunner::round() {
     if (const std::optional<StationPlan::Due> due = plan_.due(clock_)) {
         switch (due->action) {
         case StationPlan::Action::Ended:
-            plan_.handled(due->index);
             state_.lastGridPoint = due->index;
             return finish(0, QStringLiteral("plan ended: past the stop moment"));
         case StationPlan::Action::OffWindow:
@@ -126,7 +125,6 @@ void StationRunner::round() {
             }
             break;
         }
-        plan_.handled(due->index);
         state_.lastGridPoint = due->index;
         saveState();
     }

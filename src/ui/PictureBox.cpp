@@ -183,7 +183,6 @@ void PictureBox::startFocusCheck(QPointF spot) {
     if (!showingLive() || liveFrameIsSmall())
         decodeFullPicture();
     update();
-    emit focusCheckChanged(true);
 }
 
 void PictureBox::endFocusCheck() {
@@ -191,7 +190,6 @@ void PictureBox::endFocusCheck() {
         return;
     spot_.reset();
     update();
-    emit focusCheckChanged(false);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

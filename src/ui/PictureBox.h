@@ -65,7 +65,6 @@ signals:
     void pictureShown();
     // A live frame was painted.
     void livePainted(quint64 number);
-    void focusCheckChanged(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
